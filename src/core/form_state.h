@@ -1,0 +1,47 @@
+#pragma once
+// The form-level state of the window, owned by it for its whole life and
+// handed to every handler.
+
+#include <cstdint>
+#include <string>
+
+#include "cardlist/card_list.h"
+#include "formats/format_table.h"
+
+namespace vx {
+
+struct FormState {
+  FormatTable formats;                 // FormatTable, FormatCount
+  std::string Em4100FcText = "1";
+  std::string Em4100CnText = "1";
+  bool BusyFlag = false;               // one handler at a time
+  std::int16_t PollCount = 0;          // Timer1 ticks since a wait reset it, 0..999
+  CardList cards;                      // CardList, CardCount, CardCursor
+};
+
+// Timer1_Timer: the only place PollCount advances.
+inline void TimerTick(FormState& state) {
+  state.PollCount = static_cast<std::int16_t>(state.PollCount + 1);
+  if (state.PollCount > 999) state.PollCount = 0;
+}
+
+// Holds BusyFlag for the life of a handler and clears it on every way out.
+// Taken only when BusyFlag was clear: check Taken() first.
+class BusyGuard {
+ public:
+  explicit BusyGuard(FormState& state) : state_(state), taken_(!state.BusyFlag) {
+    if (taken_) state_.BusyFlag = true;
+  }
+  ~BusyGuard() {
+    if (taken_) state_.BusyFlag = false;
+  }
+  BusyGuard(const BusyGuard&) = delete;
+  BusyGuard& operator=(const BusyGuard&) = delete;
+  bool Taken() const { return taken_; }
+
+ private:
+  FormState& state_;
+  bool taken_;
+};
+
+}  // namespace vx

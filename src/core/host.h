@@ -1,0 +1,56 @@
+#pragma once
+// What a handler needs of the window. The Qt window implements it; tests use a
+// fake whose yields advance PollCount tick by tick.
+
+#include <optional>
+#include <string>
+
+namespace vx {
+
+// Combo1 as the operator left it: a selected entry (0..15), or typed text.
+struct PortChoice {
+  int selectedIndex = 0;   // -1 when the text was typed rather than chosen
+  std::string typedText;   // the combo's text (the entry's text when one is selected)
+};
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // Let the window process its pending events once, without waiting.
+  virtual void ProcessEventsOnce() = 0;
+  // The yield of a wait loop: process events, sleeping until the next timer
+  // tick or the next received bytes rather than spinning.
+  virtual void WaitForEvents() = 0;
+  // True once the window is closing: waits end at once and no more boxes are shown.
+  virtual bool Closing() const = 0;
+
+  // List1: append a line and select the last line.
+  virtual void LogLine(const std::string& text) = 0;
+  // List1: select the last line (nothing when the list is empty).
+  virtual void SelectLastLine() = 0;
+  // A modal message box with an OK button only.
+  virtual void ShowMessage(const std::string& text) = 0;
+
+  // Check1 "Use Database" at this moment (only the ticked state counts).
+  virtual bool UseDatabaseTicked() = 0;
+  // Frame9 shown or hidden.
+  virtual void SetDatabaseFrameVisible(bool visible) = 0;
+  // Text2, the path of the card-number file.
+  virtual void SetDatabasePath(const std::string& path) = 0;
+  // The line in Frame9 that tells the batch's progress.
+  virtual void ShowBatchProgress(const std::string& text) = 0;
+  // The file-open dialog; nullopt when cancelled.
+  virtual std::optional<std::string> ChooseCardFile() = 0;
+
+  // Entry boxes by control number (3 is Text3). Setting a box's text does not
+  // cut it to the box's maximum length.
+  virtual std::string BoxText(int box) = 0;
+  virtual void SetBoxText(int box, const std::string& text) = 0;
+
+  virtual PortChoice ComPortChoice() = 0;
+  // Index of the tab in front of SSTab1.
+  virtual int FrontTab() = 0;
+};
+
+}  // namespace vx

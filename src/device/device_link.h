@@ -1,0 +1,46 @@
+#pragma once
+// The exchanges every device operation shares: opening the port chosen in
+// Combo1, sending a frame and waiting for its reply, the settle pause, closing,
+// and the "Link" button.
+
+#include <cstdint>
+
+#include "core/form_state.h"
+#include "core/host.h"
+#include "device/frame.h"
+#include "device/serial_link.h"
+
+namespace vx {
+
+inline constexpr std::int16_t kReplyTicks = 50;   // a reply wait's time-out
+inline constexpr std::int16_t kSettleTicks = 20;  // the pause between write and read-back
+
+// What a device handler works with.
+struct Device {
+  FormState& state;
+  Host& host;
+  SerialLink& link;
+};
+
+struct ReplyOutcome {
+  enum class Status { Accepted, Rejected, TimedOut };
+  Status status = Status::TimedOut;
+  Bytes reply;  // the bytes taken, for Accepted and Rejected
+  bool accepted() const { return status == Status::Accepted; }
+};
+
+// Closes the port if open, opens the port chosen in Combo1, yields once.
+// On failure shows "COM port open failure!" and returns false (nothing logged).
+// BusyFlag is the caller's, held by its BusyGuard.
+bool OpenDevicePort(Device& dev);
+// Closes the port if it is open.
+void ClosePort(Device& dev);
+// Discards input, sends the frame, resets PollCount and waits up to 50 ticks.
+ReplyOutcome AwaitReply(Device& dev, const Bytes& frame, ReplyKind kind);
+// PollCount = 0, then yields until 20 ticks have passed.
+void Settle(Device& dev);
+
+// Command12_Click, the "Link" button.
+void Command12_Click(Device& dev);
+
+}  // namespace vx

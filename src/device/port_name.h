@@ -1,0 +1,22 @@
+#pragma once
+// Which port the operator chose in Combo1.
+
+#include <optional>
+#include <string>
+
+#include "core/host.h"
+
+namespace vx {
+
+enum class PortNaming { Windows, Posix };
+
+// The naming of the platform this program was built for.
+PortNaming NativePortNaming();
+
+// A selected entry n (0..15) is COM(n+1) on Windows and /dev/ttyS(n) elsewhere.
+// Typed text names a port when it is a number 1..16 (that entry's port), a
+// device path (/dev/ttyUSB0) or a COM name (COM3, any case); anything else
+// names no port (nullopt).
+std::optional<std::string> PortNameFor(const PortChoice& choice, PortNaming naming);
+
+}  // namespace vx

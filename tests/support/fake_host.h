@@ -1,0 +1,72 @@
+#pragma once
+// A window without a window. Each WaitForEvents is one Timer1 tick: PollCount
+// advances, the fake device speaks, and any action the test scheduled for that
+// tick runs (a click, an untick of "Use Database", a tab switch ...).
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/form_state.h"
+#include "core/host.h"
+#include "support/fake_link.h"
+
+namespace vx::test {
+
+class FakeHost : public Host {
+ public:
+  FakeHost(FormState& state, FakeLink& link) : state_(state), link_(link) {}
+
+  // Runs `action` inside the yield of the given tick (counted from the host's
+  // creation, 1-based).
+  void AtTick(long tick, std::function<void()> action) { actions_[tick].push_back(std::move(action)); }
+  long ticks() const { return ticks_; }
+  // A message box shown while a batch runs may run an action (e.g. "the
+  // operator waits a minute": 6000 ticks pass).
+  std::function<void(const std::string&)> onMessage;
+
+  // Host
+  void ProcessEventsOnce() override { ++eventPasses; }
+  void WaitForEvents() override;
+  bool Closing() const override { return closing; }
+  void LogLine(const std::string& text) override;
+  void SelectLastLine() override;
+  void ShowMessage(const std::string& text) override;
+  bool UseDatabaseTicked() override { return useDatabase; }
+  void SetDatabaseFrameVisible(bool visible) override { databaseFrameVisible = visible; }
+  void SetDatabasePath(const std::string& path) override { databasePath = path; }
+  void ShowBatchProgress(const std::string& text) override { batchProgress = text; }
+  std::optional<std::string> ChooseCardFile() override { return chosenFile; }
+  std::string BoxText(int box) override;
+  void SetBoxText(int box, const std::string& text) override { boxes[box] = text; }
+  PortChoice ComPortChoice() override { return port; }
+  int FrontTab() override { return frontTab; }
+
+  // One tick of Timer1, as the window's timer would deliver it.
+  void Tick();
+
+  // What the test sets and looks at.
+  std::vector<std::string> list;      // List1
+  int selectedLine = -1;              // List1's selected line
+  std::vector<std::string> messages;  // message boxes, in order
+  std::map<int, std::string> boxes;   // Text<n>; absent boxes read "1"
+  bool useDatabase = false;
+  bool databaseFrameVisible = false;
+  std::string databasePath;
+  std::string batchProgress;
+  std::optional<std::string> chosenFile;
+  PortChoice port{0, "1"};
+  int frontTab = 8;
+  bool closing = false;
+  int eventPasses = 0;
+
+ private:
+  FormState& state_;
+  FakeLink& link_;
+  long ticks_ = 0;
+  std::map<long, std::vector<std::function<void()>>> actions_;
+};
+
+}  // namespace vx::test

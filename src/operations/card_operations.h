@@ -1,0 +1,15 @@
+#pragma once
+// Read Card and Write Card of the eight HID tabs: one procedure each, bound to
+// every tab through the table of tabs.
+
+#include "core/tabs.h"
+#include "device/device_link.h"
+
+namespace vx {
+
+// Write Card on an HID tab (Command10, Command4, Command5, ... Command18).
+void WriteHidCard(Device& dev, const TabSpec& tab);
+// Read Card on an HID tab (Command13, Command3, Command1, ... Command19).
+void ReadHidCard(Device& dev, const TabSpec& tab);
+
+}  // namespace vx

@@ -34,6 +34,12 @@ CardNumbers DecodeHidCardData(const CardData& data);
 CardData EncodeEm4100CardData(std::uint32_t facilityCode, std::uint32_t cardNumber);
 CardNumbers DecodeEm4100CardData(const CardData& data);
 
+// From the current texts: nullopt unless both are whole numbers (digits only,
+// leading zeros allowed) within the kind's widths, so a bad text never becomes
+// a wrong card.
+std::optional<CardData> EncodeHidCardData(std::string_view fcText, std::string_view cnText);
+std::optional<CardData> EncodeEm4100CardData(std::string_view fcText, std::string_view cnText);
+
 // The FormatParams of an HID format row's four layout numbers.
 struct FormatRow;
 FormatParams FormatParamsOf(const FormatRow& row);

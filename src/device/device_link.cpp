@@ -1,0 +1,76 @@
+#include "device/device_link.h"
+
+#include "device/port_name.h"
+
+namespace vx {
+
+namespace {
+constexpr const char* kOpenFailure = "COM port open failure!";
+constexpr const char* kLinkSuccess = "System Link Success";
+constexpr const char* kLinkFail = "System Link Fail";
+}  // namespace
+
+bool OpenDevicePort(Device& dev) {
+  // An operation that finds the port open (left so by anything) starts afresh.
+  ClosePort(dev);
+  // The port is taken afresh at every operation; text that names no port opens
+  // nothing, so the check below reports it rather than reusing an old port.
+  if (const auto name = PortNameFor(dev.host.ComPortChoice(), NativePortNaming())) dev.link.Open(*name);
+  dev.host.ProcessEventsOnce();
+  if (!dev.link.IsOpen()) {
+    dev.host.ShowMessage(kOpenFailure);
+    return false;
+  }
+  return true;
+}
+
+void ClosePort(Device& dev) {
+  if (dev.link.IsOpen()) dev.link.Close();
+}
+
+ReplyOutcome AwaitReply(Device& dev, const Bytes& frame, ReplyKind kind) {
+  dev.link.DiscardInput();
+  dev.link.Write(frame);
+  dev.state.PollCount = 0;
+  // Only Timer1 ticks advance PollCount, so the time-out is counted in ticks
+  // however often the loop passes.
+  while (dev.state.PollCount < kReplyTicks) {
+    dev.host.WaitForEvents();
+    // A closing window or a device pulled out will never answer: stop waiting.
+    if (dev.host.Closing() || !dev.link.IsOpen()) break;
+    if (dev.link.BytesWaiting() < ReplyLength(kind)) continue;
+    Bytes reply = dev.link.ReadAll();
+    if (ReplyPasses(kind, reply)) return {ReplyOutcome::Status::Accepted, std::move(reply)};
+    // A garbled write acknowledgement may be followed by a good one.
+    if (kind != ReplyKind::WriteAck) return {ReplyOutcome::Status::Rejected, std::move(reply)};
+  }
+  return {ReplyOutcome::Status::TimedOut, {}};
+}
+
+void Settle(Device& dev) {
+  dev.state.PollCount = 0;
+  while (dev.state.PollCount < kSettleTicks && !dev.host.Closing()) dev.host.WaitForEvents();
+}
+
+void Command12_Click(Device& dev) {
+  BusyGuard busy(dev.state);
+  if (!busy.Taken()) return;
+  if (!OpenDevicePort(dev)) return;
+
+  const ReplyOutcome outcome = AwaitReply(dev, LinkCommand(), ReplyKind::LinkAck);
+  switch (outcome.status) {
+    case ReplyOutcome::Status::Accepted:
+      dev.host.LogLine(kLinkSuccess);
+      break;
+    case ReplyOutcome::Status::TimedOut:
+      dev.host.LogLine(kLinkFail);
+      break;
+    case ReplyOutcome::Status::Rejected:
+      // The device answered but not with an acknowledgement: no line.
+      break;
+  }
+  dev.host.SelectLastLine();
+  ClosePort(dev);
+}
+
+}  // namespace vx

@@ -1,0 +1,75 @@
+#include "device/port_name.h"
+
+#include <cctype>
+#include <string_view>
+
+namespace vx {
+
+namespace {
+
+constexpr int kComboEntries = 16;
+
+std::string_view TrimBlanks(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+bool AllDigits(std::string_view text) {
+  if (text.empty()) return false;
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+// The port of the combo's entry n (0-based).
+std::string EntryPort(int entry, PortNaming naming) {
+  return naming == PortNaming::Windows ? "COM" + std::to_string(entry + 1) : "/dev/ttyS" + std::to_string(entry);
+}
+
+bool IsComName(std::string_view text) {
+  if (text.size() < 4) return false;
+  for (int i = 0; i < 3; ++i)
+    if (std::toupper(static_cast<unsigned char>(text[i])) != "COM"[i]) return false;
+  return AllDigits(text.substr(3));
+}
+
+bool IsDevicePath(std::string_view text) {
+  if (text.size() > 1 && text.front() == '/') return true;
+  constexpr std::string_view kWindowsDevice = "\\\\.\\";
+  return text.size() > kWindowsDevice.size() && text.substr(0, kWindowsDevice.size()) == kWindowsDevice;
+}
+
+}  // namespace
+
+PortNaming NativePortNaming() {
+#ifdef _WIN32
+  return PortNaming::Windows;
+#else
+  return PortNaming::Posix;
+#endif
+}
+
+std::optional<std::string> PortNameFor(const PortChoice& choice, PortNaming naming) {
+  const bool entryChosen = choice.selectedIndex >= 0 && choice.selectedIndex < kComboEntries;
+  // The combo may keep reporting its entry after the operator edited its text;
+  // what is shown is what the operator means.
+  if (entryChosen && choice.typedText == std::to_string(choice.selectedIndex + 1))
+    return EntryPort(choice.selectedIndex, naming);
+
+  const std::string_view text = TrimBlanks(choice.typedText);
+  if (AllDigits(text)) {
+    // At most two significant digits matter; "0016" is still the 16th port.
+    std::string_view digits = text;
+    while (digits.size() > 1 && digits.front() == '0') digits.remove_prefix(1);
+    if (digits.size() > 2) return std::nullopt;
+    const int number = std::stoi(std::string(digits));
+    if (number < 1 || number > kComboEntries) return std::nullopt;
+    return EntryPort(number - 1, naming);
+  }
+  if (IsDevicePath(text) || IsComName(text)) return std::string(text);
+  return std::nullopt;
+}
+
+}  // namespace vx

@@ -1,0 +1,54 @@
+#include "device/port_name.h"
+
+#include <gtest/gtest.h>
+
+namespace vx {
+namespace {
+
+TEST(PortName, ChoiceToPortName) {
+  struct Case {
+    PortChoice choice;
+    std::optional<std::string> windows;
+    std::optional<std::string> posix;
+  };
+  const Case cases[] = {
+      // Entries of the list.
+      {{0, "1"}, "COM1", "/dev/ttyS0"},
+      {{15, "16"}, "COM16", "/dev/ttyS15"},
+      // Typed numbers name the same ports as the entries.
+      {{-1, "3"}, "COM3", "/dev/ttyS2"},
+      {{-1, " 16 "}, "COM16", "/dev/ttyS15"},
+      {{-1, "007"}, "COM7", "/dev/ttyS6"},
+      {{-1, "0"}, std::nullopt, std::nullopt},
+      {{-1, "17"}, std::nullopt, std::nullopt},
+      {{-1, "99999999999999999999"}, std::nullopt, std::nullopt},
+      // The combo still reports entry 0 but its text was edited: the text wins.
+      {{0, "5"}, "COM5", "/dev/ttyS4"},
+      {{0, "abc"}, std::nullopt, std::nullopt},
+      {{0, ""}, std::nullopt, std::nullopt},
+      // Device paths and COM names are opened as written, blanks trimmed.
+      {{-1, "/dev/ttyUSB0"}, "/dev/ttyUSB0", "/dev/ttyUSB0"},
+      {{-1, "  /dev/pts/4\t"}, "/dev/pts/4", "/dev/pts/4"},
+      {{-1, "\\\\.\\COM10"}, "\\\\.\\COM10", "\\\\.\\COM10"},
+      {{-1, "COM3"}, "COM3", "COM3"},
+      {{-1, "com12"}, "com12", "com12"},
+      // Texts that name no port.
+      {{-1, ""}, std::nullopt, std::nullopt},
+      {{-1, "   "}, std::nullopt, std::nullopt},
+      {{-1, "/"}, std::nullopt, std::nullopt},
+      {{-1, "COM"}, std::nullopt, std::nullopt},
+      {{-1, "COM3x"}, std::nullopt, std::nullopt},
+      {{-1, "-1"}, std::nullopt, std::nullopt},
+      {{-1, "port 3"}, std::nullopt, std::nullopt},
+      // An index beyond the list is not trusted either.
+      {{16, "17"}, std::nullopt, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const std::string label = std::to_string(c.choice.selectedIndex) + " '" + c.choice.typedText + "'";
+    EXPECT_EQ(PortNameFor(c.choice, PortNaming::Windows), c.windows) << label;
+    EXPECT_EQ(PortNameFor(c.choice, PortNaming::Posix), c.posix) << label;
+  }
+}
+
+}  // namespace
+}  // namespace vx

@@ -1,9 +1,40 @@
 #include "em4100/em4100_operations.h"
 
+#include "carddata/card_data.h"
+#include "core/tabs.h"
+#include "operations/card_exchange.h"
+
 namespace vx {
 
-// Placeholders until the EM4100 operations land.
-void Command20_Click(Device&) {}
-void Command21_Click(Device&) {}
+namespace {
+
+constexpr const TabSpec& Em4100Tab() {
+  for (const TabSpec& tab : kTabs)
+    if (tab.kind == TabKind::Em4100) return tab;
+  return kTabs[0];  // the table always holds the EM4100 tab
+}
+
+// The EM4100 tab: zero layout numbers (the device knows the format), one byte
+// of facility code, four of card number, and its own pair of current texts.
+CardBinding Em4100Binding(FormState& state) {
+  const TabSpec& tab = Em4100Tab();
+  CardBinding b;
+  b.params = FormatParams{};
+  b.fcLimit = kEm4100FcLimit;
+  b.cnLimit = kEm4100CnLimit;
+  b.fcText = &state.Em4100FcText;
+  b.cnText = &state.Em4100CnText;
+  b.fcBox = tab.fcBox;
+  b.cnBox = tab.cnBox;
+  b.encode = &EncodeEm4100CardData;
+  b.decode = &DecodeEm4100CardData;
+  return b;
+}
+
+}  // namespace
+
+void Command20_Click(Device& dev) { WriteCard(dev, Em4100Binding(dev.state)); }
+
+void Command21_Click(Device& dev) { ReadCard(dev, Em4100Binding(dev.state)); }
 
 }  // namespace vx

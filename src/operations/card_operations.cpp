@@ -1,9 +1,41 @@
 #include "operations/card_operations.h"
 
+#include <algorithm>
+
+#include "carddata/card_data.h"
+#include "formats/format_table.h"
+#include "operations/card_exchange.h"
+
 namespace vx {
 
-// Placeholders until the card operations land.
-void WriteHidCard(Device&, const TabSpec&) {}
-void ReadHidCard(Device&, const TabSpec&) {}
+namespace {
+
+// A limit from the format file, held within what the card data can carry.
+std::uint64_t LimitWithin(double fileMax, std::uint64_t dataMax) {
+  if (!(fileMax >= 0)) return 0;  // also NaN
+  return fileMax >= static_cast<double>(dataMax) ? dataMax : static_cast<std::uint64_t>(fileMax);
+}
+
+// An HID tab is bound to the FormatTable row of its format name.
+CardBinding HidBinding(FormState& state, const TabSpec& tab) {
+  FormatRow& row = state.formats.rows[static_cast<std::size_t>(FindFormatRow(state.formats, tab.formatName))];
+  CardBinding b;
+  b.params = FormatParamsOf(row);
+  b.fcLimit = LimitWithin(row.FcMax, kHidFcLimit);
+  b.cnLimit = LimitWithin(row.CnMax, kHidCnLimit);
+  b.fcText = &row.FcText;
+  b.cnText = &row.CnText;
+  b.fcBox = tab.fcBox;
+  b.cnBox = tab.cnBox;
+  b.encode = &EncodeHidCardData;
+  b.decode = &DecodeHidCardData;
+  return b;
+}
+
+}  // namespace
+
+void WriteHidCard(Device& dev, const TabSpec& tab) { WriteCard(dev, HidBinding(dev.state, tab)); }
+
+void ReadHidCard(Device& dev, const TabSpec& tab) { ReadCard(dev, HidBinding(dev.state, tab)); }
 
 }  // namespace vx

@@ -1,0 +1,154 @@
+#include "operations/card_exchange.h"
+
+#include <optional>
+#include <string>
+
+#include "cardlist/card_feed.h"
+#include "operations/operation_texts.h"
+
+namespace vx {
+
+namespace {
+
+// Closes the port on every way out of an operation once it has opened.
+class OpenPort {
+ public:
+  explicit OpenPort(Device& dev) : dev_(dev) {}
+  ~OpenPort() { ClosePort(dev_); }
+  OpenPort(const OpenPort&) = delete;
+  OpenPort& operator=(const OpenPort&) = delete;
+
+ private:
+  Device& dev_;
+};
+
+// A closing window drops message boxes; showing none keeps the last word with
+// the operator's own action.
+void Tell(Device& dev, const char* text) {
+  if (!dev.host.Closing()) dev.host.ShowMessage(text);
+}
+
+// The value of a current text when it is a whole number the card can carry.
+// Empty, signed, fractional or too large texts all give nothing, so such a
+// text is refused rather than written as some other card.
+std::optional<std::uint32_t> SendableValue(const std::string& text, std::uint64_t limit) {
+  const auto value = ParseWholeNumber(text);
+  if (!value || *value > limit) return std::nullopt;
+  return static_cast<std::uint32_t>(*value);
+}
+
+// Shows the numbers a card carries in the tab's boxes and logs "fc,cn" as the
+// boxes now hold it.
+void ShowCardNumbers(Device& dev, const CardBinding& b, const CardNumbers& numbers) {
+  dev.host.SetBoxText(b.fcBox, numbers.FcText());
+  dev.host.SetBoxText(b.cnBox, numbers.CnText());
+  dev.host.LogLine(dev.host.BoxText(b.fcBox) + "," + dev.host.BoxText(b.cnBox));
+}
+
+// After a confirmed write: the next card is the next list entry when this card
+// came from the list and "Use Database" is still ticked, else the next number.
+void AdvanceToNextCard(Device& dev, const CardBinding& b, bool cardFromList, std::uint32_t writtenCn) {
+  CardList& list = dev.state.cards;
+  // Only a card taken from the list may move the cursor: a typed card written
+  // while "Use Database" was ticked meanwhile must not skip an entry.
+  if (cardFromList && dev.host.UseDatabaseTicked()) {
+    const bool more = AdvanceCursor(list, *b.fcText, *b.cnText);
+    ReportBatchProgress(list, dev.host);
+    if (more) {
+      dev.host.SetBoxText(b.fcBox, *b.fcText);
+      dev.host.SetBoxText(b.cnBox, *b.cnText);
+    } else {
+      Tell(dev, texts::kCardEnd);
+    }
+    return;
+  }
+  *b.cnText = std::to_string(static_cast<std::uint64_t>(writtenCn) + 1);
+  dev.host.SetBoxText(b.cnBox, *b.cnText);
+  ReportBatchProgress(list, dev.host);
+}
+
+}  // namespace
+
+void WriteCard(Device& dev, const CardBinding& b) {
+  BusyGuard busy(dev.state);
+  if (!busy.Taken()) return;
+  if (!OpenDevicePort(dev)) return;
+  OpenPort port(dev);
+
+  // The mode is read now and again after the read-back: the operator may
+  // switch it while the device works.
+  const bool cardFromList = dev.host.UseDatabaseTicked();
+  if (cardFromList && !TakeCurrentEntry(dev.state.cards, *b.fcText, *b.cnText)) {
+    Tell(dev, texts::kCardEnd);
+    return;
+  }
+  const auto fc = SendableValue(*b.fcText, b.fcLimit);
+  if (!fc) {
+    Tell(dev, texts::kFacilityCodeError);
+    return;
+  }
+  const auto cn = SendableValue(*b.cnText, b.cnLimit);
+  if (!cn) {
+    Tell(dev, texts::kCardNumberError);
+    return;
+  }
+
+  if (!AwaitReply(dev, WriteCardCommand(b.params, b.encode(*fc, *cn)), ReplyKind::WriteAck).accepted()) {
+    dev.host.LogLine(texts::kWriteFail);
+    return;
+  }
+
+  Settle(dev);
+  // A window that closed during the pause will not see the answer: the read-back
+  // counts as timed out without being sent.
+  const ReplyOutcome readBack = dev.host.Closing()
+                                    ? ReplyOutcome{}
+                                    : AwaitReply(dev, ReadCardCommand(b.params), ReplyKind::CardData);
+  switch (readBack.status) {
+    case ReplyOutcome::Status::TimedOut:
+      dev.host.LogLine(texts::kReadBackFail);
+      break;
+    case ReplyOutcome::Status::Rejected:
+      // The device answered, but not with card data: nothing to show, nothing advanced.
+      dev.host.SelectLastLine();
+      break;
+    case ReplyOutcome::Status::Accepted: {
+      const CardNumbers read = b.decode(CardDataOf(readBack.reply));
+      ShowCardNumbers(dev, b, read);
+      if (read.facilityCode != *fc || read.cardNumber != *cn) {
+        // The card does not hold what was sent: it is not a good card, and the
+        // next press writes the same numbers again, as the boxes now show.
+        dev.host.LogLine(texts::kVerifyFail);
+        dev.host.SetBoxText(b.fcBox, *b.fcText);
+        dev.host.SetBoxText(b.cnBox, *b.cnText);
+        break;
+      }
+      dev.host.LogLine(texts::kWriteSuccess);
+      AdvanceToNextCard(dev, b, cardFromList, *cn);
+      dev.host.SelectLastLine();
+      break;
+    }
+  }
+}
+
+void ReadCard(Device& dev, const CardBinding& b) {
+  BusyGuard busy(dev.state);
+  if (!busy.Taken()) return;
+  if (!OpenDevicePort(dev)) return;
+  OpenPort port(dev);
+
+  const ReplyOutcome reply = AwaitReply(dev, ReadCardCommand(b.params), ReplyKind::CardData);
+  switch (reply.status) {
+    case ReplyOutcome::Status::Accepted:
+      ShowCardNumbers(dev, b, b.decode(CardDataOf(reply.reply)));
+      break;
+    case ReplyOutcome::Status::TimedOut:
+      dev.host.LogLine(texts::kReadFail);
+      break;
+    case ReplyOutcome::Status::Rejected:
+      // Whatever the device says when it cannot read a card is passed over.
+      break;
+  }
+}
+
+}  // namespace vx

@@ -36,6 +36,8 @@ bool OpenDevicePort(Device& dev);
 // Closes the port if it is open.
 void ClosePort(Device& dev);
 // Discards input, sends the frame, resets PollCount and waits up to 50 ticks.
+// The outcome is what callers go by: a wait cut short by a closing window or a
+// port that went away (device unplugged) is TimedOut with PollCount below 50.
 ReplyOutcome AwaitReply(Device& dev, const Bytes& frame, ReplyKind kind);
 // PollCount = 0, then yields until 20 ticks have passed.
 void Settle(Device& dev);

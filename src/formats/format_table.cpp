@@ -1,0 +1,190 @@
+#include "formats/format_table.h"
+
+#include <cmath>
+#include <cstdio>
+#include <utility>
+
+#include "formats/item_reader.h"
+#include "formats/text_file.h"
+
+namespace vx {
+namespace {
+
+// FcMax must fit a signed 32-bit integer, so a facility code has at most 30 bits.
+constexpr int kMaxFcBits = 30;
+
+struct Marker {
+  char upper;
+  char lower;
+};
+// Tested in this order at every scan position.
+constexpr Marker kMarkers[4] = {{'W', 'w'}, {'X', 'x'}, {'Y', 'y'}, {'Z', 'z'}};
+
+bool IsDigit(int c) { return c >= '0' && c <= '9'; }
+
+bool IsFormatLine(std::string_view item) {
+  const std::string_view head = item.substr(0, 3);
+  return head == "HID" || head == "hid";
+}
+
+FormatFileError MakeError(const std::string& fileName, const Item& item, std::string problem) {
+  return FormatFileError{fileName, item.line, PrintableExcerpt(item.text), std::move(problem)};
+}
+
+// Fills the layout numbers of `row` from the markers of a format line.
+// Positions are 1-based, as the file's grammar counts them; a marker found at
+// position p consumes p..p+4 (marker, separator, one or two digits).
+std::optional<std::string> ScanMarkers(std::string_view text, FormatRow& row) {
+  const std::size_t length = text.size();
+  auto at = [&](std::size_t p) -> int {
+    return p >= 1 && p <= length ? static_cast<unsigned char>(text[p - 1]) : -1;
+  };
+  for (std::size_t p = 5; p <= length; ++p) {
+    for (int m = 0; m < 4; ++m) {
+      const Marker marker = kMarkers[m];
+      const int c1 = at(p);
+      const int c2 = at(p + 1);
+      const bool matches = (c1 == marker.upper && c2 == marker.upper) ||
+                           (c1 == marker.lower && c2 == marker.lower);
+      if (!matches) continue;
+      const std::string name{static_cast<char>(c1), static_cast<char>(c2)};
+      const int first = at(p + 3);
+      if (!IsDigit(first)) {
+        return "\"" + name + "\" is not followed by a number of one or two digits (as in " + name +
+               "=08)";
+      }
+      int value = first - '0';
+      const int second = at(p + 4);
+      if (IsDigit(second)) value = value * 10 + (second - '0');
+      const auto stored = static_cast<std::int16_t>(value);
+      switch (m) {
+        case 0:
+          if (value > kMaxFcBits) {
+            return "the facility code width \"" + name + "\" is " + std::to_string(value) +
+                   " bits; at most " + std::to_string(kMaxFcBits) + " are allowed";
+          }
+          row.FcBits = stored;
+          row.FcMax = static_cast<std::int32_t>((std::int64_t{1} << value) - 1);
+          break;
+        case 1:
+          row.CnBits = stored;
+          row.CnMax = std::ldexp(1.0, value) - 1.0;
+          break;
+        case 2:
+          row.ParamY = stored;
+          break;
+        default:
+          row.ParamZ = stored;
+          break;
+      }
+      p += 4;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string FormatFileError::Message() const {
+  std::string text = "Cannot load the format file \"" + file + "\"";
+  if (line > 0) {
+    text += ": line " + std::to_string(line);
+    if (!item.empty()) text += ", item \"" + item + "\"";
+  }
+  text += ": " + problem + ".";
+  return text;
+}
+
+FormatFileResult ParseFormatText(std::string_view text, const std::string& fileName) {
+  FormatFileResult result;
+  ItemReader reader(text);
+  while (!reader.AtEnd()) {
+    const Item item = reader.Next();
+    if (item.unclosedQuote) {
+      // It would swallow every line after it, formats included.
+      result.error = MakeError(fileName, item, "a double quote opens an item but is never closed");
+      break;
+    }
+    if (!IsFormatLine(item.text)) continue;
+    if (result.rows.size() >= static_cast<std::size_t>(kFormatRows)) {
+      result.error = MakeError(fileName, item,
+                               "there are more than " + std::to_string(kFormatRows) +
+                                   " format lines; the table holds " + std::to_string(kFormatRows));
+      break;
+    }
+    FormatRow row;
+    row.FormatName = std::string(item.text.substr(0, 5));
+    if (auto problem = ScanMarkers(item.text, row)) {
+      result.error = MakeError(fileName, item, std::move(*problem));
+      break;
+    }
+    result.rows.push_back(std::move(row));
+  }
+  if (result.error) result.rows.clear();
+  return result;
+}
+
+FormatFileResult ReadFormatFile(const std::string& path) {
+  const std::optional<std::string> content = ReadWholeFile(path);
+  if (!content) {
+    FormatFileResult result;
+    result.error = FormatFileError{path, 0, "", "the file cannot be opened (it is missing or not readable)"};
+    return result;
+  }
+  return ParseFormatText(*content, path);
+}
+
+bool ApplyFormatRows(const FormatFileResult& result, FormatTable& table) {
+  if (result.error || result.rows.size() > static_cast<std::size_t>(kFormatRows)) return false;
+  for (std::size_t i = 0; i < table.rows.size(); ++i) {
+    FormatRow& target = table.rows[i];
+    const FormatRow source = i < result.rows.size() ? result.rows[i] : FormatRow{};
+    target.FormatName = source.FormatName;
+    target.FcBits = source.FcBits;
+    target.CnBits = source.CnBits;
+    target.ParamY = source.ParamY;
+    target.ParamZ = source.ParamZ;
+    target.FcMax = source.FcMax;
+    target.CnMax = source.CnMax;
+  }
+  table.FormatCount = static_cast<std::int16_t>(result.rows.size());
+  return true;
+}
+
+int FindFormatRow(const FormatTable& table, std::string_view upperName) {
+  std::string lowerName(upperName);
+  for (char& c : lowerName) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  int count = table.FormatCount;
+  if (count < 0) count = 0;
+  if (count > kFormatRows) count = kFormatRows;
+  for (int i = 0; i < count; ++i) {
+    const std::string& name = table.rows[static_cast<std::size_t>(i)].FormatName;
+    if (name == upperName || name == lowerName) return i;
+  }
+  return 0;
+}
+
+std::string FcRangeCaption(const FormatRow& row) {
+  return "Facility Code:0-" + std::to_string(row.FcMax);
+}
+
+std::string CnRangeCaption(const FormatRow& row) {
+  // Whole numbers only; "%.0f" prints every digit, never an exponent.
+  char digits[400];
+  std::snprintf(digits, sizeof digits, "%.0f", row.CnMax);
+  return std::string("Card Number:1-") + digits;
+}
+
+bool AppliesRangeCaptions(std::string_view formatName) {
+  static constexpr std::string_view kNames[] = {"HID24", "HID26", "HID32", "HID34", "HID35", "HID36",
+                                                "HID37", "HID40", "hid24", "hid26", "hid32", "hid34",
+                                                "hid35", "hid36", "hid37", "hid40"};
+  for (std::string_view name : kNames) {
+    if (name == formatName) return true;
+  }
+  return false;
+}
+
+}  // namespace vx

@@ -1,0 +1,158 @@
+#include "cardlist/card_file.h"
+
+#include <cstdint>
+#include <utility>
+
+#include "formats/item_reader.h"
+#include "formats/text_file.h"
+
+namespace vx {
+namespace {
+
+constexpr std::int64_t kCardNumberLimit = std::int64_t{1} << 53;
+constexpr const char* kFcRangeProblem = "is outside the facility code range -2147483648 to 2147483647";
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+enum class WholeNumber { Ok, NotANumber, TooLarge };
+
+// Optional sign, then decimal digits only. Stops accumulating once the
+// magnitude passes `limit`, so a thousand digits cannot overflow.
+WholeNumber ParseSigned(std::string_view text, std::int64_t limit, std::int64_t& out) {
+  bool negative = false;
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) return WholeNumber::NotANumber;
+  std::int64_t magnitude = 0;
+  bool tooLarge = false;
+  for (char c : text) {
+    if (c < '0' || c > '9') return WholeNumber::NotANumber;
+    if (!tooLarge) {
+      magnitude = magnitude * 10 + (c - '0');
+      if (magnitude > limit) tooLarge = true;
+    }
+  }
+  if (tooLarge) return WholeNumber::TooLarge;
+  out = negative ? -magnitude : magnitude;
+  return WholeNumber::Ok;
+}
+
+class CardTextParser {
+ public:
+  explicit CardTextParser(const std::string& fileName) : fileName_(fileName) {}
+
+  CardFileResult Parse(std::string_view text) {
+    ItemReader reader(text);
+    Item last;
+    bool any = false;
+    while (!reader.AtEnd()) {
+      const Item item = reader.Next();
+      if (item.blankLine) continue;
+      if (!Take(item)) return Finish();
+      last = item;
+      any = true;
+    }
+    if (any && last.endedByComma) {
+      Fail(last.line, "", "the file ends with a comma, so its last value is empty");
+    } else if (pendingFc_) {
+      Fail(pendingLine_, pendingText_,
+           "has no card number: the file holds an odd number of values (each facility code needs a card "
+           "number)");
+    }
+    return Finish();
+  }
+
+ private:
+  bool Take(const Item& item) {
+    if (item.unclosedQuote) {
+      return Fail(item.line, std::string(item.text), "opens a double quote that is never closed");
+    }
+    const std::string_view value = TrimBlanks(item.text);
+    if (value.empty()) return Fail(item.line, "", "a value is empty (nothing between two separators)");
+
+    std::int64_t number = 0;
+    if (!pendingFc_) {
+      if (result_.entries.size() >= static_cast<std::size_t>(kCardListCapacity)) {
+        return Fail(item.line, std::string(value),
+                    "starts a pair beyond the list's capacity of " + std::to_string(kCardListCapacity) +
+                        " pairs");
+      }
+      switch (ParseSigned(value, std::int64_t{1} << 31, number)) {
+        case WholeNumber::NotANumber:
+          return Fail(item.line, std::string(value), "is not a whole decimal number (a facility code)");
+        case WholeNumber::TooLarge:
+          return Fail(item.line, std::string(value), kFcRangeProblem);
+        case WholeNumber::Ok:
+          break;
+      }
+      if (number < INT32_MIN || number > INT32_MAX) return Fail(item.line, std::string(value), kFcRangeProblem);
+      pendingFc_ = static_cast<std::int32_t>(number);
+      pendingLine_ = item.line;
+      pendingText_ = std::string(value);
+      return true;
+    }
+    switch (ParseSigned(value, kCardNumberLimit, number)) {
+      case WholeNumber::NotANumber:
+        return Fail(item.line, std::string(value), "is not a whole decimal number (a card number)");
+      case WholeNumber::TooLarge:
+        return Fail(item.line, std::string(value),
+                    "is too large for a card number (at most 9007199254740992)");
+      case WholeNumber::Ok:
+        break;
+    }
+    result_.entries.push_back(CardEntry{*pendingFc_, static_cast<double>(number)});
+    pendingFc_.reset();
+    return true;
+  }
+
+  bool Fail(int line, const std::string& value, std::string problem) {
+    if (!result_.error) {
+      result_.error = CardFileError{fileName_, line, PrintableExcerpt(value), std::move(problem)};
+    }
+    return false;
+  }
+
+  CardFileResult Finish() {
+    if (result_.error) result_.entries.clear();
+    return std::move(result_);
+  }
+
+  const std::string& fileName_;
+  CardFileResult result_;
+  std::optional<std::int32_t> pendingFc_;
+  int pendingLine_ = 0;
+  std::string pendingText_;
+};
+
+}  // namespace
+
+std::string CardFileError::Message() const {
+  std::string text = "Cannot load the card-number file \"" + file + "\"";
+  if (line > 0) text += ", line " + std::to_string(line);
+  text += ": ";
+  if (!value.empty()) text += "the value \"" + value + "\" ";
+  text += problem + ".";
+  return text;
+}
+
+CardFileResult ParseCardText(std::string_view text, const std::string& fileName) {
+  return CardTextParser(fileName).Parse(text);
+}
+
+CardFileResult ReadCardFile(const std::string& path) {
+  const std::optional<std::string> content = ReadWholeFile(path);
+  if (!content) {
+    CardFileResult result;
+    result.error = CardFileError{path, 0, "", "the file cannot be opened (it is missing or not readable)"};
+    return result;
+  }
+  return ParseCardText(*content, path);
+}
+
+}  // namespace vx

@@ -1,0 +1,39 @@
+#pragma once
+// The card-number file: facility-code and card-number pairs, read whole.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cardlist/card_list.h"
+
+namespace vx {
+
+// Why a card-number file was refused. The list is taken whole or not at all,
+// so an operator never writes a batch from a file that was half understood.
+struct CardFileError {
+  std::string file;
+  int line = 0;         // 1-based; 0 when the file could not be opened
+  std::string value;    // the value at fault, printable and shortened; may be empty
+  std::string problem;  // plain words, e.g. "is not a whole decimal number"
+  std::string Message() const;
+};
+
+struct CardFileResult {
+  std::vector<CardEntry> entries;  // file order; empty when `error` is set
+  std::optional<CardFileError> error;
+};
+
+// Values are separated by commas or line ends and taken in pairs: facility
+// code, then card number. Blank lines are no values; blanks around a value and
+// double quotes around it are dropped. Refused as a whole: a value that is not
+// a whole decimal number (an empty value included), a facility code outside
+// signed 32 bits, a card number whose size passes 2^53 (beyond that a double
+// no longer holds every whole number), an odd number of values, or more than
+// kCardListCapacity pairs. Negative values load; the write refuses them.
+CardFileResult ParseCardText(std::string_view text, const std::string& fileName);
+// Reads and parses a card-number file; `path` is UTF-8.
+CardFileResult ReadCardFile(const std::string& path);
+
+}  // namespace vx

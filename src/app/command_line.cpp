@@ -1,0 +1,67 @@
+#include "app/command_line.h"
+
+namespace vx {
+
+namespace {
+
+bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
+
+CommandLine Fail(std::string error) {
+  CommandLine line;
+  line.action = CommandLine::Action::Error;
+  line.error = std::move(error);
+  return line;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  CommandLine line;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const bool hasNext = i + 1 < args.size();
+    if (arg == "--help" || arg == "-h") {
+      line.action = CommandLine::Action::Help;
+      return line;
+    } else if (arg == "--version") {
+      line.action = CommandLine::Action::Version;
+      return line;
+    } else if (arg == "--port") {
+      if (!hasNext) return Fail("--port needs a port name, e.g. --port COM3");
+      line.port = args[++i];
+    } else if (StartsWith(arg, "--port=")) {
+      line.port = arg.substr(7);
+    } else if (arg == "--check-config") {
+      line.action = CommandLine::Action::CheckConfig;
+      if (hasNext && !StartsWith(args[i + 1], "-")) line.configFile = args[++i];
+    } else if (StartsWith(arg, "--check-config=")) {
+      line.action = CommandLine::Action::CheckConfig;
+      line.configFile = arg.substr(15);
+    } else if (arg == "--simulate") {
+      line.simulate = std::string();
+    } else if (StartsWith(arg, "--simulate=")) {
+      line.simulate = arg.substr(11);
+    } else {
+      return Fail("unknown argument: " + arg);
+    }
+    if (line.port && line.port->empty()) return Fail("--port needs a port name, e.g. --port COM3");
+    if (line.configFile.empty()) return Fail("--check-config needs a file name after '='");
+  }
+  return line;
+}
+
+std::string UsageText(const std::string& programName) {
+  return "Usage: " + programName +
+         " [options]\n"
+         "Writes and reads 125 kHz proximity cards through a card reader/writer on a serial port.\n"
+         "\n"
+         "Options:\n"
+         "  --port NAME            start with NAME in the port box, as if typed (1-16, COM3, /dev/ttyUSB0)\n"
+         "  --check-config [FILE]  load FILE (default HID.cfg in the current directory), print its\n"
+         "                         formats one per line and exit; exit status 1 on a fault\n"
+         "  --simulate[=FAULT]     talk to a built-in simulated reader/writer instead of a port\n"
+         "  --help                 show this text and exit\n"
+         "  --version              show the version and exit\n";
+}
+
+}  // namespace vx

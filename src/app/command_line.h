@@ -1,0 +1,24 @@
+#pragma once
+// The program's command line. Without options the program opens its window.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vx {
+
+struct CommandLine {
+  enum class Action { Run, CheckConfig, Help, Version, Error };
+  Action action = Action::Run;
+  std::optional<std::string> port;      // --port NAME: Combo1's text at start-up, as if typed
+  std::string configFile = "HID.cfg";   // --check-config [FILE]
+  std::optional<std::string> simulate;  // --simulate[=FAULT]: the fault, empty for none
+  std::string error;                    // what is wrong, for Action::Error
+};
+
+// `args` are the arguments after the program's name.
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+std::string UsageText(const std::string& programName);
+
+}  // namespace vx

@@ -1,0 +1,69 @@
+// vandorix-programmer: the window, or with --check-config a look at a format file.
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/check_config.h"
+#include "app/command_line.h"
+#include "app/link_factory.h"
+#include "app/tesselmain.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <cstdio>
+#endif
+
+#ifndef VX_VERSION
+#define VX_VERSION "unknown"
+#endif
+
+int main(int argc, char* argv[]) {
+#ifdef _WIN32
+  // A window program has no console of its own: print into the one it was
+  // started from, if any, so --check-config and --help can be read.
+  if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+    std::freopen("CONOUT$", "w", stdout);
+    std::freopen("CONOUT$", "w", stderr);
+  }
+#endif
+  const std::string program = "vandorix-programmer";
+  const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  const vx::CommandLine commandLine = vx::ParseCommandLine(args);
+
+  // These need no window and so no display.
+  switch (commandLine.action) {
+    case vx::CommandLine::Action::Error:
+      std::cerr << program << ": " << commandLine.error << "\n\n" << vx::UsageText(program);
+      return 2;
+    case vx::CommandLine::Action::Help:
+      std::cout << vx::UsageText(program);
+      return 0;
+    case vx::CommandLine::Action::Version:
+      std::cout << program << ' ' << VX_VERSION << '\n';
+      return 0;
+    case vx::CommandLine::Action::CheckConfig:
+      return vx::RunCheckConfig(commandLine.configFile, std::cout, std::cerr);
+    case vx::CommandLine::Action::Run:
+      break;
+  }
+
+  QApplication app(argc, argv);
+  vx::LinkChoice link = vx::MakeSerialLink(commandLine);
+  if (!link.link) {
+    std::cerr << program << ": " << link.error << '\n';
+    return 2;
+  }
+  Tesselmain window(std::move(link.link));
+  if (const auto fault = window.Startup("HID.cfg")) {
+    QMessageBox::critical(nullptr, "VANDORIX PROGRAMMER", QString::fromStdString(fault->Message()));
+    return 1;
+  }
+  if (commandLine.port) window.SetPortText(*commandLine.port);
+  window.show();
+  return app.exec();
+}

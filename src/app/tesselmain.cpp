@@ -1,0 +1,303 @@
+#include "app/tesselmain.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <cctype>
+
+#include "app/length_limit.h"
+#include "cardlist/database.h"
+#include "core/validators.h"
+#include "em4100/em4100_operations.h"
+#include "operations/card_operations.h"
+
+namespace {
+
+const char* const kCaption = "VANDORIX PROGRAMMER";
+constexpr int kPortEntries = 16;
+constexpr int kTickMs = 10;
+
+QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+std::string UpperCase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+}  // namespace
+
+Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
+    : QWidget(parent), link_(std::move(link)), timer1_(this) {
+  setObjectName("Tesselmain");
+  setWindowTitle(kCaption);
+
+  auto* portFrame = new QGroupBox("Com Port");
+  combo1_ = new QComboBox;
+  combo1_->setObjectName("Combo1");
+  combo1_->setEditable(true);
+  // A typed name stays typed text; Enter must not add it to the list.
+  combo1_->setInsertPolicy(QComboBox::NoInsert);
+  combo1_->setAccessibleName("Com Port");
+  combo1_->setMinimumContentsLength(12);
+  (new QHBoxLayout(portFrame))->addWidget(combo1_);
+
+  auto* systemFrame = new QGroupBox("System");
+  auto* systemLayout = new QHBoxLayout(systemFrame);
+  for (const auto& [number, caption] : {std::pair{11, "Clear"}, std::pair{12, "Link"}}) {
+    auto* button = new QPushButton(caption);
+    button->setObjectName(QString("Command%1").arg(number));
+    button->setAccessibleName(caption);
+    buttons_[number] = button;
+    systemLayout->addWidget(button);
+  }
+
+  check1_ = new QCheckBox("Use Database");
+  check1_->setObjectName("Check1");
+  check1_->setAccessibleName("Use Database");
+
+  frame9_ = new QGroupBox("Database Path ...");
+  frame9_->setObjectName("Frame9");
+  text2_ = new QLineEdit;
+  text2_->setObjectName("Text2");
+  text2_->setAccessibleName("Database Path");
+  text2_->setReadOnly(true);
+  auto* browse = new QPushButton("Browse");
+  browse->setObjectName("Command2");
+  browse->setAccessibleName("Browse");
+  buttons_[2] = browse;
+  batchProgress_ = new QLabel;
+  batchProgress_->setObjectName("BatchProgress");
+  auto* frame9Layout = new QGridLayout(frame9_);
+  frame9Layout->addWidget(text2_, 0, 0);
+  frame9Layout->addWidget(browse, 0, 1);
+  frame9Layout->addWidget(batchProgress_, 1, 0, 1, 2);
+  frame9_->hide();
+
+  list1_ = new QListWidget;
+  list1_->setObjectName("List1");
+  list1_->setAccessibleName("Messages");
+
+  sstab1_ = new QTabWidget;
+  sstab1_->setObjectName("SSTab1");
+  for (const vx::TabSpec& tab : vx::kTabs) sstab1_->addTab(BuildTab(tab), Q(tab.caption));
+  sstab1_->setCurrentIndex(vx::kStartTab);
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(portFrame);
+  top->addWidget(systemFrame);
+  top->addWidget(check1_);
+  top->addStretch();
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(frame9_);
+  layout->addWidget(list1_, 1);
+  layout->addWidget(sstab1_);
+
+  connect(buttons_[11], &QPushButton::clicked, list1_, &QListWidget::clear);
+  connect(buttons_[12], &QPushButton::clicked, this, [this] {
+    RunHandler([this] {
+      vx::Device dev = MakeDevice();
+      vx::Command12_Click(dev);
+    });
+  });
+  connect(check1_, &QCheckBox::clicked, this, [this] { vx::Check1_Click(state_, *this); });
+  connect(browse, &QPushButton::clicked, this, [this] { RunHandler([this] { vx::Command2_Click(state_, *this); }); });
+  for (const vx::TabSpec& tab : vx::kTabs) BindTab(tab);
+
+  timer1_.setObjectName("Timer1");
+  timer1_.setTimerType(Qt::PreciseTimer);
+  timer1_.setInterval(kTickMs);
+  connect(&timer1_, &QTimer::timeout, this, [this] { vx::TimerTick(state_); });
+  timer1_.start();
+}
+
+Tesselmain::~Tesselmain() {
+  if (link_) link_->Close();
+}
+
+QGroupBox* Tesselmain::BuildEntryFrame(const QString& caption, int box, int maxLength) {
+  auto* frame = new QGroupBox(caption);
+  auto* edit = new QLineEdit("1");
+  edit->setObjectName(QString("Text%1").arg(box));
+  edit->setAccessibleName(caption);
+  limits_[box] = new LengthLimit(edit, maxLength);
+  boxes_[box] = edit;
+  (new QHBoxLayout(frame))->addWidget(edit);
+  return frame;
+}
+
+QWidget* Tesselmain::BuildTab(const vx::TabSpec& tab) {
+  auto* page = new QWidget;
+  page->setObjectName(QString("Tab%1").arg(tab.position));
+  auto addLabel = [this](int number, std::string_view caption) {
+    auto* label = new QLabel(Q(caption));
+    label->setObjectName(QString("Label%1").arg(number));
+    labels_[number] = label;
+    return label;
+  };
+  auto addButton = [this](int number, const char* caption) {
+    auto* button = new QPushButton(caption);
+    button->setObjectName(QString("Command%1").arg(number));
+    button->setAccessibleName(caption);
+    buttons_[number] = button;
+    return button;
+  };
+  auto* grid = new QGridLayout(page);
+  grid->addWidget(BuildEntryFrame("Facility Code", tab.fcBox, tab.fcMaxLength), 0, 0);
+  grid->addWidget(addLabel(tab.fcLabel, tab.fcLabelCaption), 0, 1);
+  grid->addWidget(BuildEntryFrame("Card Number", tab.cnBox, tab.cnMaxLength), 1, 0);
+  grid->addWidget(addLabel(tab.cnLabel, tab.cnLabelCaption), 1, 1);
+  grid->addWidget(addButton(tab.readButton, "Read Card"), 0, 2);
+  grid->addWidget(addButton(tab.writeButton, "Write Card"), 1, 2);
+  grid->setColumnStretch(1, 1);
+  return page;
+}
+
+void Tesselmain::BindTab(const vx::TabSpec& tab) {
+  const vx::TabSpec* spec = &tab;
+  connect(buttons_[tab.writeButton], &QPushButton::clicked, this, [this, spec] {
+    RunHandler([this, spec] {
+      vx::Device dev = MakeDevice();
+      if (spec->kind == vx::TabKind::Hid)
+        vx::WriteHidCard(dev, *spec);
+      else
+        vx::Command20_Click(dev);
+    });
+  });
+  connect(buttons_[tab.readButton], &QPushButton::clicked, this, [this, spec] {
+    RunHandler([this, spec] {
+      vx::Device dev = MakeDevice();
+      if (spec->kind == vx::TabKind::Hid)
+        vx::ReadHidCard(dev, *spec);
+      else
+        vx::Command21_Click(dev);
+    });
+  });
+  connect(boxes_[tab.fcBox], &QLineEdit::textChanged, this,
+          [this, spec] { vx::ValidateBox(state_, *this, *spec, vx::BoxRole::FacilityCode); });
+  connect(boxes_[tab.cnBox], &QLineEdit::textChanged, this,
+          [this, spec] { vx::ValidateBox(state_, *this, *spec, vx::BoxRole::CardNumber); });
+}
+
+std::optional<vx::FormatFileError> Tesselmain::Startup(const std::string& formatFile) {
+  combo1_->clear();
+  for (int entry = 1; entry <= kPortEntries; ++entry) combo1_->addItem(QString::number(entry));
+  combo1_->setCurrentIndex(0);
+
+  for (vx::FormatRow& row : state_.formats.rows) row.FcText = row.CnText = "1";
+
+  const vx::FormatFileResult result = vx::ReadFormatFile(formatFile);
+  if (result.error) return result.error;
+  vx::ApplyFormatRows(result, state_.formats);
+  // In file order, so a name listed twice shows the ranges of its last line.
+  for (const vx::FormatRow& row : result.rows) {
+    if (!vx::AppliesRangeCaptions(row.FormatName)) continue;
+    const vx::TabSpec* tab = vx::TabOfFormat(UpperCase(row.FormatName));
+    if (!tab) continue;
+    labels_[tab->fcLabel]->setText(Q(vx::FcRangeCaption(row)));
+    labels_[tab->cnLabel]->setText(Q(vx::CnRangeCaption(row)));
+  }
+
+  state_.Em4100FcText = "1";
+  state_.Em4100CnText = "1";
+  state_.BusyFlag = false;
+  return std::nullopt;
+}
+
+void Tesselmain::SetPortText(const std::string& text) { combo1_->setEditText(Q(text)); }
+
+vx::Device Tesselmain::MakeDevice() { return vx::Device{state_, *this, *link_}; }
+
+void Tesselmain::RunHandler(const std::function<void()>& handler) {
+  handler();
+  // Only the outermost handler lets the window go: one that merely found
+  // BusyFlag set returns while the waiting one is still on the stack.
+  if (closing_ && !state_.BusyFlag) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void Tesselmain::closeEvent(QCloseEvent* event) {
+  closing_ = true;
+  if (state_.BusyFlag) {
+    // A handler is waiting on the stack and uses this window: let it end
+    // first (Closing() cuts its wait short), then close for real.
+    event->ignore();
+    return;
+  }
+  link_->Close();
+  event->accept();
+}
+
+void Tesselmain::ProcessEventsOnce() { QCoreApplication::processEvents(); }
+
+void Tesselmain::WaitForEvents() { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); }
+
+void Tesselmain::LogLine(const std::string& text) {
+  list1_->addItem(Q(text));
+  SelectLastLine();
+}
+
+void Tesselmain::SelectLastLine() {
+  if (list1_->count() > 0) list1_->setCurrentRow(list1_->count() - 1);
+}
+
+void Tesselmain::ShowMessage(const std::string& text) {
+  if (closing_) return;
+  if (messageShower) {
+    messageShower(text);
+    return;
+  }
+  QMessageBox box(QMessageBox::NoIcon, kCaption, Q(text), QMessageBox::Ok, this);
+  box.exec();
+}
+
+bool Tesselmain::UseDatabaseTicked() { return check1_->isChecked(); }
+
+void Tesselmain::SetDatabaseFrameVisible(bool visible) { frame9_->setVisible(visible); }
+
+void Tesselmain::SetDatabasePath(const std::string& path) { text2_->setText(Q(path)); }
+
+void Tesselmain::ShowBatchProgress(const std::string& text) { batchProgress_->setText(Q(text)); }
+
+std::optional<std::string> Tesselmain::ChooseCardFile() {
+  if (cardFileChooser) return cardFileChooser();
+  const QString path = QFileDialog::getOpenFileName(this, "Card-number file", QString(),
+                                                    "Card-number files (*.txt *.csv);;All files (*)");
+  if (path.isEmpty()) return std::nullopt;
+  return path.toStdString();
+}
+
+std::string Tesselmain::BoxText(int box) {
+  const auto it = boxes_.find(box);
+  return it == boxes_.end() ? std::string() : it->second->text().toStdString();
+}
+
+void Tesselmain::SetBoxText(int box, const std::string& text) {
+  const auto it = limits_.find(box);
+  if (it != limits_.end()) it->second->SetTextWhole(Q(text));
+}
+
+vx::PortChoice Tesselmain::ComPortChoice() {
+  vx::PortChoice choice;
+  const int index = combo1_->currentIndex();
+  const QString text = combo1_->currentText();
+  choice.typedText = text.toStdString();
+  // Text typed over the field leaves the index where it was; the entry is
+  // only chosen when the field still shows it.
+  choice.selectedIndex = index >= 0 && combo1_->itemText(index) == text ? index : -1;
+  return choice;
+}
+
+int Tesselmain::FrontTab() { return sstab1_->currentIndex(); }

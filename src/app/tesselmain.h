@@ -1,0 +1,104 @@
+#pragma once
+// The program's one window. It owns the form-level state and the serial link
+// for its whole life, and is the Host through which every handler sees it.
+// Every tab's controls and bindings come from the one table of tabs.
+
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/form_state.h"
+#include "core/host.h"
+#include "core/tabs.h"
+#include "device/device_link.h"
+#include "device/serial_link.h"
+#include "formats/format_table.h"
+
+class QCheckBox;
+class QCloseEvent;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+class LengthLimit;
+
+class Tesselmain : public QWidget, public vx::Host {
+  Q_OBJECT
+
+ public:
+  // The window talks to the device through `link` (the Qt serial port, or a
+  // simulated or scripted one). It is built with every control in its initial
+  // state; Startup() then loads the formats.
+  explicit Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent = nullptr);
+  ~Tesselmain() override;
+
+  // Form_Load: fills Combo1, loads the format file and rewrites the range
+  // captions from it. On a fault in the file the fault is returned and the
+  // window must not be shown.
+  std::optional<vx::FormatFileError> Startup(const std::string& formatFile = "HID.cfg");
+
+  // Puts text into Combo1's field as if the operator had typed it.
+  void SetPortText(const std::string& text);
+
+  vx::FormState& State() { return state_; }
+  vx::SerialLink& Link() { return *link_; }
+
+  // Replaceable for tests: the file-open dialog of "Browse", and the modal
+  // message box. Empty functions mean the real dialogs.
+  std::function<std::optional<std::string>()> cardFileChooser;
+  std::function<void(const std::string&)> messageShower;
+
+  // vx::Host
+  void ProcessEventsOnce() override;
+  void WaitForEvents() override;
+  bool Closing() const override { return closing_; }
+  void LogLine(const std::string& text) override;
+  void SelectLastLine() override;
+  void ShowMessage(const std::string& text) override;
+  bool UseDatabaseTicked() override;
+  void SetDatabaseFrameVisible(bool visible) override;
+  void SetDatabasePath(const std::string& path) override;
+  void ShowBatchProgress(const std::string& text) override;
+  std::optional<std::string> ChooseCardFile() override;
+  std::string BoxText(int box) override;
+  void SetBoxText(int box, const std::string& text) override;
+  vx::PortChoice ComPortChoice() override;
+  int FrontTab() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QWidget* BuildTab(const vx::TabSpec& tab);
+  QGroupBox* BuildEntryFrame(const QString& caption, int box, int maxLength);
+  void BindTab(const vx::TabSpec& tab);
+  // Runs a handler that may wait for the device; a close asked for meanwhile
+  // is carried out once the handler has returned.
+  void RunHandler(const std::function<void()>& handler);
+  vx::Device MakeDevice();
+
+  vx::FormState state_;
+  std::unique_ptr<vx::SerialLink> link_;
+  bool closing_ = false;
+
+  QComboBox* combo1_ = nullptr;
+  QCheckBox* check1_ = nullptr;
+  QGroupBox* frame9_ = nullptr;
+  QLineEdit* text2_ = nullptr;
+  QLabel* batchProgress_ = nullptr;
+  QListWidget* list1_ = nullptr;
+  QTabWidget* sstab1_ = nullptr;
+  QTimer timer1_;
+  std::map<int, QLineEdit*> boxes_;
+  std::map<int, LengthLimit*> limits_;
+  std::map<int, QLabel*> labels_;
+  std::map<int, QPushButton*> buttons_;
+};

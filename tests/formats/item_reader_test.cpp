@@ -97,10 +97,5 @@ TEST(ItemReader, AnyBytesEndWithoutReadingPastTheText) {
   }
 }
 
-TEST(ItemReader, PrintableExcerptHidesControlBytesAndShortens) {
-  EXPECT_EQ(PrintableExcerpt(std::string("a\0b\xff", 4)), "a?b?");
-  EXPECT_EQ(PrintableExcerpt(std::string(100, 'x'), 5), "xxxxx...");
-}
-
 }  // namespace
 }  // namespace vx

@@ -101,31 +101,6 @@ TEST(Em4100Write, RangeCheckBeforeSending) {
   }
 }
 
-TEST(Em4100Write, DeviceFaultsAdvanceNothing) {
-  struct Case {
-    CardFault fault;
-    Strings lines;
-  };
-  const Case cases[] = {
-      {CardFault::Silent, {"Write Block Data Fail"}},
-      {CardFault::AckNoRead, {"Read Block Data Fail"}},
-      {CardFault::MalformedReadBack, {}},
-      {CardFault::WrongReadBack, {"3,11", "Verify Block Data Fail"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.lines.empty() ? "malformed" : c.lines.back());
-    Bench b;
-    b.host.useDatabase = true;
-    b.LoadCards({{3, 10}, {3, 20}});
-    b.device.faultOf = [&](int) { return c.fault; };
-    Command20_Click(b.dev);
-    EXPECT_EQ(b.host.list, c.lines);
-    EXPECT_EQ(b.state.cards.CardCursor, 0);
-    EXPECT_EQ(b.state.Em4100CnText, "10");
-    EXPECT_TRUE(b.host.messages.empty());
-  }
-}
-
 // Two entries, three clicks.
 TEST(Em4100Write, TwoEntryListThreeClicks) {
   Bench b;
@@ -190,19 +165,6 @@ TEST(Em4100Read, RepliesAndWhatTheOperatorSees) {
     EXPECT_FALSE(b.link.IsOpen());
     EXPECT_FALSE(b.state.BusyFlag);
   }
-}
-
-TEST(Em4100Read, APressDuringTheWaitDoesNothing) {
-  Bench b;
-  b.device.answerDelay = 10;
-  b.device.card = CardInFieldDevice::Data{1, 0, 0, 0, 2};
-  b.host.AtTick(2, [&] {
-    Command21_Click(b.dev);
-    Command20_Click(b.dev);
-  });
-  Command21_Click(b.dev);
-  EXPECT_EQ(b.link.written.size(), 1u);
-  EXPECT_EQ(b.host.list, Strings{"1,2"});
 }
 
 }  // namespace

@@ -105,14 +105,5 @@ TEST(HidRead, BusyDoesNothingAndAPressDuringTheWaitIsIgnored) {
   EXPECT_EQ(b.host.list, Strings{"1,2"});
 }
 
-TEST(HidRead, PortThatDoesNotOpen) {
-  Bench b;
-  b.link.RefuseOpen(true);
-  ReadHidCard(b.dev, Tab("HID26"));
-  EXPECT_EQ(b.host.messages, Strings{"COM port open failure!"});
-  EXPECT_TRUE(b.host.list.empty());
-  EXPECT_FALSE(b.state.BusyFlag);
-}
-
 }  // namespace
 }  // namespace vx::test

@@ -108,14 +108,6 @@ TEST(HidWrite, DeviceFaultsAdvanceNothing) {
   }
 }
 
-TEST(HidWrite, SilentDeviceGivesUpAfterFiftyTicks) {
-  Bench b;
-  b.device.faultOf = [](int) { return CardFault::Silent; };
-  WriteHidCard(b.dev, Tab("HID26"));
-  EXPECT_EQ(b.host.ticks(), 50);
-  EXPECT_EQ(b.host.list, Strings{"Write Block Data Fail"});
-}
-
 TEST(HidWrite, BusyOrClosedPortSendsNothing) {
   {
     Bench b;
@@ -214,15 +206,6 @@ TEST(HidWrite, RefusedListEntryStaysInTheTextsAndUnderTheCursor) {
   }
 }
 
-TEST(HidWrite, EntryAtTheLimitsIsWritten) {
-  Bench b;
-  b.host.useDatabase = true;
-  b.LoadCards({{255, 65535}});
-  WriteHidCard(b.dev, Tab("HID26"));
-  EXPECT_EQ(b.host.list, (Strings{"255,65535", "Write AND Read Block Success"}));
-  EXPECT_EQ(b.host.messages, Strings{" The Card is End!"});
-}
-
 // After the largest card number the next one is shown, and refused when pressed.
 TEST(HidWrite, TypedModePastTheLargestCardNumberIsRefusedAtTheNextPress) {
   Bench b;
@@ -235,39 +218,6 @@ TEST(HidWrite, TypedModePastTheLargestCardNumberIsRefusedAtTheNextPress) {
   WriteHidCard(b.dev, tab);
   EXPECT_EQ(b.host.messages, Strings{"Card Number is Error!"});
   EXPECT_TRUE(b.link.written.empty());
-}
-
-TEST(HidWrite, ListModeThreeEntriesThenTheEnd) {
-  Bench b;
-  const TabSpec& tab = Tab("HID37");
-  b.host.useDatabase = true;
-  b.LoadCards({{7, 10}, {7, 11}, {8, 12}});
-  const std::string boxesAfter[] = {"7/11", "8/12", "8/12"};
-  for (int press = 0; press < 3; ++press) {
-    WriteHidCard(b.dev, tab);
-    EXPECT_EQ(b.Boxes(tab), boxesAfter[press]);
-  }
-  EXPECT_EQ(b.host.list, (Strings{"7,10", "Write AND Read Block Success", "7,11", "Write AND Read Block Success",
-                                  "8,12", "Write AND Read Block Success"}));
-  EXPECT_EQ(b.host.messages, Strings{" The Card is End!"});
-  EXPECT_EQ(b.state.cards.CardCursor, 3);
-  EXPECT_EQ(b.RowOf(tab).CnText, "12");
-  EXPECT_EQ(b.host.batchProgress, "All 3 cards written");
-
-  const auto sent = b.link.written.size();
-  WriteHidCard(b.dev, tab);
-  EXPECT_EQ(b.link.written.size(), sent);
-  EXPECT_EQ(b.host.messages, (Strings{" The Card is End!", " The Card is End!"}));
-  EXPECT_FALSE(b.link.IsOpen());
-}
-
-TEST(HidWrite, NoListLoadedIsTheEndAndSendsNothing) {
-  Bench b;
-  b.host.useDatabase = true;
-  WriteHidCard(b.dev, Tab("HID24"));
-  EXPECT_EQ(b.host.messages, Strings{" The Card is End!"});
-  EXPECT_TRUE(b.link.written.empty());
-  EXPECT_FALSE(b.link.IsOpen());
 }
 
 // The operator takes a minute to close " The Card is End!": no failure line follows.
@@ -359,16 +309,6 @@ TEST(HidWrite, ClosingWindowEndsTheWaitWithoutMessages) {
     ASSERT_FALSE(b.host.list.empty());
     EXPECT_NE(b.host.list.back(), "Write AND Read Block Success");
   }
-}
-
-TEST(HidWrite, UnknownFormatUsesRowZero) {
-  Bench b;
-  b.state.formats.rows[6].FormatName = "HID99";  // no row is named HID40 any more
-  WriteHidCard(b.dev, Tab("HID40"));
-  ASSERT_FALSE(b.link.written.empty());
-  EXPECT_EQ(b.link.written[0][6], 8);  // row 0 is HID26
-  EXPECT_EQ(b.link.written[0][7], 16);
-  EXPECT_EQ(b.state.formats.rows[0].CnText, "2");
 }
 
 }  // namespace

@@ -161,12 +161,14 @@ void PtyServer::Serve() {
     }
   }
 
+  // Marked stopped before the line drops, so a client that sees the hang-up
+  // also sees a stopped server.
+  running_ = false;
   if (unplugged_) {
     // Pull the plug: the client's port errors out from now on.
     CloseFds();
     log("-- unplugged");
   }
-  running_ = false;
 }
 
 }  // namespace vx::sim

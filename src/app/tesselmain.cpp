@@ -93,6 +93,8 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   sstab1_ = new QTabWidget;
   sstab1_->setObjectName("SSTab1");
   for (const vx::TabSpec& tab : vx::kTabs) sstab1_->addTab(BuildTab(tab), Q(tab.caption));
+  // All nine tabs stay in view rather than behind scroll arrows.
+  sstab1_->setUsesScrollButtons(false);
   sstab1_->setCurrentIndex(vx::kStartTab);
 
   auto* top = new QHBoxLayout;

@@ -1,0 +1,77 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/check_config.h"
+
+namespace vx {
+namespace {
+
+using Action = CommandLine::Action;
+
+struct ParseCase {
+  std::vector<std::string> args;
+  Action action;
+  std::optional<std::string> port;
+  std::string configFile;
+  std::optional<std::string> simulate;
+};
+
+TEST(CommandLineTest, Parses) {
+  const ParseCase cases[] = {
+      {{}, Action::Run, std::nullopt, "HID.cfg", std::nullopt},
+      {{"--port", "COM3"}, Action::Run, "COM3", "HID.cfg", std::nullopt},
+      {{"--port=/dev/pts/4"}, Action::Run, "/dev/pts/4", "HID.cfg", std::nullopt},
+      {{"--check-config"}, Action::CheckConfig, std::nullopt, "HID.cfg", std::nullopt},
+      {{"--check-config", "other.cfg"}, Action::CheckConfig, std::nullopt, "other.cfg", std::nullopt},
+      {{"--check-config", "--port", "5"}, Action::CheckConfig, "5", "HID.cfg", std::nullopt},
+      {{"--check-config=x.cfg"}, Action::CheckConfig, std::nullopt, "x.cfg", std::nullopt},
+      {{"--simulate"}, Action::Run, std::nullopt, "HID.cfg", ""},
+      {{"--simulate=silent"}, Action::Run, std::nullopt, "HID.cfg", "silent"},
+      {{"--port", "2", "--help"}, Action::Help, "2", "HID.cfg", std::nullopt},
+      {{"--version"}, Action::Version, std::nullopt, "HID.cfg", std::nullopt},
+      {{"--port"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
+      {{"--port="}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
+      {{"--check-config="}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
+      {{"--bogus"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
+      {{"HID.cfg"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
+  };
+  for (const ParseCase& c : cases) {
+    std::string joined;
+    for (const auto& a : c.args) joined += a + ' ';
+    SCOPED_TRACE(joined);
+    const CommandLine line = ParseCommandLine(c.args);
+    EXPECT_EQ(line.action, c.action);
+    if (c.action == Action::Error) {
+      EXPECT_FALSE(line.error.empty());
+      continue;
+    }
+    EXPECT_EQ(line.port, c.port);
+    EXPECT_EQ(line.configFile, c.configFile);
+    EXPECT_EQ(line.simulate, c.simulate);
+  }
+}
+
+TEST(CheckConfigTest, RowLineIsPlainDecimal) {
+  FormatRow row;
+  row.FormatName = "HID40";
+  row.FcBits = 30;
+  row.CnBits = 32;
+  row.ParamY = 2;
+  row.ParamZ = 10;
+  row.FcMax = 1073741823;
+  row.CnMax = 4294967295.0;
+  EXPECT_EQ(FormatRowLine(7, row), "7 HID40 WW=30 XX=32 YY=2 ZZ=10 FcMax=1073741823 CnMax=4294967295");
+}
+
+TEST(CheckConfigTest, MissingFileIsAFault) {
+  std::ostringstream out, err;
+  EXPECT_EQ(RunCheckConfig("no such directory/HID.cfg", out, err), 1);
+  EXPECT_TRUE(out.str().empty());
+  EXPECT_NE(err.str().find("HID.cfg"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vx

@@ -1,0 +1,380 @@
+#include "app/tesselmain.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "device/frame.h"
+#include "support/fake_link.h"
+
+namespace {
+
+using vx::test::FakeLink;
+
+// Made-up layouts; only the ranges matter to the window.
+const char* const kConfig =
+    "HID24 WW=06 XX=16 YY=00 ZZ=00\n"
+    "HID26 WW=08 XX=16 YY=02 ZZ=10\n"
+    "HID32 WW=14 XX=16 YY=00 ZZ=00\n"
+    "hid35 WW=12 XX=20 YY=00 ZZ=00\n";
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    previousDir_ = QDir::currentPath();
+    QDir::setCurrent(dir_.path());
+  }
+  void TearDown() override {
+    window.reset();
+    QDir::setCurrent(previousDir_);
+  }
+
+  void WriteConfig(const char* text) {
+    QFile file(dir_.filePath("HID.cfg"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+  }
+  void MakeWindow() {
+    auto link = std::make_unique<FakeLink>();
+    this->link = link.get();
+    window = std::make_unique<Tesselmain>(std::move(link));
+    messages.clear();
+    window->messageShower = [this](const std::string& text) { messages.push_back(text); };
+  }
+  // The window as the program starts it, with kConfig unless a test wrote another.
+  void Start() {
+    if (!QFile::exists(dir_.filePath("HID.cfg"))) WriteConfig(kConfig);
+    MakeWindow();
+    const auto fault = window->Startup();
+    ASSERT_FALSE(fault.has_value()) << fault->Message();
+    window->show();
+  }
+
+  template <typename T>
+  T* Child(const QString& name) {
+    T* child = window->findChild<T*>(name);
+    EXPECT_NE(child, nullptr) << name.toStdString();
+    return child;
+  }
+  QLineEdit* Box(int n) { return Child<QLineEdit>(QString("Text%1").arg(n)); }
+  QLabel* Label(int n) { return Child<QLabel>(QString("Label%1").arg(n)); }
+  QPushButton* Button(int n) { return Child<QPushButton>(QString("Command%1").arg(n)); }
+  QListWidget* List() { return Child<QListWidget>("List1"); }
+  QStringList Lines() {
+    QStringList lines;
+    for (int i = 0; i < List()->count(); ++i) lines << List()->item(i)->text();
+    return lines;
+  }
+  // Puts the box's tab in front and types into it at the end of its text.
+  void Type(int box, const QString& keys) {
+    for (const vx::TabSpec& tab : vx::kTabs)
+      if (tab.fcBox == box || tab.cnBox == box) Child<QTabWidget>("SSTab1")->setCurrentIndex(tab.position);
+    QLineEdit* edit = Box(box);
+    edit->setFocus();
+    edit->end(false);
+    QTest::keyClicks(edit, keys);
+  }
+  vx::FormatRow& Row(std::string_view name) {
+    auto& table = window->State().formats;
+    return table.rows[static_cast<std::size_t>(vx::FindFormatRow(table, name))];
+  }
+  // The recorded text of the format whose box this is.
+  std::string Recorded(int box) {
+    for (const vx::TabSpec& tab : vx::kTabs) {
+      if (tab.fcBox != box && tab.cnBox != box) continue;
+      const bool cn = tab.cnBox == box;
+      if (tab.kind == vx::TabKind::Em4100) return cn ? window->State().Em4100CnText : window->State().Em4100FcText;
+      return cn ? Row(tab.formatName).CnText : Row(tab.formatName).FcText;
+    }
+    return "?";
+  }
+  // Clicks a button at `ms` from now, while a handler waits.
+  void ClickLater(int ms, int button) {
+    QTimer::singleShot(ms, window.get(), [this, button] { Button(button)->click(); });
+  }
+
+  QTemporaryDir dir_;
+  QString previousDir_;
+  FakeLink* link = nullptr;
+  std::unique_ptr<Tesselmain> window;
+  std::vector<std::string> messages;
+};
+
+TEST_F(WindowTest, StartsWithEveryControlInItsInitialState) {
+  WriteConfig("");  // no format lines: every label keeps its caption
+  Start();
+  EXPECT_EQ(window->windowTitle(), "VANDORIX PROGRAMMER");
+
+  auto* combo = Child<QComboBox>("Combo1");
+  EXPECT_TRUE(combo->isEditable());
+  ASSERT_EQ(combo->count(), 16);
+  EXPECT_EQ(combo->itemText(15), "16");
+  EXPECT_EQ(combo->currentText(), "1");
+  EXPECT_EQ(Button(11)->text(), "Clear");
+  EXPECT_EQ(Button(12)->text(), "Link");
+  EXPECT_EQ(Button(2)->text(), "Browse");
+  EXPECT_FALSE(Child<QCheckBox>("Check1")->isChecked());
+  EXPECT_EQ(Child<QCheckBox>("Check1")->text(), "Use Database");
+  EXPECT_FALSE(Child<QGroupBox>("Frame9")->isVisible());
+  EXPECT_EQ(Child<QGroupBox>("Frame9")->title(), "Database Path ...");
+  EXPECT_TRUE(Child<QLineEdit>("Text2")->text().isEmpty());
+  EXPECT_EQ(List()->count(), 0);
+  EXPECT_EQ(List()->accessibleName(), "Messages");
+  EXPECT_EQ(combo->accessibleName(), "Com Port");
+
+  auto* tabs = Child<QTabWidget>("SSTab1");
+  ASSERT_EQ(tabs->count(), vx::kTabCount);
+  EXPECT_EQ(tabs->currentIndex(), 8);
+  EXPECT_EQ(window->FrontTab(), 8);
+  for (const vx::TabSpec& tab : vx::kTabs) {
+    SCOPED_TRACE(tab.position);
+    QWidget* page = tabs->widget(tab.position);
+    EXPECT_EQ(tabs->tabText(tab.position), QString::fromUtf8(tab.caption.data(), tab.caption.size()));
+    EXPECT_EQ(Label(tab.fcLabel)->text().toStdString(), tab.fcLabelCaption);
+    EXPECT_EQ(Label(tab.cnLabel)->text().toStdString(), tab.cnLabelCaption);
+    EXPECT_EQ(Button(tab.readButton)->text(), "Read Card");
+    EXPECT_EQ(Button(tab.writeButton)->text(), "Write Card");
+    for (int box : {tab.fcBox, tab.cnBox}) {
+      EXPECT_TRUE(page->isAncestorOf(Box(box)));
+      EXPECT_EQ(Box(box)->text(), "1");
+    }
+    auto* fcFrame = qobject_cast<QGroupBox*>(Box(tab.fcBox)->parentWidget());
+    auto* cnFrame = qobject_cast<QGroupBox*>(Box(tab.cnBox)->parentWidget());
+    ASSERT_TRUE(fcFrame && cnFrame);
+    EXPECT_EQ(fcFrame->title(), "Facility Code");
+    EXPECT_EQ(cnFrame->title(), "Card Number");
+    EXPECT_EQ(Box(tab.fcBox)->accessibleName(), "Facility Code");
+    EXPECT_EQ(Box(tab.cnBox)->accessibleName(), "Card Number");
+  }
+  EXPECT_EQ(window->State().Em4100FcText, "1");
+  EXPECT_FALSE(window->State().BusyFlag);
+  EXPECT_EQ(link->openCount, 0);
+}
+
+TEST_F(WindowTest, RangeCaptionsComeFromTheFormatFile) {
+  WriteConfig(
+      "HID26 WW=08 XX=16\n"
+      "hid35 WW=12 XX=20\n"
+      "HID37 WW=16 XX=19\n"
+      "HID37 WW=10 XX=10\n");
+  Start();
+  EXPECT_EQ(Label(1)->text(), "Facility Code:0-255");
+  EXPECT_EQ(Label(2)->text(), "Card Number:1-65535");
+  EXPECT_EQ(Label(11)->text(), "Facility Code:0-4095");  // lower-case spelling
+  EXPECT_EQ(Label(9)->text(), "Card Number:1-1048575");
+  EXPECT_EQ(Label(7)->text(), "Facility Code:0-1023");  // the last of two lines
+  EXPECT_EQ(Label(8)->text(), "Card Number:1-1023");
+  // Formats missing from the file keep their captions.
+  EXPECT_EQ(Label(3)->text(), "Facility Code:0-16383");
+  EXPECT_EQ(Label(4)->text(), "Card Number:  1-65535");
+  EXPECT_EQ(Label(17)->text(), "Facility Code:0-255");
+  EXPECT_EQ(window->State().formats.FormatCount, 4);
+}
+
+TEST_F(WindowTest, FaultyFormatFileStopsTheStartUp) {
+  for (const char* text : std::initializer_list<const char*>{"HID26 WW=31 XX=16\n", "HID26 WW=x8\n", nullptr}) {
+    SCOPED_TRACE(text ? text : "missing file");
+    QFile::remove(dir_.filePath("HID.cfg"));
+    if (text) WriteConfig(text);
+    MakeWindow();
+    const auto fault = window->Startup();
+    ASSERT_TRUE(fault.has_value());
+    EXPECT_NE(fault->Message().find("HID.cfg"), std::string::npos);
+    EXPECT_EQ(window->State().formats.FormatCount, 0);
+  }
+}
+
+struct TypingCase {
+  const char* what;
+  int box;
+  const char* keys;      // '\b' is Backspace
+  const char* shown;     // the box afterwards
+  const char* recorded;  // the format's current text afterwards
+};
+
+TEST_F(WindowTest, TypingIsCheckedAsTheBoxChanges) {
+  const TypingCase cases[] = {
+      {"digits within the range", 3, "25", "125", "125"},
+      {"a letter is undone", 3, "a", "1", "1"},
+      {"above the range is undone", 3, "\b256", "25", "25"},
+      {"at the limit", 3, "\b255", "255", "255"},
+      {"over the maximum length, refused by the box", 19, "23", "12", "12"},
+      {"above 63 is undone", 19, "\b64", "6", "6"},
+      {"an empty box is recorded", 19, "\bx", "", ""},
+      {"card number zero is undone", 4, "\b0", "", ""},
+      {"sixth digit refused by the box", 4, "23456", "12345", "12345"},
+      {"fifth character refused although in range", 12, "\b00012", "0001", "0001"},
+      {"lower-case row of the file is used", 11, "23456", "123456", "123456"},
+      {"EM4100 facility code", 18, "\b256", "25", "25"},
+      {"EM4100 card number at the limit", 17, "\b4294967295", "4294967295", "4294967295"},
+      {"EM4100 card number above", 17, "\b4294967296", "429496729", "429496729"},
+  };
+  for (const TypingCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Start();
+    for (const char key : std::string(c.keys)) {
+      if (key == '\b') {
+        QTest::keyClick(Box(c.box), Qt::Key_Backspace);
+      } else {
+        Type(c.box, QString(QChar::fromLatin1(key)));
+      }
+    }
+    EXPECT_EQ(Box(c.box)->text().toStdString(), c.shown);
+    EXPECT_EQ(Recorded(c.box), c.recorded);
+    EXPECT_FALSE(window->State().BusyFlag);
+  }
+}
+
+TEST_F(WindowTest, PasteIsTakenOrUndoneAsAWhole) {
+  struct PasteCase {
+    const char* what;
+    int box;
+    bool replaceAll;
+    const char* clip;
+    const char* shown;
+  };
+  const PasteCase cases[] = {
+      {"a letter inside undoes the paste", 4, false, "12x4", "1"},
+      {"too long for the box", 19, false, "23", "1"},
+      {"too long although in range", 11, true, "00000001", "1"},
+      {"digits replace the text", 3, true, "200", "200"},
+  };
+  for (const PasteCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Start();
+    Type(c.box, "");
+    if (c.replaceAll) Box(c.box)->selectAll();
+    QApplication::clipboard()->setText(c.clip);
+    Box(c.box)->paste();
+    EXPECT_EQ(Box(c.box)->text().toStdString(), c.shown);
+    EXPECT_EQ(Recorded(c.box), c.shown);
+  }
+}
+
+TEST_F(WindowTest, TextTheProgramPutsInIsShownWhole) {
+  Start();
+  {
+    vx::BusyGuard busy(window->State());
+    window->SetBoxText(19, "12345");
+  }
+  EXPECT_EQ(Box(19)->text(), "12345");
+  // Still no longer by typing, but it may be shortened; the shortened text
+  // reaches the change handler, which puts back the last accepted text.
+  Type(19, "6");
+  EXPECT_EQ(Box(19)->text(), "12345");
+  QTest::keyClick(Box(19), Qt::Key_Backspace);
+  EXPECT_EQ(Box(19)->text(), "1");
+}
+
+TEST_F(WindowTest, ComPortChoiceTellsTypedTextFromAnEntry) {
+  Start();
+  auto* combo = Child<QComboBox>("Combo1");
+  combo->setCurrentIndex(15);
+  vx::PortChoice choice = window->ComPortChoice();
+  EXPECT_EQ(choice.selectedIndex, 15);
+  EXPECT_EQ(choice.typedText, "16");
+  window->SetPortText("/dev/ttyUSB7");
+  choice = window->ComPortChoice();
+  EXPECT_EQ(choice.selectedIndex, -1);
+  EXPECT_EQ(choice.typedText, "/dev/ttyUSB7");
+
+  Button(12)->click();
+  ASSERT_FALSE(link->opened.empty());
+  EXPECT_EQ(link->opened.back(), "/dev/ttyUSB7");
+}
+
+TEST_F(WindowTest, LinkReportsWhatTheDeviceAnswered) {
+  struct LinkCase {
+    const char* what;
+    std::optional<vx::Bytes> answer;
+    QStringList lines;
+  };
+  const LinkCase cases[] = {
+      {"silent device", std::nullopt, {"System Link Fail"}},
+      {"acknowledgement", vx::test::AckReplyBytes(), {"System Link Success"}},
+      {"wrong status", vx::test::AckReplyBytes(0x01), {}},
+  };
+  for (const LinkCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Start();
+    if (c.answer) {
+      link->SetDevice([answer = *c.answer](const vx::Bytes&, FakeLink& l) { l.Arrive(answer); });
+    }
+    QElapsedTimer clock;
+    clock.start();
+    Button(12)->click();
+    EXPECT_EQ(Lines(), c.lines);
+    ASSERT_EQ(link->written.size(), 1u);
+    EXPECT_EQ(link->written[0], (vx::Bytes{0x02, 0x01, 0x00, 0x00, 0x03, 0x03}));
+    EXPECT_FALSE(link->IsOpen());
+    EXPECT_FALSE(window->State().BusyFlag);
+    EXPECT_TRUE(messages.empty());
+    // The time-out is counted in ticks of the real timer.
+    if (!c.answer) {
+      EXPECT_GE(clock.elapsed(), 400);
+    }
+  }
+}
+
+TEST_F(WindowTest, PortThatWillNotOpenIsAMessageNotALine) {
+  Start();
+  link->RefuseOpen(true);
+  Button(12)->click();
+  EXPECT_EQ(messages, std::vector<std::string>{"COM port open failure!"});
+  EXPECT_EQ(List()->count(), 0);
+  EXPECT_FALSE(window->State().BusyFlag);
+}
+
+TEST_F(WindowTest, ClearWorksDuringAWait) {
+  Start();
+  window->LogLine("earlier line");
+  ClickLater(100, 11);
+  Button(12)->click();
+  EXPECT_EQ(Lines(), QStringList{"System Link Fail"});
+  EXPECT_EQ(List()->currentRow(), 0);
+}
+
+TEST_F(WindowTest, EditsDuringAWaitAreNeitherCheckedNorRecorded) {
+  Start();
+  QTimer::singleShot(100, window.get(), [this] {
+    Type(19, "a");
+    Button(12)->click();  // a second click finds the window busy
+  });
+  Button(12)->click();
+  EXPECT_EQ(Box(19)->text(), "1a");
+  EXPECT_EQ(Recorded(19), "1");
+  EXPECT_EQ(link->written.size(), 1u);
+  EXPECT_EQ(Lines(), QStringList{"System Link Fail"});
+}
+
+TEST_F(WindowTest, ClosingDuringAWaitEndsTheWaitThenTheWindow) {
+  Start();
+  link->RefuseOpen(false);
+  QTimer::singleShot(50, window.get(), [this] { window->close(); });
+  Button(12)->click();
+  // The wait was cut short: it returned well before its 50 ticks.
+  EXPECT_LT(window->State().PollCount, vx::kReplyTicks);
+  EXPECT_TRUE(window->Closing());
+  EXPECT_FALSE(link->IsOpen());
+  EXPECT_TRUE(window->isVisible());  // closes once the handler is off the stack
+  QTest::qWait(20);
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_TRUE(messages.empty());
+}
+
+}  // namespace

@@ -5,9 +5,13 @@
 
 QtSerialLink::QtSerialLink() {
   QObject::connect(&port_, &QSerialPort::errorOccurred, &port_, [this](QSerialPort::SerialPortError error) {
-    // The device is gone: without closing, every later call would fail the
-    // same way and the wait would only learn of it by timing out.
-    if (error == QSerialPort::ResourceError && port_.isOpen()) port_.close();
+    // A port that fails to read or write has lost its device (pulled out, or
+    // the far end of a pseudo-terminal gone). Left open it would report the
+    // same error in a tight loop until the wait timed out; closed, the wait
+    // ends at once.
+    const bool lost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+                      error == QSerialPort::WriteError;
+    if (lost && port_.isOpen()) port_.close();
   });
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The serial port through Qt: 9600 baud, no parity, 8 data bits, 2 stop bits,
 // no flow control, raw bytes. Nothing throws; a failure shows as a port that is
-// not open or bytes that do not arrive. A device pulled out closes the port.
+// not open or bytes that do not arrive. A device that is lost (pulled out,
+// failing reads or writes) closes the port.
 
 #include <QSerialPort>
 

@@ -131,12 +131,5 @@ TEST(Em4100, DecodeFindsEveryKindOfBadImage) {
   for (const auto& c : cases) EXPECT_EQ(DecodeEm4100(c.bits).error, c.error) << c.name;
 }
 
-TEST(CardImage, DescriptionGroupsTheBitsAsLaidOut) {
-  EXPECT_EQ(DescribeCard({CardKind::Wiegand, *EncodeWiegand({8, 16}, 18, 300)}),
-            "Wiegand, 26 bits: 0 000100100000000100101100 1");
-  EXPECT_EQ(DescribeCard({CardKind::Em4100, EncodeEm4100(0x0100000001)}),
-            "EM4100, 64 bits: 111111111 00000 00011 00000 00000 00000 00000 00000 00000 00000 00011 0000 0");
-}
-
 }  // namespace
 }  // namespace vx::sim

@@ -47,15 +47,6 @@ TEST(SimLink, WriteTakesLongerThanRead) {
   EXPECT_EQ(link.ReadAll(), (Bytes{0x02, 0x01, 0x00, 0x05, 0x00, 0x12, 0x00, 0x01, 0x2C, 0x39, 0x03}));
 }
 
-TEST(SimLink, WithoutDelaysRepliesWaitAtOnce) {
-  SimLinkOptions options;
-  options.device.timing = DeviceTiming::Instant();
-  SimLink link(options);
-  link.Open("COM1");
-  link.Write(LinkCommand());
-  EXPECT_EQ(link.BytesWaiting(), 6u);
-}
-
 TEST(SimLink, TheCardOutlivesThePortAndUnreadBytesDoNot) {
   SimLinkOptions options;
   options.device.timing = DeviceTiming::Instant();

@@ -7,10 +7,11 @@
 //   [0]     what runs: 0 link ack wait, 1 write ack wait, 2 card data wait,
 //           3 the "Link" button, 4 Write Card on the HID WG26 tab (value mod 5);
 //           bit 0x80: the device answers each frame with the next part of the
-//           bytes, instead of sending them all on its own clock from the start
+//           bytes, instead of sending them all on its own clock from the start;
+//           bit 0x40: Write Card takes its numbers from a two-entry card list
 //   [1]     when answering frames: how many bytes answer the first frame
-//   [2]     the facility code written (Write Card)
-//   [3..4]  the card number written, big-endian (Write Card)
+//   [2]     the facility code written (Write Card; in database mode the first entry's)
+//   [3..4]  the card number written, big-endian (likewise)
 //   [5..7]  seed of the piece sizes and the ticks between pieces
 
 #include <algorithm>
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "carddata/card_data.h"
+#include "cardlist/card_list.h"
 #include "core/form_state.h"
 #include "core/tabs.h"
 #include "device/device_link.h"
@@ -133,13 +135,23 @@ void CheckLinkButton(vx::Device& dev, vx::test::FakeHost& host, vx::test::FakeLi
   FUZZ_CHECK(host.selectedLine == static_cast<int>(list.size()) - 1);
 }
 
+// The second entry of the card list in database mode.
+constexpr vx::CardEntry kNextEntry{7, 4242};
+
 void CheckWriteCard(vx::Device& dev, vx::test::FakeHost& host, vx::test::FakeLink& link, const Bytes& stream,
-                    std::uint32_t fc, std::uint32_t cn) {
+                    std::uint32_t fc, std::uint32_t cn, bool fromList) {
   const vx::TabSpec& tab = *vx::TabOfFormat("HID26");
   vx::FormatRow& row = dev.state.formats.rows[0];
+  vx::CardList& cards = dev.state.cards;
+  if (fromList) {
+    cards.entries = {vx::CardEntry{static_cast<std::int32_t>(fc), static_cast<double>(cn)}, kNextEntry};
+    cards.CardCount = 2;
+    host.useDatabase = true;
+    row.FcText = row.CnText = "0";  // the list's entry must replace them
+  }
   vx::WriteHidCard(dev, tab);
 
-  FUZZ_CHECK(host.messages.empty());  // the numbers are within the format's ranges
+  FUZZ_CHECK(host.messages.empty());  // the numbers are within the format's ranges; a second entry is left
   FUZZ_CHECK(host.ticks() <= kLongestWrite);
   FUZZ_CHECK(!link.written.empty() && link.written.size() <= 2);
   const vx::FormatParams params{8, 16, 0, 0};
@@ -152,11 +164,18 @@ void CheckWriteCard(vx::Device& dev, vx::test::FakeHost& host, vx::test::FakeLin
   if (success) {
     FUZZ_CHECK(HoldsAckThenCard(stream, fc, cn));
     FUZZ_CHECK(list.size() == 2 && list[0] == numbers);
-    FUZZ_CHECK(row.FcText == std::to_string(fc) && row.CnText == std::to_string(cn + 1));
-    FUZZ_CHECK(host.boxes[tab.cnBox] == row.CnText);
+    if (fromList) {
+      // On to the next entry, and only after the card was confirmed.
+      FUZZ_CHECK(cards.CardCursor == 1);
+      FUZZ_CHECK(row.FcText == vx::FacilityCodeText(kNextEntry) && row.CnText == vx::CardNumberText(kNextEntry));
+    } else {
+      FUZZ_CHECK(row.FcText == std::to_string(fc) && row.CnText == std::to_string(cn + 1));
+    }
+    FUZZ_CHECK(host.boxes[tab.fcBox] == row.FcText && host.boxes[tab.cnBox] == row.CnText);
     return;
   }
-  // Every other way out leaves the current numbers for the next press.
+  // Every other way out leaves the same card for the next press.
+  FUZZ_CHECK(cards.CardCursor == 0);
   FUZZ_CHECK(row.FcText == std::to_string(fc) && row.CnText == std::to_string(cn));
   if (list.empty()) {
     FUZZ_CHECK(link.written.size() == 2);  // the read-back answered, but not with card data
@@ -176,8 +195,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::copy(data, data + std::min(size, kHeader), header);
   const Bytes stream(data + std::min(size, kHeader), data + size);
 
-  const int scenario = (header[0] & 0x7F) % 5;
+  const int scenario = (header[0] & 0x3F) % 5;
   const bool answersFrames = (header[0] & 0x80) != 0;
+  const bool fromList = (header[0] & 0x40) != 0;
   const std::uint32_t fc = header[2];
   const std::uint32_t cn = (std::uint32_t{header[3]} << 8) | header[4];
   Random random{(std::uint32_t{header[5]} << 16 | std::uint32_t{header[6]} << 8 | header[7]) | 1u};
@@ -207,8 +227,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 1: CheckAwait(dev, host, ReplyKind::WriteAck, stream); break;
     case 2: CheckAwait(dev, host, ReplyKind::CardData, stream); break;
     case 3: CheckLinkButton(dev, host, link, stream); break;
-    default: CheckWriteCard(dev, host, link, stream, fc, cn); break;
+    default: CheckWriteCard(dev, host, link, stream, fc, cn, fromList); break;
   }
+  FUZZ_CHECK(state.PollCount >= 0 && state.PollCount <= vx::kReplyTicks);
   FUZZ_CHECK(!link.IsOpen());
   FUZZ_CHECK(!state.BusyFlag);
   FUZZ_CHECK(!link.everWroteWhileClosed);

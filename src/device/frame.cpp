@@ -9,8 +9,13 @@ std::uint8_t CheckByte(std::span<const std::uint8_t> bytes) {
 }
 
 Bytes BuildFrame(CommandCode code, std::span<const std::uint8_t> data) {
-  Bytes frame{kStx, kFrameConstant, static_cast<std::uint8_t>(code), static_cast<std::uint8_t>(data.size())};
-  frame.insert(frame.end(), data.begin(), data.end());
+  Bytes frame;
+  frame.reserve(data.size() + 6);
+  frame.push_back(kStx);
+  frame.push_back(kFrameConstant);
+  frame.push_back(static_cast<std::uint8_t>(code));
+  frame.push_back(static_cast<std::uint8_t>(data.size()));
+  for (std::uint8_t b : data) frame.push_back(b);
   frame.push_back(CheckByte(frame));
   frame.push_back(kEtx);
   return frame;

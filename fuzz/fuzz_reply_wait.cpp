@@ -5,7 +5,8 @@
 //
 // Input: an 8-byte header, then the bytes the device sends.
 //   [0]     what runs: 0 link ack wait, 1 write ack wait, 2 card data wait,
-//           3 the "Link" button, 4 Write Card on the HID WG26 tab (value mod 5);
+//           3 the "Link" button, 4 Write Card and 5 Read Card on the HID WG26
+//           tab (low six bits, mod 6);
 //           bit 0x80: the device answers each frame with the next part of the
 //           bytes, instead of sending them all on its own clock from the start;
 //           bit 0x40: Write Card takes its numbers from a two-entry card list
@@ -188,6 +189,32 @@ void CheckWriteCard(vx::Device& dev, vx::test::FakeHost& host, vx::test::FakeLin
   }
 }
 
+void CheckReadCard(vx::Device& dev, vx::test::FakeHost& host, vx::test::FakeLink& link, const Bytes& stream) {
+  const vx::TabSpec& tab = *vx::TabOfFormat("HID26");
+  const vx::FormatRow& row = dev.state.formats.rows[0];
+  const std::string fcText = row.FcText, cnText = row.CnText;
+  vx::ReadHidCard(dev, tab);
+
+  FUZZ_CHECK(host.messages.empty());
+  FUZZ_CHECK(host.ticks() <= vx::kReplyTicks);
+  FUZZ_CHECK(link.written.size() == 1 && link.written[0] == vx::ReadCardCommand({8, 16, 0, 0}));
+  FUZZ_CHECK(row.FcText == fcText && row.CnText == cnText);  // a read shows, it does not change the next write
+  const std::vector<std::string>& list = host.list;
+  FUZZ_CHECK(list.size() <= 1);
+  if (list.empty() || list[0] == "Read Card Data Fail") return;
+  // The numbers shown are those of card data the device sent.
+  bool sent = false;
+  const std::span<const std::uint8_t> all(stream);
+  for (std::size_t j = 0; j + 11 <= all.size() && !sent; ++j) {
+    const auto reply = all.subspan(j, 11);
+    if (!vx::ReplyPasses(ReplyKind::CardData, reply)) continue;
+    const vx::CardNumbers read = vx::DecodeHidCardData(vx::CardDataOf(reply));
+    sent = list[0] == read.FcText() + "," + read.CnText();
+  }
+  FUZZ_CHECK(sent);
+  FUZZ_CHECK(list[0] == host.boxes[tab.fcBox] + "," + host.boxes[tab.cnBox]);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -195,7 +222,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::copy(data, data + std::min(size, kHeader), header);
   const Bytes stream(data + std::min(size, kHeader), data + size);
 
-  const int scenario = (header[0] & 0x3F) % 5;
+  const int scenario = (header[0] & 0x3F) % 6;
   const bool answersFrames = (header[0] & 0x80) != 0;
   const bool fromList = (header[0] & 0x40) != 0;
   const std::uint32_t fc = header[2];
@@ -227,7 +254,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 1: CheckAwait(dev, host, ReplyKind::WriteAck, stream); break;
     case 2: CheckAwait(dev, host, ReplyKind::CardData, stream); break;
     case 3: CheckLinkButton(dev, host, link, stream); break;
-    default: CheckWriteCard(dev, host, link, stream, fc, cn, fromList); break;
+    case 4: CheckWriteCard(dev, host, link, stream, fc, cn, fromList); break;
+    default: CheckReadCard(dev, host, link, stream); break;
   }
   FUZZ_CHECK(state.PollCount >= 0 && state.PollCount <= vx::kReplyTicks);
   FUZZ_CHECK(!link.IsOpen());

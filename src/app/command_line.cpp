@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "sim/faults.h"
+
 namespace vx {
 
 namespace {
@@ -41,6 +43,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.simulate = std::string();
     } else if (StartsWith(arg, "--simulate=")) {
       line.simulate = arg.substr(11);
+      const sim::FaultParse faults = sim::ParseFaults(*line.simulate);
+      if (!faults.faults) return Fail("--simulate: " + faults.error);
+    } else if (arg == "--click") {
+      if (!hasNext) return Fail("--click needs a button's name, e.g. --click Command12");
+      line.clicks.push_back(args[++i]);
+    } else if (arg == "--screenshot") {
+      if (!hasNext) return Fail("--screenshot needs a file name, e.g. --screenshot window.png");
+      line.screenshot = args[++i];
     } else {
       return Fail("unknown argument: " + arg);
     }
@@ -59,7 +69,16 @@ std::string UsageText(const std::string& programName) {
          "  --port NAME            start with NAME in the port box, as if typed (1-16, COM3, /dev/ttyUSB0)\n"
          "  --check-config [FILE]  load FILE (default HID.cfg in the current directory), print its\n"
          "                         formats one per line and exit; exit status 1 on a fault\n"
-         "  --simulate[=FAULT]     talk to a built-in simulated reader/writer instead of a port\n"
+         "  --simulate[=FAULTS]    talk to a built-in simulated reader/writer, whatever port is\n"
+         "                         chosen; FAULTS (comma-separated) make it misbehave:\n"
+         "                           silent   never answers\n"
+         "                           refuse   refuses every write\n"
+         "                           nocard   finds no card to read\n"
+         "                           corrupt  reads back the card number plus one\n"
+         "                           split    answers in three pieces, 30 ms apart\n"
+         "                           garbage  sends stray bytes before every answer\n"
+         "                           noread   never answers a read\n"
+         "                           unplug   is pulled out when asked to write\n"
          "  --help                 show this text and exit\n"
          "  --version              show the version and exit\n";
 }

@@ -1,17 +1,22 @@
 #include "app/link_factory.h"
 
 #include "app/qt_serial_link.h"
+#include "app/simulated_device.h"
+#include "sim/faults.h"
 
 namespace vx {
 
 LinkChoice MakeSerialLink(const CommandLine& commandLine) {
-  LinkChoice choice;
   if (commandLine.simulate) {
-    // The simulated reader/writer is made here, with commandLine.simulate
-    // naming the fault it should show (empty: none).
-    choice.error = "--simulate is not available in this build";
+    const sim::FaultParse faults = sim::ParseFaults(*commandLine.simulate);
+    if (!faults.faults) return {nullptr, "--simulate: " + faults.error, {}};
+    sim::DeviceOptions device;
+    device.faults = *faults.faults;
+    LinkChoice choice = MakeSimulatedLink(device);
+    if (choice.link) choice.deviceNote = SimulatedDeviceNote(device.faults);
     return choice;
   }
+  LinkChoice choice;
   choice.link = std::make_unique<QtSerialLink>();
   return choice;
 }

@@ -12,9 +12,13 @@ namespace vx {
 struct LinkChoice {
   std::unique_ptr<SerialLink> link;  // null when `error` says why none could be made
   std::string error;
+  // Shown on the window when the device is not what the port name says (the
+  // simulated reader/writer); empty for a real port.
+  std::string deviceNote;
 };
 
-// The Qt serial port, or with --simulate the simulated reader/writer.
+// The Qt serial port, or with --simulate the simulated reader/writer showing
+// the faults named; an unknown fault name is an error.
 LinkChoice MakeSerialLink(const CommandLine& commandLine);
 
 }  // namespace vx

@@ -10,6 +10,7 @@
 #include "app/check_config.h"
 #include "app/command_line.h"
 #include "app/link_factory.h"
+#include "app/scripted_run.h"
 #include "app/tesselmain.h"
 
 #ifdef _WIN32
@@ -64,6 +65,10 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   if (commandLine.port) window.SetPortText(*commandLine.port);
+  if (!link.deviceNote.empty()) window.ShowDeviceNote(link.deviceNote);
   window.show();
+  if (!commandLine.clicks.empty() || commandLine.screenshot) {
+    vx::StartScriptedRun(window, commandLine.clicks, commandLine.screenshot, [](int code) { QApplication::exit(code); });
+  }
   return app.exec();
 }

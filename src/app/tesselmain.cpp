@@ -52,7 +52,12 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   combo1_->setInsertPolicy(QComboBox::NoInsert);
   combo1_->setAccessibleName("Com Port");
   combo1_->setMinimumContentsLength(12);
-  (new QHBoxLayout(portFrame))->addWidget(combo1_);
+  deviceNote_ = new QLabel;
+  deviceNote_->setObjectName("DeviceNote");
+  deviceNote_->hide();
+  auto* portLayout = new QHBoxLayout(portFrame);
+  portLayout->addWidget(combo1_);
+  portLayout->addWidget(deviceNote_);
 
   auto* systemFrame = new QGroupBox("System");
   auto* systemLayout = new QHBoxLayout(systemFrame);
@@ -220,6 +225,12 @@ std::optional<vx::FormatFileError> Tesselmain::Startup(const std::string& format
 }
 
 void Tesselmain::SetPortText(const std::string& text) { combo1_->setEditText(Q(text)); }
+
+void Tesselmain::ShowDeviceNote(const std::string& text) {
+  deviceNote_->setText(Q(text));
+  deviceNote_->setAccessibleName(Q(text));
+  deviceNote_->setVisible(!text.empty());
+}
 
 vx::Device Tesselmain::MakeDevice() { return vx::Device{state_, *this, *link_}; }
 

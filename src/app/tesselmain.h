@@ -48,6 +48,10 @@ class Tesselmain : public QWidget, public vx::Host {
   // Puts text into Combo1's field as if the operator had typed it.
   void SetPortText(const std::string& text);
 
+  // Says beside Combo1 what the port really leads to (the simulated
+  // reader/writer), so it is never mistaken for a real device.
+  void ShowDeviceNote(const std::string& text);
+
   vx::FormState& State() { return state_; }
   vx::SerialLink& Link() { return *link_; }
 
@@ -90,6 +94,7 @@ class Tesselmain : public QWidget, public vx::Host {
   bool closing_ = false;
 
   QComboBox* combo1_ = nullptr;
+  QLabel* deviceNote_ = nullptr;
   QCheckBox* check1_ = nullptr;
   QGroupBox* frame9_ = nullptr;
   QLineEdit* text2_ = nullptr;

@@ -100,7 +100,7 @@ Exchange DeviceModel::Answer(ParsedFrame frame) {
   const auto data = std::span(bytes).subspan(4, n);
 
   if (code == static_cast<std::uint8_t>(CommandCode::Link) && n == 0) {
-    Send(exchange, AckReply(kStatusOk), timing.linkTime);
+    Send(exchange, AckReply(options_.linkStatus), timing.linkTime);
   } else if (code == static_cast<std::uint8_t>(CommandCode::WriteCard) && n == kCardCommandDataBytes) {
     if (faults.Has(Fault::Unplug)) {
       exchange.hangUp = true;

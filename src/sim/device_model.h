@@ -63,6 +63,9 @@ struct DeviceOptions {
   // card number 1, so that a first Read Card on the EM4100 tab shows something.
   // Nothing (std::nullopt) is an empty field, whose reads answer status 01.
   std::optional<CardImage> initialCard = DefaultCard();
+  // The status the link test is answered with; another than kStatusOk makes a
+  // device that answers but will not link.
+  std::uint8_t linkStatus = kStatusOk;
 
   static CardImage DefaultCard();
 };

@@ -1,0 +1,114 @@
+#pragma once
+// The real window on the real serial port, with the simulated reader/writer
+// on the other side of a pseudo-terminal, driven by clicks and keystrokes.
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/simulated_device_posix.h"
+#include "app/tesselmain.h"
+#include "core/tabs.h"
+#include "sim/device_model.h"
+
+namespace vx::e2e {
+
+class EndToEndTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    if (window) {
+      // Whatever happened, the operation has let go of the port and the window.
+      EXPECT_FALSE(window->Link().IsOpen());
+      EXPECT_FALSE(window->State().BusyFlag);
+    }
+    window.reset();
+  }
+
+  // The window as the program starts it with the shipped HID.cfg, talking to
+  // a simulated device with these options.
+  void Start(sim::DeviceOptions device = {}) {
+    LinkChoice link = MakePtySimulatedLink(device);
+    ASSERT_TRUE(link.link) << link.error;
+    window = std::make_unique<Tesselmain>(std::move(link.link));
+    window->messageShower = [this](const std::string& text) { messages.push_back(text); };
+    window->cardFileChooser = [this] { return chosenFile; };
+    const auto fault = window->Startup(VX_SOURCE_DIR "/config/HID.cfg");
+    ASSERT_FALSE(fault.has_value()) << fault->Message();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  }
+  void Start(sim::FaultSet faults) {
+    sim::DeviceOptions device;
+    device.faults = faults;
+    Start(device);
+  }
+
+  template <typename T>
+  T* Child(const QString& name) {
+    T* child = window->findChild<T*>(name);
+    EXPECT_NE(child, nullptr) << name.toStdString();
+    return child;
+  }
+  QLineEdit* Box(int n) { return Child<QLineEdit>(QString("Text%1").arg(n)); }
+  QPushButton* Button(int n) { return Child<QPushButton>(QString("Command%1").arg(n)); }
+  QTabWidget* Tabs() { return Child<QTabWidget>("SSTab1"); }
+
+  // A click with the mouse, as the operator makes it; returns when the
+  // handler has run to its end.
+  void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }
+  void Click(int button) { Click(Button(button)); }
+
+  // Brings the tab to the front and replaces the box's text by typing.
+  void Type(const TabSpec& tab, int box, const QString& keys) {
+    SelectTab(tab.position);
+    QLineEdit* edit = Box(box);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, keys);
+    EXPECT_EQ(edit->text(), keys) << "the box refused what was typed";
+  }
+  void SelectTab(int tab) {
+    QTabBar* bar = Tabs()->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
+    EXPECT_EQ(Tabs()->currentIndex(), tab);
+  }
+
+  QStringList Lines() {
+    auto* list = Child<QListWidget>("List1");
+    QStringList lines;
+    for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
+    return lines;
+  }
+  // The last line is the selected one, so the operator sees the outcome.
+  bool LastLineSelected() {
+    auto* list = Child<QListWidget>("List1");
+    return list->count() == 0 || list->currentRow() == list->count() - 1;
+  }
+
+  std::unique_ptr<Tesselmain> window;
+  std::vector<std::string> messages;
+  std::optional<std::string> chosenFile;
+};
+
+inline const TabSpec& TabNamed(std::string_view caption) {
+  for (const TabSpec& tab : kTabs)
+    if (tab.caption == caption) return tab;
+  ADD_FAILURE() << "no tab " << caption;
+  return kTabs[0];
+}
+
+}  // namespace vx::e2e

@@ -47,7 +47,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       if (!faults.faults) return Fail("--simulate: " + faults.error);
     } else if (arg == "--click") {
       if (!hasNext) return Fail("--click needs a button's name, e.g. --click Command12");
-      line.clicks.push_back(args[++i]);
+      line.steps.push_back({args[++i], std::nullopt});
+    } else if (arg == "--type") {
+      const std::size_t equals = hasNext ? args[i + 1].find('=') : std::string::npos;
+      if (equals == std::string::npos) return Fail("--type needs a box and a text, e.g. --type Text3=18");
+      const std::string& step = args[++i];
+      line.steps.push_back({step.substr(0, equals), step.substr(equals + 1)});
     } else if (arg == "--screenshot") {
       if (!hasNext) return Fail("--screenshot needs a file name, e.g. --screenshot window.png");
       line.screenshot = args[++i];

@@ -67,8 +67,8 @@ int main(int argc, char* argv[]) {
   if (commandLine.port) window.SetPortText(*commandLine.port);
   if (!link.deviceNote.empty()) window.ShowDeviceNote(link.deviceNote);
   window.show();
-  if (!commandLine.clicks.empty() || commandLine.screenshot) {
-    vx::StartScriptedRun(window, commandLine.clicks, commandLine.screenshot, [](int code) { QApplication::exit(code); });
+  if (!commandLine.steps.empty() || commandLine.screenshot) {
+    vx::StartScriptedRun(window, commandLine.steps, commandLine.screenshot, [](int code) { QApplication::exit(code); });
   }
   return app.exec();
 }

@@ -1,5 +1,7 @@
 #include "app/scripted_run.h"
 
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
@@ -13,19 +15,38 @@ namespace vx {
 
 namespace {
 
-// Time for the window to be laid out and painted before and after the clicks.
+// Time for the window to be laid out and painted before and after the steps.
 constexpr int kSettleMs = 300;
 
-bool Click(Tesselmain& window, const std::string& name) {
-  auto* button = window.findChild<QPushButton*>(QString::fromStdString(name));
+void BringTabForward(Tesselmain& window, QWidget* control) {
+  auto* tabs = window.findChild<QTabWidget*>("SSTab1");
+  if (!tabs) return;
+  for (int i = 0; i < tabs->count(); ++i)
+    if (tabs->widget(i)->isAncestorOf(control)) tabs->setCurrentIndex(i);
+}
+
+bool Take(Tesselmain& window, const CommandLine::Step& step) {
+  const QString name = QString::fromStdString(step.control);
+  if (step.text) {
+    auto* box = window.findChild<QLineEdit*>(name);
+    if (!box) {
+      std::cerr << "no box named " << step.control << " (boxes are named Text1 ... Text19)\n";
+      return false;
+    }
+    BringTabForward(window, box);
+    box->setFocus();
+    box->selectAll();
+    box->del();
+    // A character at a time, so the box's checks see each edit as typed.
+    for (const QChar c : QString::fromStdString(*step.text)) box->insert(QString(c));
+    return true;
+  }
+  auto* button = window.findChild<QPushButton*>(name);
   if (!button) {
-    std::cerr << "no button named " << name << " (buttons are named Command2, Command12 ...)\n";
+    std::cerr << "no button named " << step.control << " (buttons are named Command2, Command12 ...)\n";
     return false;
   }
-  if (auto* tabs = window.findChild<QTabWidget*>("SSTab1")) {
-    for (int i = 0; i < tabs->count(); ++i)
-      if (tabs->widget(i)->isAncestorOf(button)) tabs->setCurrentIndex(i);
-  }
+  BringTabForward(window, button);
   // Runs the handler to its end, device waits included.
   button->click();
   return true;
@@ -33,16 +54,21 @@ bool Click(Tesselmain& window, const std::string& name) {
 
 }  // namespace
 
-void StartScriptedRun(Tesselmain& window, std::vector<std::string> clicks, std::optional<std::string> screenshot,
-                      std::function<void(int)> done) {
+void StartScriptedRun(Tesselmain& window, std::vector<CommandLine::Step> steps,
+                      std::optional<std::string> screenshot, std::function<void(int)> done) {
   window.messageShower = [](const std::string& text) { std::cerr << "message box: " << text << '\n'; };
-  QTimer::singleShot(kSettleMs, &window, [&window, clicks = std::move(clicks), screenshot = std::move(screenshot),
+  QTimer::singleShot(kSettleMs, &window, [&window, steps = std::move(steps), screenshot = std::move(screenshot),
                                           done = std::move(done)] {
-    for (const std::string& name : clicks) {
-      if (!Click(window, name)) {
+    for (const CommandLine::Step& step : steps) {
+      if (!Take(window, step)) {
         done(1);
         return;
       }
+    }
+    // What the run came to, for whoever reads the console.
+    if (auto* list = window.findChild<QListWidget*>("List1")) {
+      for (int i = 0; i < list->count(); ++i) std::cout << list->item(i)->text().toStdString() << '\n';
+      std::cout.flush();
     }
     if (!screenshot) return;
     QTimer::singleShot(kSettleMs, &window, [&window, screenshot, done] {

@@ -16,6 +16,9 @@ struct FaultCase {
   const char* cnBox;  // afterwards; the facility code box keeps "12" throughout
   const char* cnText;  // the card number the next Write Card sends
 };
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+
 
 class FaultTest : public EndToEndTest, public ::testing::WithParamInterface<FaultCase> {
  protected:

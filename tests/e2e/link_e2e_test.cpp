@@ -13,6 +13,9 @@ struct LinkCase {
   std::uint8_t linkStatus;
   QStringList lines;
 };
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const LinkCase& c, std::ostream* os) { *os << c.name; }
+
 
 class LinkTest : public EndToEndTest, public ::testing::WithParamInterface<LinkCase> {};
 

@@ -14,6 +14,7 @@ namespace {
 struct ProgramRun {
   int exitCode = -1;
   QString errors;
+  QString output;
 };
 
 ProgramRun RunProgram(const QStringList& args, const QString& folder) {
@@ -32,6 +33,7 @@ ProgramRun RunProgram(const QStringList& args, const QString& folder) {
   }
   run.exitCode = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
   run.errors = QString::fromUtf8(program.readAllStandardError());
+  run.output = QString::fromUtf8(program.readAllStandardOutput());
   return run;
 }
 
@@ -50,9 +52,11 @@ TEST(Program, SimulatedRunClicksAndSavesAPicture) {
   ASSERT_TRUE(QFile::copy(VX_SOURCE_DIR "/config/HID.cfg", dir.filePath("HID.cfg")));
   const QString picture = dir.filePath("window.png");
   const ProgramRun run =
-      RunProgram({"--simulate", "--click", "Command12", "--click", "Command4", "--screenshot", picture}, dir.path());
+      RunProgram({"--simulate", "--type", "Text4=300", "--click", "Command12", "--click", "Command4", "--screenshot", picture},
+                 dir.path());
   EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
   EXPECT_FALSE(run.errors.contains("message box:")) << run.errors.toStdString();
+  EXPECT_EQ(run.output, "System Link Success\n1,300\nWrite AND Read Block Success\n");
   const QImage image(picture);
   EXPECT_FALSE(image.isNull());
   EXPECT_GT(image.width(), 300);

@@ -12,6 +12,9 @@ struct TabCase {
   const char* cn;
   const char* nextCn;
 };
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const TabCase& c, std::ostream* os) { *os << c.caption; }
+
 
 class WriteReadTest : public EndToEndTest, public ::testing::WithParamInterface<TabCase> {};
 

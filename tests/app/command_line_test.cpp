@@ -36,6 +36,10 @@ TEST(CommandLineTest, Parses) {
       {{"--port="}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
       {{"--check-config="}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
       {{"--bogus"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
+      {{"--simulate=split,bogus"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
+      {{"--simulate=Split, garbage"}, Action::Run, std::nullopt, "HID.cfg", "Split, garbage"},
+      {{"--type", "Text3"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
+      {{"--click"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
       {{"HID.cfg"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
   };
   for (const ParseCase& c : cases) {

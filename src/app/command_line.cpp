@@ -83,7 +83,8 @@ std::string UsageText(const std::string& programName) {
          "                           split    answers in three pieces, 30 ms apart\n"
          "                           garbage  sends stray bytes before every answer\n"
          "                           noread   never answers a read\n"
-         "                           unplug   is pulled out when asked to write\n"
+         "                           unplug   is pulled out when asked to write (and plugged in\n"
+         "                                    again for the next operation)\n"
          "  --help                 show this text and exit\n"
          "  --version              show the version and exit\n";
 }

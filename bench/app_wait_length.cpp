@@ -1,0 +1,57 @@
+// How long the waits counted in Timer1 ticks really last in the window: the
+// 50-tick reply time-out (nominal 500 ms) and the 20-tick pause between a write
+// and its read-back (nominal 200 ms). A wait starts between two ticks, so its
+// first tick comes up to one tick early: 490-500 ms and 190-200 ms are on time.
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "app/tesselmain.h"
+#include "app_bench_support.h"
+#include "device/device_link.h"
+
+namespace {
+
+template <typename Wait>
+void Measure(const char* name, double nominalMs, int runs, Wait wait) {
+  std::vector<double> millis;
+  for (int run = 0; run < runs; ++run) {
+    const auto start = std::chrono::steady_clock::now();
+    wait();
+    millis.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+  }
+  const vx::bench::Summary s = vx::bench::Summarise(millis);
+  std::printf("%s: nominal %.0f ms; median %.1f ms, mean %.1f ms, min %.1f ms, max %.1f ms (%d runs)\n", name,
+              nominalMs, s.median, s.mean, s.min, s.max, runs);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QTemporaryDir dir;
+  const std::string formatFile = vx::bench::WriteFormatFile(dir);
+  if (formatFile.empty()) return 1;
+
+  Tesselmain window(std::make_unique<vx::bench::SilentLink>());
+  if (window.Startup(formatFile)) return 1;
+  window.show();
+  QCoreApplication::processEvents();
+
+  // The window's own state, wait loop and Timer1; a port where nothing answers.
+  vx::Device dev{window.State(), window, window.Link()};
+  dev.link.Open("silent");
+  constexpr int kRuns = 20;
+  Measure("50-tick reply time-out", 10.0 * vx::kReplyTicks, kRuns,
+          [&] { vx::AwaitReply(dev, vx::LinkCommand(), vx::ReplyKind::LinkAck); });
+  Measure("20-tick settle        ", 10.0 * vx::kSettleTicks, kRuns, [&] { vx::Settle(dev); });
+  dev.link.Close();
+  return 0;
+}

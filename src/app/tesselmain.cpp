@@ -19,6 +19,7 @@
 #include <cctype>
 
 #include "app/length_limit.h"
+#include "cardlist/card_feed.h"
 #include "cardlist/database.h"
 #include "core/validators.h"
 #include "em4100/em4100_operations.h"
@@ -123,6 +124,8 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   connect(check1_, &QCheckBox::clicked, this, [this] { vx::Check1_Click(state_, *this); });
   connect(browse, &QPushButton::clicked, this, [this] { RunHandler([this] { vx::Command2_Click(state_, *this); }); });
   for (const vx::TabSpec& tab : vx::kTabs) BindTab(tab);
+  // The batch line says from the start that no card list is loaded yet.
+  vx::ReportBatchProgress(state_.cards, *this);
 
   timer1_.setObjectName("Timer1");
   timer1_.setTimerType(Qt::PreciseTimer);

@@ -132,6 +132,7 @@ TEST_F(WindowTest, StartsWithEveryControlInItsInitialState) {
   EXPECT_EQ(Child<QCheckBox>("Check1")->text(), "Use Database");
   EXPECT_FALSE(Child<QGroupBox>("Frame9")->isVisible());
   EXPECT_EQ(Child<QGroupBox>("Frame9")->title(), "Database Path ...");
+  EXPECT_EQ(Child<QLabel>("BatchProgress")->text(), "No card list loaded");
   EXPECT_TRUE(Child<QLineEdit>("Text2")->text().isEmpty());
   EXPECT_EQ(List()->count(), 0);
   EXPECT_EQ(List()->accessibleName(), "Messages");

@@ -85,6 +85,7 @@ std::string UsageText(const std::string& programName) {
          "                           noread   never answers a read\n"
          "                           unplug   is pulled out when asked to write (and plugged in\n"
          "                                    again for the next operation)\n"
+         "                           bytewise answers one byte at a time, 15 ms apart\n"
          "  --help                 show this text and exit\n"
          "  --version              show the version and exit\n";
 }

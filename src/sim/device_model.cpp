@@ -173,14 +173,16 @@ void DeviceModel::Send(Exchange& exchange, Bytes replyFrame, Micros processing) 
   if (faults.Has(Fault::Garbage)) reply.assign(std::begin(kGarbageBytes), std::end(kGarbageBytes));
   reply.insert(reply.end(), replyFrame.begin(), replyFrame.end());
 
-  // Pieces of the reply, each to follow a pause: the processing time, then the split gaps.
-  const int pieces = faults.Has(Fault::Split) ? kSplitPieces : 1;
+  // Pieces of the reply, each to follow a pause: the processing time, then the gaps.
+  const bool bytewise = faults.Has(Fault::Bytewise);
+  const int pieces = bytewise ? static_cast<int>(reply.size()) : faults.Has(Fault::Split) ? kSplitPieces : 1;
+  const Micros gap = bytewise ? kBytewiseGap : kSplitGap;
   const Micros byteTime = options_.timing.byteTime;
   std::size_t at = 0;
   for (int piece = 0; piece < pieces; ++piece) {
     const std::size_t end = reply.size() * static_cast<std::size_t>(piece + 1) / static_cast<std::size_t>(pieces);
     if (end == at) continue;
-    const Micros pause = piece == 0 ? processing : kSplitGap;
+    const Micros pause = piece == 0 ? processing : gap;
     if (byteTime.count() == 0) {
       exchange.schedule.push_back({pause, Bytes(reply.begin() + static_cast<std::ptrdiff_t>(at),
                                                 reply.begin() + static_cast<std::ptrdiff_t>(end))});

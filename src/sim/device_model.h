@@ -53,6 +53,9 @@ struct DeviceTiming {
 // the pieces arriving apart is the point of that fault.
 inline constexpr Micros kSplitGap{30000};
 inline constexpr int kSplitPieces = 3;
+// The gap after each byte of a bytewise reply: longer than a Timer1 tick, so
+// every byte arrives on its own, yet card data is whole well within the wait.
+inline constexpr Micros kBytewiseGap{15000};
 // What the garbage fault sends before a reply (no STX among them).
 inline constexpr std::uint8_t kGarbageBytes[] = {0x00, 0xFF, 0x5A};
 

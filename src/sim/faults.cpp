@@ -14,6 +14,7 @@ std::string_view FaultName(Fault fault) {
     case Fault::Garbage: return "garbage";
     case Fault::NoRead: return "noread";
     case Fault::Unplug: return "unplug";
+    case Fault::Bytewise: return "bytewise";
   }
   return "?";
 }

@@ -19,10 +19,12 @@ enum class Fault : std::uint8_t {
   Garbage,  // stray bytes go out before every reply
   NoRead,   // acknowledges writes, never answers reads
   Unplug,   // drops the line after receiving a write, before answering it
+  Bytewise, // replies come one byte at a time with gaps between them
 };
 
 inline constexpr Fault kAllFaults[] = {Fault::Silent, Fault::Refuse, Fault::NoCard, Fault::Corrupt,
-                                       Fault::Split,  Fault::Garbage, Fault::NoRead, Fault::Unplug};
+                                       Fault::Split,  Fault::Garbage, Fault::NoRead, Fault::Unplug,
+                                       Fault::Bytewise};
 
 // The name used on command lines: "silent", "refuse", ...
 std::string_view FaultName(Fault fault);

@@ -43,6 +43,7 @@ void PrintHelp() {
                "  garbage  stray bytes go out before every reply\n"
                "  noread   acknowledges writes, never answers reads\n"
                "  unplug   drops the line after receiving a write\n"
+               "  bytewise replies arrive one byte at a time, 15 ms apart\n"
                "\n"
                "The card in the field starts as an EM4100 card, facility code 1, card number 1.\n";
 }

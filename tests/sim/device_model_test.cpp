@@ -175,6 +175,7 @@ TEST(DeviceModel, EachFaultShapesTheReplies) {
       {"nocard", Fault::NoCard, ack, ack, CardDataReply(kStatusNoCard, {})},
       {"corrupt", Fault::Corrupt, ack, ack, CardDataReply(kStatusOk, Em(7, 42))},
       {"split", Fault::Split, ack, ack, CardDataReply(kStatusOk, Em(7, 41))},
+      {"bytewise", Fault::Bytewise, ack, ack, CardDataReply(kStatusOk, Em(7, 41))},
       {"garbage", Fault::Garbage, withGarbage(ack), withGarbage(ack),
        withGarbage(CardDataReply(kStatusOk, Em(7, 41)))},
       {"noread", Fault::NoRead, ack, ack, {}},
@@ -229,6 +230,21 @@ TEST(DeviceModel, SplitRepliesComeInPiecesWellWithinTheWait) {
   Micros pacedTotal{0};
   for (const auto& c : Send(paced, WriteCardCommand(kHid26, Hid(1, 1))).schedule) pacedTotal += c.delayBefore;
   EXPECT_LT(pacedTotal, Micros{250000});
+}
+
+TEST(DeviceModel, BytewiseRepliesComeOneByteATimeWithinTheWait) {
+  DeviceModel model(Instant({Fault::Bytewise, Fault::Garbage}));
+  const Exchange read = Send(model, ReadCardCommand(kEm4100));
+  ASSERT_EQ(read.schedule.size(), read.reply.size());
+  Micros total{0};
+  for (std::size_t i = 0; i < read.schedule.size(); ++i) {
+    EXPECT_EQ(read.schedule[i].bytes.size(), 1u);
+    if (i > 0) {
+      EXPECT_GT(read.schedule[i].delayBefore, Micros{10000});  // a tick apart at least
+    }
+    total += read.schedule[i].delayBefore;
+  }
+  EXPECT_LT(total, Micros{250000});
 }
 
 TEST(DeviceModel, AnswersFramesThatArriveInPieces) {

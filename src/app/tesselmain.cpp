@@ -200,6 +200,11 @@ void Tesselmain::BindTab(const vx::TabSpec& tab) {
           [this, spec] { vx::ValidateBox(state_, *this, *spec, vx::BoxRole::FacilityCode); });
   connect(boxes_[tab.cnBox], &QLineEdit::textChanged, this,
           [this, spec] { vx::ValidateBox(state_, *this, *spec, vx::BoxRole::CardNumber); });
+  // Only the operator's own edits: text the program puts in is no edit to undo.
+  connect(boxes_[tab.fcBox], &QLineEdit::textEdited, this,
+          [this, spec] { vx::UndoEditWhileBusy(state_, *this, *spec, vx::BoxRole::FacilityCode); });
+  connect(boxes_[tab.cnBox], &QLineEdit::textEdited, this,
+          [this, spec] { vx::UndoEditWhileBusy(state_, *this, *spec, vx::BoxRole::CardNumber); });
 }
 
 std::optional<vx::FormatFileError> Tesselmain::Startup(const std::string& formatFile) {

@@ -46,7 +46,20 @@ bool ExceedsCnLimit(const std::string& digits, double limit) {
   return static_cast<double>(value) > limit;
 }
 
+// The current text a box's accepted edits are recorded in.
+std::string& RecordedText(FormState& state, const TabSpec& tab, BoxRole role) {
+  const bool cardNumber = role == BoxRole::CardNumber;
+  if (tab.kind != TabKind::Hid) return cardNumber ? state.Em4100CnText : state.Em4100FcText;
+  FormatRow& row = state.formats.rows[static_cast<std::size_t>(FindFormatRow(state.formats, tab.formatName))];
+  return cardNumber ? row.CnText : row.FcText;
+}
+
 }  // namespace
+
+void UndoEditWhileBusy(FormState& state, Host& host, const TabSpec& tab, BoxRole role) {
+  if (!state.BusyFlag) return;
+  host.SetBoxText(role == BoxRole::CardNumber ? tab.cnBox : tab.fcBox, RecordedText(state, tab, role));
+}
 
 void ValidateBox(FormState& state, Host& host, const TabSpec& tab, BoxRole role) {
   BusyGuard guard(state);

@@ -18,4 +18,11 @@ enum class BoxRole { FacilityCode, CardNumber };
 // does nothing at all while another handler holds BusyFlag.
 void ValidateBox(FormState& state, Host& host, const TabSpec& tab, BoxRole role);
 
+// An operator's edit of a box while a handler holds BusyFlag, which the
+// validator ignores: undone, so that the box shows again the current text the
+// next Write Card sends rather than numbers that would never be written. Text
+// a handler puts into a box is not the operator's edit and must not come here.
+// Does nothing while no handler holds BusyFlag.
+void UndoEditWhileBusy(FormState& state, Host& host, const TabSpec& tab, BoxRole role);
+
 }  // namespace vx

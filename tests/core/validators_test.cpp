@@ -141,6 +141,29 @@ TEST_F(ValidatorTest, DoesNothingWhileBusy) {
   EXPECT_TRUE(state.BusyFlag);
 }
 
+TEST_F(ValidatorTest, OperatorEditsWhileBusyAreUndoneToTheRecordedText) {
+  struct Case {
+    const TabSpec& tab;
+    BoxRole role;
+    bool busy;
+    const char* shown;  // the box afterwards
+  } const cases[] = {
+      {kWg26, kFc, true, "12"},
+      {kEm, kCn, true, "12"},
+      {kWg26, kCn, false, "12a"},  // idle: the validator's business, not this
+  };
+  for (const Case& c : cases) {
+    const int box = c.role == BoxRole::CardNumber ? c.tab.cnBox : c.tab.fcBox;
+    Recorded(c.tab, c.role) = "12";
+    host.boxes[box] = "12a";
+    state.BusyFlag = c.busy;
+    UndoEditWhileBusy(state, host, c.tab, c.role);
+    EXPECT_EQ(Box(c.tab, c.role), c.shown);
+    EXPECT_EQ(Recorded(c.tab, c.role), "12");
+    EXPECT_EQ(state.BusyFlag, c.busy);
+  }
+}
+
 TEST_F(ValidatorTest, MissingFormatUsesRowZero) {
   const TabSpec& wg40 = Tab(6);
   Edit(wg40, kFc, "1", "200");

@@ -42,7 +42,12 @@ class EndToEndTest : public ::testing::Test {
   void Start(sim::DeviceOptions device = {}) {
     LinkChoice link = MakePtySimulatedLink(device);
     ASSERT_TRUE(link.link) << link.error;
-    window = std::make_unique<Tesselmain>(std::move(link.link));
+    StartWithLink(std::move(link.link));
+  }
+  // The window on the port `link` leads to; the plain Qt serial port opens
+  // whatever Combo1 names.
+  void StartWithLink(std::unique_ptr<SerialLink> link) {
+    window = std::make_unique<Tesselmain>(std::move(link));
     window->messageShower = [this](const std::string& text) { messages.push_back(text); };
     window->cardFileChooser = [this] { return chosenFile; };
     const auto fault = window->Startup(VX_SOURCE_DIR "/config/HID.cfg");

@@ -10,12 +10,10 @@
 
 #include <QComboBox>
 #include <QFile>
-#include <QPointer>
 #include <QProcess>
 #include <QSerialPort>
 
 #include <atomic>
-#include <functional>
 
 #include "app/qt_serial_link.h"
 #include "e2e_window.h"

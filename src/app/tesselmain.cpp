@@ -177,34 +177,34 @@ QWidget* Tesselmain::BuildTab(const vx::TabSpec& tab) {
 }
 
 void Tesselmain::BindTab(const vx::TabSpec& tab) {
-  const vx::TabSpec* spec = &tab;
-  connect(buttons_[tab.writeButton], &QPushButton::clicked, this, [this, spec] {
-    RunHandler([this, spec] {
+  const vx::TabSpec* bound = &tab;
+  connect(buttons_[tab.writeButton], &QPushButton::clicked, this, [this, bound] {
+    RunHandler([this, bound] {
       vx::Device dev = MakeDevice();
-      if (spec->kind == vx::TabKind::Hid)
-        vx::WriteHidCard(dev, *spec);
+      if (bound->kind == vx::TabKind::Hid)
+        vx::WriteHidCard(dev, *bound);
       else
         vx::Command20_Click(dev);
     });
   });
-  connect(buttons_[tab.readButton], &QPushButton::clicked, this, [this, spec] {
-    RunHandler([this, spec] {
+  connect(buttons_[tab.readButton], &QPushButton::clicked, this, [this, bound] {
+    RunHandler([this, bound] {
       vx::Device dev = MakeDevice();
-      if (spec->kind == vx::TabKind::Hid)
-        vx::ReadHidCard(dev, *spec);
+      if (bound->kind == vx::TabKind::Hid)
+        vx::ReadHidCard(dev, *bound);
       else
         vx::Command21_Click(dev);
     });
   });
   connect(boxes_[tab.fcBox], &QLineEdit::textChanged, this,
-          [this, spec] { vx::ValidateBox(state_, *this, *spec, vx::BoxRole::FacilityCode); });
+          [this, bound] { vx::ValidateBox(state_, *this, *bound, vx::BoxRole::FacilityCode); });
   connect(boxes_[tab.cnBox], &QLineEdit::textChanged, this,
-          [this, spec] { vx::ValidateBox(state_, *this, *spec, vx::BoxRole::CardNumber); });
+          [this, bound] { vx::ValidateBox(state_, *this, *bound, vx::BoxRole::CardNumber); });
   // Only the operator's own edits: text the program puts in is no edit to undo.
   connect(boxes_[tab.fcBox], &QLineEdit::textEdited, this,
-          [this, spec] { vx::UndoEditWhileBusy(state_, *this, *spec, vx::BoxRole::FacilityCode); });
+          [this, bound] { vx::UndoEditWhileBusy(state_, *this, *bound, vx::BoxRole::FacilityCode); });
   connect(boxes_[tab.cnBox], &QLineEdit::textEdited, this,
-          [this, spec] { vx::UndoEditWhileBusy(state_, *this, *spec, vx::BoxRole::CardNumber); });
+          [this, bound] { vx::UndoEditWhileBusy(state_, *this, *bound, vx::BoxRole::CardNumber); });
 }
 
 std::optional<vx::FormatFileError> Tesselmain::Startup(const std::string& formatFile) {

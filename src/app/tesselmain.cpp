@@ -95,6 +95,9 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   list1_ = new QListWidget;
   list1_->setObjectName("List1");
   list1_->setAccessibleName("Messages");
+  // Every line is one text line: without this the list measures all its lines
+  // on each append, and a long batch slows down as the list grows.
+  list1_->setUniformItemSizes(true);
 
   sstab1_ = new QTabWidget;
   sstab1_->setObjectName("SSTab1");

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
@@ -75,21 +74,14 @@ TEST(ItemReader, FlagsBlankLinesCommasAndUnclosedQuotes) {
   EXPECT_TRUE(reader.AtEnd());
 }
 
-TEST(ItemReader, AnyBytesEndWithoutReadingPastTheText) {
-  std::mt19937 random(12345);
-  std::vector<std::string> inputs = {std::string("a\0b,\0\n\0", 7), std::string(1 << 20, 'x'),
-                                     std::string(1 << 20, '"'), std::string(1 << 20, '\r')};
-  for (int n = 0; n < 50; ++n) {
-    std::string garbage(static_cast<std::size_t>(random() % 4096), '\0');
-    for (char& c : garbage) c = static_cast<char>(random() % 256);
-    inputs.push_back(garbage);
-  }
-  for (const std::string& input : inputs) {
+// Random bytes are the fuzzer's; these are the sizes and bytes it seldom builds.
+TEST(ItemReader, ItemsStayWithinTheText) {
+  for (const std::string& input : {std::string("a\0b,\0\n\0", 7), std::string(1 << 20, 'x'),
+                                   std::string(1 << 20, '"'), std::string(1 << 20, '\r')}) {
     ItemReader reader(input);
     std::size_t items = 0;
     while (!reader.AtEnd()) {
       const Item item = reader.Next();
-      // Every item is a view into the input: nothing read past its end.
       ASSERT_GE(item.text.data(), input.data());
       ASSERT_LE(item.text.data() + item.text.size(), input.data() + input.size());
       ASSERT_LE(++items, input.size()) << "no progress";

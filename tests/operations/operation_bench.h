@@ -4,9 +4,6 @@
 // with a card in its field.
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -16,6 +13,7 @@
 #include "support/card_device.h"
 #include "support/fake_host.h"
 #include "support/fake_link.h"
+#include "support/temp_file.h"
 
 namespace vx::test {
 
@@ -70,29 +68,5 @@ struct Bench {
 
 inline const TabSpec& Tab(std::string_view formatName) { return *TabOfFormat(formatName); }
 inline const TabSpec& Em4100Tab() { return kTabs[7]; }
-
-// A file in a directory of its own under the system's temporary directory,
-// removed with the object.
-class TempFile {
- public:
-  explicit TempFile(const std::string& content, const std::string& name = "cards.txt") {
-    std::random_device random;
-    dir_ = std::filesystem::temp_directory_path() / ("vx-ops-" + std::to_string(random()) + std::to_string(random()));
-    std::filesystem::create_directories(dir_);
-    path_ = (dir_ / name).string();
-    std::ofstream(path_, std::ios::binary) << content;
-  }
-  ~TempFile() {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
-  }
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  std::filesystem::path dir_;
-  std::string path_;
-};
 
 }  // namespace vx::test

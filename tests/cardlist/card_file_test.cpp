@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "support/temp_file.h"
 
 namespace vx {
 namespace {
@@ -98,7 +97,7 @@ std::string PairsText(int count) {
   return text;
 }
 
-TEST(CardFile, HoldsAtMostTheListCapacity) {
+TEST(CardFile, HoldsAtMostTheListCapacityAndMegabyteLines) {
   const CardFileResult full = ParseCardText(PairsText(kCardListCapacity), "cards.txt");
   ASSERT_FALSE(full.error);
   EXPECT_EQ(full.entries.size(), static_cast<std::size_t>(kCardListCapacity));
@@ -109,33 +108,23 @@ TEST(CardFile, HoldsAtMostTheListCapacity) {
   EXPECT_TRUE(over.entries.empty());
   EXPECT_EQ(over.error->line, kCardListCapacity + 1);
   EXPECT_NE(over.error->problem.find("10001"), std::string::npos);
-}
 
-TEST(CardFile, MegabyteLines) {
   EXPECT_TRUE(ParseCardText(std::string(1 << 20, '7'), "cards.txt").error);
   EXPECT_TRUE(ParseCardText(std::string(1 << 20, ','), "cards.txt").error);
   EXPECT_EQ(ParseCardText("1," + std::string(1 << 20, ' ') + "2", "cards.txt").entries.size(), 1u);
 }
 
 TEST(CardFile, ReadsFromDiskAndReportsAFileThatCannotBeOpened) {
-  const auto dir = std::filesystem::temp_directory_path() / ("vx_card_test_" + std::to_string(std::random_device{}()));
-  std::filesystem::create_directories(dir);
-  const std::string path = (dir / "cards.csv").string();
-  {
-    std::ofstream out(path, std::ios::binary);
-    out << "5,100\n5,101\n5,102";
-  }
-  const CardFileResult ok = ReadCardFile(path);
+  const test::TempFile file("5,100\n5,101\n5,102", "cards.csv");
+  const CardFileResult ok = ReadCardFile(file.path());
   ASSERT_FALSE(ok.error);
   EXPECT_EQ(ok.entries.size(), 3u);
-
-  for (const std::string& bad : {(dir / "absent.txt").string(), dir.string(), std::string()}) {
+  for (const std::string& bad : {file.absent(), file.dir(), std::string()}) {
     const CardFileResult result = ReadCardFile(bad);
     ASSERT_TRUE(result.error) << bad;
     EXPECT_EQ(result.error->line, 0);
     EXPECT_NE(result.error->Message().find("cannot be opened"), std::string::npos);
   }
-  std::filesystem::remove_all(dir);
 }
 
 TEST(CardList, EntriesBecomePlainDecimalTexts) {

@@ -15,15 +15,18 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
+// The operator picks `file` in Browse's dialog.
+void Browse(Bench& b, const TempFile& file) {
+  b.host.chosenFile = file.path();
+  Command2_Click(b.state, b.host);
+}
+
 TEST(Browse, LoadsTheFileAndStartsEveryHidFormatAtTheFirstEntry) {
   Bench b;
   TempFile file("12,1001\n12,1002\n13,3456789012\n");
-  b.host.chosenFile = file.path();
-  b.host.frontTab = 0;
   b.state.Em4100FcText = "7";
   b.state.Em4100CnText = "77";
-
-  Command2_Click(b.state, b.host);
+  Browse(b, file);
 
   EXPECT_EQ(b.state.cards.CardCount, 3);
   EXPECT_EQ(b.state.cards.CardCursor, 0);
@@ -36,7 +39,6 @@ TEST(Browse, LoadsTheFileAndStartsEveryHidFormatAtTheFirstEntry) {
   }
   EXPECT_EQ(b.state.Em4100FcText, "7");
   EXPECT_EQ(b.state.Em4100CnText, "77");
-  EXPECT_EQ(b.Boxes(Tab("HID26")), "12/1001");
   EXPECT_FALSE(b.state.BusyFlag);
 }
 
@@ -46,9 +48,8 @@ TEST(Browse, FillsTheBoxesOfTheTabInFront) {
     SCOPED_TRACE(std::string(front.caption));
     Bench b;
     TempFile file("5,100\n");
-    b.host.chosenFile = file.path();
     b.host.frontTab = front.position;
-    Command2_Click(b.state, b.host);
+    Browse(b, file);
     EXPECT_EQ(b.host.boxes, (std::map<int, std::string>{{front.fcBox, "5"}, {front.cnBox, "100"}}));
     EXPECT_EQ(b.state.Em4100CnText, "1");  // also when the EM4100 boxes show the entry
   }
@@ -72,8 +73,7 @@ TEST(Browse, CancelledOrRefusedFileChangesNothing) {
     SCOPED_TRACE(c.name);
     Bench b;
     TempFile loaded("5,100\n5,101\n", "first.txt");
-    b.host.chosenFile = loaded.path();
-    Command2_Click(b.state, b.host);
+    Browse(b, loaded);
     b.state.cards.CardCursor = 1;
     b.state.formats.rows[0].CnText = "101";
     b.host.SetBoxText(3, "keep");
@@ -110,12 +110,10 @@ TEST(Browse, CancelledOrRefusedFileChangesNothing) {
 TEST(Browse, EmptyFileIsEmpty) {
   Bench b;
   TempFile loaded("5,100\n");
-  b.host.chosenFile = loaded.path();
-  Command2_Click(b.state, b.host);
+  Browse(b, loaded);
   TempFile empty("", "empty.txt");
-  b.host.chosenFile = empty.path();
   b.host.boxes.clear();
-  Command2_Click(b.state, b.host);
+  Browse(b, empty);
   EXPECT_EQ(b.host.messages, Strings{"Empty!"});
   EXPECT_EQ(b.state.cards.CardCount, 0);
   EXPECT_EQ(b.state.cards.CardCursor, 0);
@@ -134,12 +132,10 @@ TEST(Browse, SecondFileReplacesTheListAndRestarts) {
   TempFile first("1,10\n1,11\n1,12\n", "first.txt");
   TempFile second("2,20\n", "second.txt");
   b.host.useDatabase = true;
-  b.host.chosenFile = first.path();
-  Command2_Click(b.state, b.host);
+  Browse(b, first);
   WriteHidCard(b.dev, Tab("HID26"));
   EXPECT_EQ(b.state.cards.CardCursor, 1);
-  b.host.chosenFile = second.path();
-  Command2_Click(b.state, b.host);
+  Browse(b, second);
   EXPECT_EQ(b.state.cards.CardCount, 1);
   EXPECT_EQ(b.state.cards.CardCursor, 0);
   WriteHidCard(b.dev, Tab("HID26"));
@@ -149,9 +145,8 @@ TEST(Browse, SecondFileReplacesTheListAndRestarts) {
 TEST(Browse, DoesNothingWhileBusy) {
   Bench b;
   TempFile file("5,100\n");
-  b.host.chosenFile = file.path();
   b.state.BusyFlag = true;
-  Command2_Click(b.state, b.host);
+  Browse(b, file);
   EXPECT_EQ(b.state.cards.CardCount, 0);
   EXPECT_TRUE(b.host.databasePath.empty());
   EXPECT_TRUE(b.state.BusyFlag);
@@ -189,24 +184,6 @@ TEST(BatchProgress, SaysWhereTheBatchStands) {
   }
 }
 
-// The file 5,100 / 5,101 / 5,102 and three writes, on the tab in front.
-TEST(Batch, ThreeLinesThreeWrites) {
-  Bench b;
-  const TabSpec& tab = Tab("HID24");
-  TempFile file("5,100\n5,101\n5,102\n");
-  b.host.chosenFile = file.path();
-  b.host.useDatabase = true;
-  Command2_Click(b.state, b.host);
-  EXPECT_EQ(b.Boxes(tab), "5/100");
-  const std::string after[] = {"5/101", "5/102", "5/102"};
-  for (const std::string& boxes : after) {
-    WriteHidCard(b.dev, tab);
-    EXPECT_EQ(b.Boxes(tab), boxes);
-  }
-  EXPECT_EQ(b.host.messages, Strings{" The Card is End!"});
-  EXPECT_EQ(b.device.cardsWritten.size(), 3u);
-}
-
 // One list serves every tab: entries used on one tab are gone for the others.
 TEST(Batch, OneCursorAcrossTabs) {
   Bench b;
@@ -234,9 +211,8 @@ TEST(Batch, FiveHundredEntriesWithFailingWrites) {
     content += std::to_string(fc) + "," + std::to_string(cn) + "\n";
   }
   TempFile file(content);
-  b.host.chosenFile = file.path();
   b.host.useDatabase = true;
-  Command2_Click(b.state, b.host);
+  Browse(b, file);
   ASSERT_EQ(b.state.cards.CardCount, 500);
 
   const CardFault faults[] = {CardFault::Silent, CardFault::Refuse, CardFault::WrongReadBack};

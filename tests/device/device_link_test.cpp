@@ -21,8 +21,8 @@ struct Arrival {
   Bytes bytes;
 };
 
-class DeviceLinkTest : public ::testing::Test {
- protected:
+// A window, a port and a device; each row of a table gets its own.
+struct Rig {
   // The device answers every frame with the given arrivals.
   void Answer(std::vector<Arrival> arrivals) {
     link.SetDevice([arrivals](const Bytes&, FakeLink& l) {
@@ -35,6 +35,8 @@ class DeviceLinkTest : public ::testing::Test {
   FakeHost host{state, link};
   Device dev{state, host, link};
 };
+
+class DeviceLinkTest : public ::testing::Test, public Rig {};
 
 TEST_F(DeviceLinkTest, AwaitReplyOutcomes) {
   const Bytes goodAck = AckReplyBytes();
@@ -73,19 +75,14 @@ TEST_F(DeviceLinkTest, AwaitReplyOutcomes) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    FormState s;
-    FakeLink l;
-    FakeHost h{s, l};
-    Device d{s, h, l};
-    l.SetDevice([&](const Bytes&, FakeLink& fl) {
-      for (const auto& a : c.arrivals) fl.Reply(a.bytes, a.tick - 1);
-    });
-    l.Open("COM1");
-    const ReplyOutcome out = AwaitReply(d, LinkCommand(), c.kind);
+    Rig r;
+    r.Answer(c.arrivals);
+    r.link.Open("COM1");
+    const ReplyOutcome out = AwaitReply(r.dev, LinkCommand(), c.kind);
     EXPECT_EQ(out.status, c.status);
     EXPECT_EQ(out.reply, c.reply);
-    EXPECT_EQ(h.ticks(), c.ticks);
-    EXPECT_EQ(l.written, std::vector<Bytes>{LinkCommand()});
+    EXPECT_EQ(r.host.ticks(), c.ticks);
+    EXPECT_EQ(r.link.written, std::vector<Bytes>{LinkCommand()});
   }
 }
 
@@ -185,30 +182,37 @@ TEST_F(DeviceLinkTest, OpenDevicePortClosesReopensThenYieldsOnce) {
   EXPECT_EQ(h.ticks(), 0);
 }
 
+// Through the Link button: a message, no line, no frame, and the next
+// operation can start at once.
 TEST_F(DeviceLinkTest, OpenFailureShowsTheMessageAndLogsNothing) {
   struct Case {
     const char* name;
     PortChoice port;
     bool refuse;
-    int opens;
+    std::vector<std::string> opened;
   };
   const Case cases[] = {
-      {"port refused", {2, "3"}, true, 1},
-      {"typed text names no port", {-1, "printer"}, false, 0},
+      {"port refused", {15, "16"}, true, {NativeEntryPort(15)}},
+      {"typed text names no port", {-1, "printer"}, false, {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    FormState s;
-    FakeLink l;
-    FakeHost h{s, l};
-    Device d{s, h, l};
-    h.port = c.port;
-    l.RefuseOpen(c.refuse);
-    EXPECT_FALSE(OpenDevicePort(d));
-    EXPECT_EQ(h.messages, std::vector<std::string>{"COM port open failure!"});
-    EXPECT_TRUE(h.list.empty());
-    EXPECT_EQ(static_cast<int>(l.opened.size()), c.opens);
-    EXPECT_EQ(h.eventPasses, 1);
+    Rig r;
+    r.host.port = c.port;
+    r.link.RefuseOpen(c.refuse);
+    Command12_Click(r.dev);
+    EXPECT_EQ(r.host.messages, std::vector<std::string>{"COM port open failure!"});
+    EXPECT_TRUE(r.host.list.empty());
+    EXPECT_TRUE(r.link.written.empty());
+    EXPECT_EQ(r.link.opened, c.opened);
+    EXPECT_EQ(r.host.eventPasses, 1);
+    EXPECT_FALSE(r.state.BusyFlag);
+
+    r.host.port = {0, "1"};
+    r.link.RefuseOpen(false);
+    r.Answer({{1, AckReplyBytes()}});
+    Command12_Click(r.dev);
+    EXPECT_EQ(r.host.list, std::vector<std::string>{"System Link Success"});
   }
 }
 
@@ -231,44 +235,22 @@ TEST_F(DeviceLinkTest, LinkButtonOutcomes) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    FormState s;
-    FakeLink l;
-    FakeHost h{s, l};
-    Device d{s, h, l};
-    l.SetDevice([&](const Bytes&, FakeLink& fl) {
-      for (const auto& a : c.arrivals) fl.Reply(a.bytes, a.tick - 1);
-    });
-    h.list = {"earlier", "lines"};
-    h.selectedLine = 0;
-    Command12_Click(d);
+    Rig r;
+    r.Answer(c.arrivals);
+    r.host.list = {"earlier", "lines"};
+    r.host.selectedLine = 0;
+    Command12_Click(r.dev);
     std::vector<std::string> expected{"earlier", "lines"};
     expected.insert(expected.end(), c.newLines.begin(), c.newLines.end());
-    EXPECT_EQ(h.list, expected);
-    EXPECT_EQ(h.selectedLine, static_cast<int>(expected.size()) - 1);
-    EXPECT_EQ(l.written, std::vector<Bytes>{LinkCommand()});
-    EXPECT_EQ(h.ticks(), c.ticks);
-    EXPECT_FALSE(l.IsOpen());
-    EXPECT_EQ(l.closeCount, 1);
-    EXPECT_FALSE(s.BusyFlag);
-    EXPECT_TRUE(h.messages.empty());
+    EXPECT_EQ(r.host.list, expected);
+    EXPECT_EQ(r.host.selectedLine, static_cast<int>(expected.size()) - 1);
+    EXPECT_EQ(r.link.written, std::vector<Bytes>{LinkCommand()});
+    EXPECT_EQ(r.host.ticks(), c.ticks);
+    EXPECT_FALSE(r.link.IsOpen());
+    EXPECT_EQ(r.link.closeCount, 1);
+    EXPECT_FALSE(r.state.BusyFlag);
+    EXPECT_TRUE(r.host.messages.empty());
   }
-}
-
-TEST_F(DeviceLinkTest, LinkButtonOnAPortThatWillNotOpen) {
-  host.port = {15, "16"};
-  link.RefuseOpen(true);
-  Command12_Click(dev);
-  EXPECT_EQ(host.messages, std::vector<std::string>{"COM port open failure!"});
-  EXPECT_TRUE(host.list.empty());
-  EXPECT_TRUE(link.written.empty());
-  EXPECT_FALSE(state.BusyFlag);
-  EXPECT_EQ(link.opened, std::vector<std::string>{NativeEntryPort(15)});
-
-  // A new operation can start at once.
-  link.RefuseOpen(false);
-  Answer({{1, AckReplyBytes()}});
-  Command12_Click(dev);
-  EXPECT_EQ(host.list, std::vector<std::string>{"System Link Success"});
 }
 
 TEST_F(DeviceLinkTest, ClicksWhileBusyDoNothing) {

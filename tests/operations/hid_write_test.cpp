@@ -132,16 +132,17 @@ TEST(HidWrite, BusyOrClosedPortSendsNothing) {
 struct RangeCase {
   const char* fc;
   const char* cn;
-  const char* message;  // nullptr: written
+  const char* message;  // nullptr: written, and then
+  const char* nextCn = nullptr;  // the card number shown and sent next
 };
 
 // HID26 carries facility codes 0..255 and card numbers 0..65535. Typed and
 // listed numbers alike are checked before anything is sent.
 TEST(HidWrite, RangeCheckBeforeSending) {
   const RangeCase cases[] = {
-      {"255", "65535", nullptr},
-      {"0", "0", nullptr},
-      {"007", "0300", nullptr},
+      {"255", "65535", nullptr, "65536"},  // shown, and refused at the next press (below)
+      {"0", "0", nullptr, "1"},
+      {"007", "0300", nullptr, "301"},
       {"256", "1", "Facility Code is Error!"},
       {"", "1", "Facility Code is Error!"},
       {"-1", "1", "Facility Code is Error!"},
@@ -168,6 +169,8 @@ TEST(HidWrite, RangeCheckBeforeSending) {
     } else {
       EXPECT_TRUE(b.host.messages.empty());
       EXPECT_EQ(b.host.list.back(), "Write AND Read Block Success");  // "007" reads back as 7
+      EXPECT_EQ(b.host.BoxText(tab.cnBox), c.nextCn);
+      EXPECT_EQ(b.RowOf(tab).CnText, c.nextCn);
     }
     EXPECT_FALSE(b.link.IsOpen());
     EXPECT_FALSE(b.state.BusyFlag);
@@ -204,20 +207,6 @@ TEST(HidWrite, RefusedListEntryStaysInTheTextsAndUnderTheCursor) {
     EXPECT_EQ(b.state.cards.CardCursor, 0);
     EXPECT_FALSE(b.link.IsOpen());
   }
-}
-
-// After the largest card number the next one is shown, and refused when pressed.
-TEST(HidWrite, TypedModePastTheLargestCardNumberIsRefusedAtTheNextPress) {
-  Bench b;
-  const TabSpec& tab = Tab("HID26");
-  b.RowOf(tab).CnText = "65535";
-  WriteHidCard(b.dev, tab);
-  EXPECT_EQ(b.host.BoxText(tab.cnBox), "65536");
-  EXPECT_EQ(b.RowOf(tab).CnText, "65536");
-  b.link.written.clear();
-  WriteHidCard(b.dev, tab);
-  EXPECT_EQ(b.host.messages, Strings{"Card Number is Error!"});
-  EXPECT_TRUE(b.link.written.empty());
 }
 
 // The operator takes a minute to close " The Card is End!": no failure line follows.

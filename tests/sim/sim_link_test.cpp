@@ -15,10 +15,16 @@ struct ManualClock {
   }
 };
 
-TEST(SimLink, BytesWaitUntilTheirTimeHasCome) {
+// A device with real timing on an open port, on the test's clock.
+struct ClockedLink {
+  explicit ClockedLink(SimLinkOptions options = {}) : link(std::move(options), clock.Fn()) { link.Open("COM1"); }
   ManualClock clock;
-  SimLink link({}, clock.Fn());
-  link.Open("COM7");
+  SimLink link;
+};
+
+TEST(SimLink, BytesWaitUntilTheirTimeHasCome) {
+  ClockedLink clocked;
+  auto& [clock, link] = clocked;
   ASSERT_TRUE(link.IsOpen());
   link.Write(LinkCommand());
   // Heard after 6 byte times, answered 1 ms later, each reply byte one byte time apart.
@@ -34,9 +40,8 @@ TEST(SimLink, BytesWaitUntilTheirTimeHasCome) {
 }
 
 TEST(SimLink, WriteTakesLongerThanRead) {
-  ManualClock clock;
-  SimLink link({}, clock.Fn());
-  link.Open("x");
+  ClockedLink clocked;
+  auto& [clock, link] = clocked;
   link.Write(WriteCardCommand({8, 16, 0, 0}, {0, 18, 0, 1, 44}));
   clock.now += 30ms;
   EXPECT_EQ(link.BytesWaiting(), 0u);  // still writing the card
@@ -62,9 +67,8 @@ TEST(SimLink, TheCardOutlivesThePortAndUnreadBytesDoNot) {
 }
 
 TEST(SimLink, DiscardDropsOnlyWhatHasArrived) {
-  ManualClock clock;
-  SimLink link({}, clock.Fn());
-  link.Open("COM1");
+  ClockedLink clocked;
+  auto& [clock, link] = clocked;
   link.Write(LinkCommand());
   clock.now += 6 * 1146us + 1000us + 2 * 1146us;
   link.DiscardInput();
@@ -98,11 +102,10 @@ TEST(SimLink, RefusedPortsAndUnplugging) {
 }
 
 TEST(SimLink, AQuietLineEndsAFrameWithACorruptLength) {
-  ManualClock clock;
   SimLinkOptions options;
   options.device.timing.byteTime = 0us;
-  SimLink link(options, clock.Fn());
-  link.Open("COM1");
+  ClockedLink clocked(options);
+  auto& [clock, link] = clocked;
   link.Write(Bytes{0x02, 0x01, 0x00, 0x0B, 0x00});  // announces 11 data bytes, sends one
   clock.now += 1s;
   link.Write(LinkCommand());

@@ -303,16 +303,20 @@ TEST_F(WindowTest, LinkReportsWhatTheDeviceAnswered) {
   struct LinkCase {
     const char* what;
     std::optional<vx::Bytes> answer;
+    bool portRefused;
     QStringList lines;
+    std::vector<std::string> messages;
   };
   const LinkCase cases[] = {
-      {"silent device", std::nullopt, {"System Link Fail"}},
-      {"acknowledgement", vx::test::AckReplyBytes(), {"System Link Success"}},
-      {"wrong status", vx::test::AckReplyBytes(0x01), {}},
+      {"silent device", std::nullopt, false, {"System Link Fail"}, {}},
+      {"acknowledgement", vx::test::AckReplyBytes(), false, {"System Link Success"}, {}},
+      {"wrong status", vx::test::AckReplyBytes(0x01), false, {}, {}},
+      {"port that will not open: a message, not a line", std::nullopt, true, {}, {"COM port open failure!"}},
   };
   for (const LinkCase& c : cases) {
     SCOPED_TRACE(c.what);
     Start();
+    link->RefuseOpen(c.portRefused);
     if (c.answer) {
       link->SetDevice([answer = *c.answer](const vx::Bytes&, FakeLink& l) { l.Arrive(answer); });
     }
@@ -320,25 +324,15 @@ TEST_F(WindowTest, LinkReportsWhatTheDeviceAnswered) {
     clock.start();
     Button(12)->click();
     EXPECT_EQ(Lines(), c.lines);
-    ASSERT_EQ(link->written.size(), 1u);
-    EXPECT_EQ(link->written[0], (vx::Bytes{0x02, 0x01, 0x00, 0x00, 0x03, 0x03}));
+    EXPECT_EQ(messages, c.messages);
+    EXPECT_EQ(link->written, std::vector<vx::Bytes>(c.portRefused ? 0 : 1, {0x02, 0x01, 0x00, 0x00, 0x03, 0x03}));
     EXPECT_FALSE(link->IsOpen());
     EXPECT_FALSE(window->State().BusyFlag);
-    EXPECT_TRUE(messages.empty());
     // The time-out is counted in ticks of the real timer.
-    if (!c.answer) {
+    if (!c.answer && !c.portRefused) {
       EXPECT_GE(clock.elapsed(), 400);
     }
   }
-}
-
-TEST_F(WindowTest, PortThatWillNotOpenIsAMessageNotALine) {
-  Start();
-  link->RefuseOpen(true);
-  Button(12)->click();
-  EXPECT_EQ(messages, std::vector<std::string>{"COM port open failure!"});
-  EXPECT_EQ(List()->count(), 0);
-  EXPECT_FALSE(window->State().BusyFlag);
 }
 
 TEST_F(WindowTest, ClearWorksDuringAWait) {

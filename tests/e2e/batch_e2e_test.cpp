@@ -1,20 +1,12 @@
 // A batch from a card-number file: Browse, "Use Database", three cards.
 
-#include <QFile>
-
 #include "e2e_window.h"
 
 namespace vx::e2e {
 namespace {
 
 TEST_F(EndToEndTest, WritesThreeCardsFromTheFileThenSaysTheListIsUsedUp) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  QFile file(dir.filePath("cards.txt"));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("5,100\n5,101\n5,102\n");
-  file.close();
-  chosenFile = file.fileName().toStdString();
+  chosenFile = WriteCardFile("cards.txt", "5,100\n5,101\n5,102\n");
 
   Start();
   const TabSpec& tab = TabNamed("HID  WG26");

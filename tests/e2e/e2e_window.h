@@ -3,6 +3,7 @@
 // on the other side of a pseudo-terminal, driven by clicks and keystrokes.
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -104,9 +105,19 @@ class EndToEndTest : public ::testing::Test {
     return list->count() == 0 || list->currentRow() == list->count() - 1;
   }
 
+  // A card file in the test's own directory; its path.
+  std::string WriteCardFile(const char* name, const char* text) {
+    EXPECT_TRUE(dir.isValid());
+    QFile file(dir.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    return file.fileName().toStdString();
+  }
+
+  QTemporaryDir dir;
   std::unique_ptr<Tesselmain> window;
   std::vector<std::string> messages;
-  std::optional<std::string> chosenFile;
+  std::optional<std::string> chosenFile;  // what Browse's dialog returns
 };
 
 inline const TabSpec& TabNamed(std::string_view caption) {

@@ -9,7 +9,6 @@
 // names a port.
 
 #include <QComboBox>
-#include <QFile>
 #include <QProcess>
 #include <QSerialPort>
 
@@ -56,7 +55,6 @@ QStringList WrittenLines(const Card& card) { return {card.fc + "," + card.cn, "W
 
 class FaultTableTest : public EndToEndTest, public ::testing::WithParamInterface<FaultRow> {
  protected:
-  void SetUp() override { ASSERT_TRUE(dir.isValid()); }
   void TearDown() override {
     armed = false;
     EndToEndTest::TearDown();
@@ -121,12 +119,6 @@ class FaultTableTest : public EndToEndTest, public ::testing::WithParamInterface
     // Another file, offered to any later Browse: none may load it.
     chosenFile = WriteCardFile("other.txt", "7,700\n7,701\n");
   }
-  std::string WriteCardFile(const char* name, const char* text) {
-    QFile file(dir.filePath(name));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-    return file.fileName().toStdString();
-  }
 
   // The k-th card of the mode is up next: in the tab's boxes, in the texts
   // Write Card sends, and under the cursor.
@@ -183,7 +175,6 @@ class FaultTableTest : public EndToEndTest, public ::testing::WithParamInterface
     QTest::keyClicks(Box(box), keys);
   }
 
-  QTemporaryDir dir;
   std::unique_ptr<sim::PtyServer> device;
   std::atomic<int> frames{0};
   std::atomic<bool> armed{false};

@@ -4,6 +4,7 @@
 // statistics of a series of timings.
 
 #include <QFile>
+#include <QtGlobal>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -23,6 +24,13 @@
 #endif
 
 namespace vx::bench {
+
+// Benchmarks run on the display when there is one, offscreen otherwise. Call
+// before the QApplication is made.
+inline void PreferOffscreen() {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+}
 
 // The shipped format lines, in a file of its own for the window's start-up.
 inline std::string WriteFormatFile(const QTemporaryDir& dir) {

@@ -52,8 +52,7 @@ void Series(const std::string& formatFile, bool uniformLines) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+  vx::bench::PreferOffscreen();
   QApplication app(argc, argv);
   QTemporaryDir dir;
   const std::string formatFile = vx::bench::WriteFormatFile(dir);

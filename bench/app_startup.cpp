@@ -56,8 +56,7 @@ class FirstPaint : public QObject {
 
 int main(int argc, char* argv[]) {
   const Clock::time_point mainEntered = Clock::now();
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+  vx::bench::PreferOffscreen();
 
   QApplication app(argc, argv);
   QTemporaryDir dir;

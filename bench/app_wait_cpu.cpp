@@ -59,8 +59,7 @@ Cost LinkTimeOuts(const char* name, const std::string& formatFile, int runs) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+  vx::bench::PreferOffscreen();
   QApplication app(argc, argv);
   QTemporaryDir dir;
   const std::string formatFile = vx::bench::WriteFormatFile(dir);

@@ -33,8 +33,7 @@ void Measure(const char* name, double nominalMs, int runs, Wait wait) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+  vx::bench::PreferOffscreen();
   QApplication app(argc, argv);
   QTemporaryDir dir;
   const std::string formatFile = vx::bench::WriteFormatFile(dir);

@@ -141,8 +141,7 @@ void Report(const char* name, const std::vector<double>& millis, double floorMs)
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+  vx::bench::PreferOffscreen();
   QApplication app(argc, argv);
   const int cycles = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
   QTemporaryDir dir;

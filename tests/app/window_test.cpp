@@ -15,10 +15,12 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "device/frame.h"
+#include "support/card_device.h"
 #include "support/fake_link.h"
 
 namespace {
@@ -371,6 +373,57 @@ TEST_F(WindowTest, ClosingDuringAWaitEndsTheWaitThenTheWindow) {
   QTest::qWait(20);
   EXPECT_FALSE(window->isVisible());
   EXPECT_TRUE(messages.empty());
+}
+
+// Every kind of card button, clicked in the real window against a card in the
+// field behind a fake link: the bindings of the tab table reach the right boxes.
+TEST_F(WindowTest, CardButtonsWriteReadAndBrowse) {
+  Start();
+  vx::test::CardInFieldDevice device;
+  device.Attach(*link);
+  QTimer deviceClock;  // the fake device answers on ticks of its own
+  QObject::connect(&deviceClock, &QTimer::timeout, [this] { link->Tick(); });
+  deviceClock.start(10);
+
+  Box(3)->clear();
+  Type(3, "18");
+  Box(4)->clear();
+  Type(4, "300");
+  Button(4)->click();  // Write Card, HID  WG26
+  EXPECT_EQ(Lines(), (QStringList{"18,300", "Write AND Read Block Success"}));
+  EXPECT_EQ(Box(4)->text(), "301");
+  Box(3)->clear();
+  Button(3)->click();  // Read Card, HID  WG26
+  EXPECT_EQ(Lines().last(), "18,300");
+  EXPECT_EQ(Box(3)->text(), "18");
+
+  List()->clear();
+  Button(20)->click();  // Write Card, EM4100
+  Button(21)->click();  // Read Card, EM4100
+  EXPECT_EQ(Lines(), (QStringList{"1,1", "Write AND Read Block Success", "1,1"}));
+  EXPECT_EQ(Box(17)->text(), "1");  // the read shows the card, not the next number
+
+  const QString cards = dir_.filePath("cards.txt");
+  QFile file(cards);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("5,100\n5,101\n");
+  file.close();
+  window->cardFileChooser = [path = cards.toStdString()] { return std::optional<std::string>(path); };
+  Child<QCheckBox>("Check1")->click();
+  EXPECT_TRUE(Child<QGroupBox>("Frame9")->isVisible());
+  Child<QTabWidget>("SSTab1")->setCurrentIndex(0);
+  Button(2)->click();  // Browse
+  EXPECT_EQ(Child<QLineEdit>("Text2")->text(), cards);
+  EXPECT_EQ(Box(3)->text(), "5");
+  EXPECT_EQ(Box(4)->text(), "100");
+  List()->clear();
+  Button(4)->click();
+  EXPECT_EQ(Lines(), (QStringList{"5,100", "Write AND Read Block Success"}));
+  EXPECT_EQ(Box(4)->text(), "101");
+  EXPECT_EQ(Child<QLabel>("BatchProgress")->text(), "Next card: 2 of 2");
+  EXPECT_TRUE(messages.empty());
+  EXPECT_FALSE(link->IsOpen());
+  EXPECT_FALSE(window->State().BusyFlag);
 }
 
 }  // namespace

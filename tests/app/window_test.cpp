@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/window_controls.h"
 #include "device/frame.h"
 #include "support/card_device.h"
 #include "support/fake_link.h"
@@ -34,7 +35,7 @@ const char* const kConfig =
     "HID32 WW=14 XX=16 YY=00 ZZ=00\n"
     "hid35 WW=12 XX=20 YY=00 ZZ=00\n";
 
-class WindowTest : public ::testing::Test {
+class WindowTest : public ::testing::Test, public WindowControls {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
@@ -67,21 +68,8 @@ class WindowTest : public ::testing::Test {
     window->show();
   }
 
-  template <typename T>
-  T* Child(const QString& name) {
-    T* child = window->findChild<T*>(name);
-    EXPECT_NE(child, nullptr) << name.toStdString();
-    return child;
-  }
-  QLineEdit* Box(int n) { return Child<QLineEdit>(QString("Text%1").arg(n)); }
+  QWidget* Window() override { return window.get(); }
   QLabel* Label(int n) { return Child<QLabel>(QString("Label%1").arg(n)); }
-  QPushButton* Button(int n) { return Child<QPushButton>(QString("Command%1").arg(n)); }
-  QListWidget* List() { return Child<QListWidget>("List1"); }
-  QStringList Lines() {
-    QStringList lines;
-    for (int i = 0; i < List()->count(); ++i) lines << List()->item(i)->text();
-    return lines;
-  }
   // Puts the box's tab in front and types into it at the end of its text.
   void Type(int box, const QString& keys) {
     for (const vx::TabSpec& tab : vx::kTabs)

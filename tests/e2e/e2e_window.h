@@ -22,12 +22,13 @@
 
 #include "app/simulated_device_posix.h"
 #include "app/tesselmain.h"
+#include "app/window_controls.h"
 #include "core/tabs.h"
 #include "sim/device_model.h"
 
 namespace vx::e2e {
 
-class EndToEndTest : public ::testing::Test {
+class EndToEndTest : public ::testing::Test, public WindowControls {
  protected:
   void TearDown() override {
     if (window) {
@@ -62,14 +63,7 @@ class EndToEndTest : public ::testing::Test {
     Start(device);
   }
 
-  template <typename T>
-  T* Child(const QString& name) {
-    T* child = window->findChild<T*>(name);
-    EXPECT_NE(child, nullptr) << name.toStdString();
-    return child;
-  }
-  QLineEdit* Box(int n) { return Child<QLineEdit>(QString("Text%1").arg(n)); }
-  QPushButton* Button(int n) { return Child<QPushButton>(QString("Command%1").arg(n)); }
+  QWidget* Window() override { return window.get(); }
   QTabWidget* Tabs() { return Child<QTabWidget>("SSTab1"); }
 
   // A click with the mouse, as the operator makes it; returns when the
@@ -93,15 +87,9 @@ class EndToEndTest : public ::testing::Test {
     EXPECT_EQ(Tabs()->currentIndex(), tab);
   }
 
-  QStringList Lines() {
-    auto* list = Child<QListWidget>("List1");
-    QStringList lines;
-    for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
-    return lines;
-  }
   // The last line is the selected one, so the operator sees the outcome.
   bool LastLineSelected() {
-    auto* list = Child<QListWidget>("List1");
+    QListWidget* list = List();
     return list->count() == 0 || list->currentRow() == list->count() - 1;
   }
 

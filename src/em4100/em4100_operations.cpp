@@ -18,17 +18,15 @@ constexpr const TabSpec& Em4100Tab() {
 // of facility code, four of card number, and its own pair of current texts.
 CardBinding Em4100Binding(FormState& state) {
   const TabSpec& tab = Em4100Tab();
-  CardBinding b;
-  b.params = FormatParams{};
-  b.fcLimit = kEm4100FcLimit;
-  b.cnLimit = kEm4100CnLimit;
-  b.fcText = &state.Em4100FcText;
-  b.cnText = &state.Em4100CnText;
-  b.fcBox = tab.fcBox;
-  b.cnBox = tab.cnBox;
-  b.encode = &EncodeEm4100CardData;
-  b.decode = &DecodeEm4100CardData;
-  return b;
+  return {.params = FormatParams{},
+          .fcLimit = kEm4100FcLimit,
+          .cnLimit = kEm4100CnLimit,
+          .fcText = &state.Em4100FcText,
+          .cnText = &state.Em4100CnText,
+          .fcBox = tab.fcBox,
+          .cnBox = tab.cnBox,
+          .encode = &EncodeEm4100CardData,
+          .decode = &DecodeEm4100CardData};
 }
 
 }  // namespace

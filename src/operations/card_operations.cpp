@@ -19,17 +19,15 @@ std::uint64_t LimitWithin(double fileMax, std::uint64_t dataMax) {
 // An HID tab is bound to the FormatTable row of its format name.
 CardBinding HidBinding(FormState& state, const TabSpec& tab) {
   FormatRow& row = state.formats.rows[static_cast<std::size_t>(FindFormatRow(state.formats, tab.formatName))];
-  CardBinding b;
-  b.params = FormatParamsOf(row);
-  b.fcLimit = LimitWithin(row.FcMax, kHidFcLimit);
-  b.cnLimit = LimitWithin(row.CnMax, kHidCnLimit);
-  b.fcText = &row.FcText;
-  b.cnText = &row.CnText;
-  b.fcBox = tab.fcBox;
-  b.cnBox = tab.cnBox;
-  b.encode = &EncodeHidCardData;
-  b.decode = &DecodeHidCardData;
-  return b;
+  return {.params = FormatParamsOf(row),
+          .fcLimit = LimitWithin(row.FcMax, kHidFcLimit),
+          .cnLimit = LimitWithin(row.CnMax, kHidCnLimit),
+          .fcText = &row.FcText,
+          .cnText = &row.CnText,
+          .fcBox = tab.fcBox,
+          .cnBox = tab.cnBox,
+          .encode = &EncodeHidCardData,
+          .decode = &DecodeHidCardData};
 }
 
 }  // namespace

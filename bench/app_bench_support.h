@@ -3,10 +3,8 @@
 // no device answers, the process's CPU time and resident memory, and simple
 // statistics of a series of timings.
 
-#include <QFile>
 #include <QtGlobal>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -32,22 +30,8 @@ inline void PreferOffscreen() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
-// The shipped format lines, in a file of its own for the window's start-up.
-inline std::string WriteFormatFile(const QTemporaryDir& dir) {
-  const QString path = dir.filePath("HID.cfg");
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return {};
-  file.write(
-      "HID24 WW=06 XX=16 YY=00 ZZ=00\n"
-      "HID26 WW=08 XX=16 YY=00 ZZ=00\n"
-      "HID32 WW=14 XX=16 YY=00 ZZ=00\n"
-      "HID34 WW=16 XX=16 YY=00 ZZ=00\n"
-      "HID35 WW=13 XX=20 YY=00 ZZ=00\n"
-      "HID36 WW=15 XX=19 YY=00 ZZ=00\n"
-      "HID37 WW=16 XX=19 YY=00 ZZ=00\n"
-      "HID40 WW=16 XX=22 YY=00 ZZ=00\n");
-  return path.toStdString();
-}
+// The sample HID.cfg the project ships: the eight formats of the tabs.
+inline std::string ShippedFormatFile() { return VX_SOURCE_DIR "/config/HID.cfg"; }
 
 // A port that opens and never receives a byte: every wait runs to its time-out.
 class SilentLink : public SerialLink {

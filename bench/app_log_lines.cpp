@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <chrono>
 #include <cstdio>
@@ -56,9 +55,7 @@ void Series(const std::string& formatFile, bool uniformLines) {
 int main(int argc, char* argv[]) {
   vx::bench::PreferOffscreen();
   QApplication app(argc, argv);
-  QTemporaryDir dir;
-  const std::string formatFile = vx::bench::WriteFormatFile(dir);
-  if (formatFile.empty()) return 1;
+  const std::string formatFile = vx::bench::ShippedFormatFile();
   Series(formatFile, false);
   Series(formatFile, true);
   return 0;

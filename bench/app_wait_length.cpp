@@ -4,7 +4,6 @@
 // first tick comes up to one tick early: 490-500 ms and 190-200 ms are on time.
 
 #include <QApplication>
-#include <QTemporaryDir>
 
 #include <chrono>
 #include <cstdio>
@@ -35,9 +34,7 @@ void Measure(const char* name, double nominalMs, int runs, Wait wait) {
 int main(int argc, char* argv[]) {
   vx::bench::PreferOffscreen();
   QApplication app(argc, argv);
-  QTemporaryDir dir;
-  const std::string formatFile = vx::bench::WriteFormatFile(dir);
-  if (formatFile.empty()) return 1;
+  const std::string formatFile = vx::bench::ShippedFormatFile();
 
   Tesselmain window(std::make_unique<vx::bench::SilentLink>());
   if (window.Startup(formatFile)) return 1;

@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <chrono>
 #include <cstdio>
@@ -144,9 +143,7 @@ int main(int argc, char* argv[]) {
   vx::bench::PreferOffscreen();
   QApplication app(argc, argv);
   const int cycles = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
-  QTemporaryDir dir;
-  const std::string formatFile = vx::bench::WriteFormatFile(dir);
-  if (formatFile.empty()) return 1;
+  const std::string formatFile = vx::bench::ShippedFormatFile();
 
   const vx::sim::DeviceOptions device;  // no faults, real line rate and card times
   vx::LinkChoice link = vx::MakeSimulatedLink(device);

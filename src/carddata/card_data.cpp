@@ -19,28 +19,18 @@ std::optional<std::uint64_t> ParseWholeNumber(std::string_view text) {
   return value;
 }
 
+std::optional<std::uint32_t> WholeNumberUpTo(std::string_view text, std::uint64_t limit) {
+  const auto value = ParseWholeNumber(text);
+  if (!value || *value > limit || *value > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
+  return static_cast<std::uint32_t>(*value);
+}
+
 CardData EncodeHidCardData(std::uint32_t facilityCode, std::uint32_t cardNumber) {
   const std::uint32_t fc = facilityCode & kHidFcLimit;
   const std::uint32_t cn = cardNumber & kHidCnLimit;
   return {static_cast<std::uint8_t>(fc >> 8), static_cast<std::uint8_t>(fc),
           static_cast<std::uint8_t>(cn >> 16), static_cast<std::uint8_t>(cn >> 8),
           static_cast<std::uint8_t>(cn)};
-}
-
-namespace {
-// A text that is a whole number no greater than `limit`, or nothing.
-std::optional<std::uint32_t> WholeNumberUpTo(std::string_view text, std::uint64_t limit) {
-  const auto value = ParseWholeNumber(text);
-  if (!value || *value > limit) return std::nullopt;
-  return static_cast<std::uint32_t>(*value);
-}
-}  // namespace
-
-std::optional<CardData> EncodeHidCardData(std::string_view fcText, std::string_view cnText) {
-  const auto fc = WholeNumberUpTo(fcText, kHidFcLimit);
-  const auto cn = WholeNumberUpTo(cnText, kHidCnLimit);
-  if (!fc || !cn) return std::nullopt;
-  return EncodeHidCardData(*fc, *cn);
 }
 
 CardNumbers DecodeHidCardData(const CardData& data) {
@@ -52,13 +42,6 @@ CardData EncodeEm4100CardData(std::uint32_t facilityCode, std::uint32_t cardNumb
   return {static_cast<std::uint8_t>(facilityCode), static_cast<std::uint8_t>(cardNumber >> 24),
           static_cast<std::uint8_t>(cardNumber >> 16), static_cast<std::uint8_t>(cardNumber >> 8),
           static_cast<std::uint8_t>(cardNumber)};
-}
-
-std::optional<CardData> EncodeEm4100CardData(std::string_view fcText, std::string_view cnText) {
-  const auto fc = WholeNumberUpTo(fcText, kEm4100FcLimit);
-  const auto cn = WholeNumberUpTo(cnText, kEm4100CnLimit);
-  if (!fc || !cn) return std::nullopt;
-  return EncodeEm4100CardData(*fc, *cn);
 }
 
 CardNumbers DecodeEm4100CardData(const CardData& data) {

@@ -21,6 +21,11 @@ inline constexpr std::uint64_t kEm4100CnLimit = 4294967295ULL;
 // text, any other character (sign, blank, point) or a value beyond 2^64-1.
 std::optional<std::uint64_t> ParseWholeNumber(std::string_view text);
 
+// The value of a current text when it is a whole number no greater than
+// `limit` (at most 2^32-1), else nothing: an empty, signed, fractional or too
+// large text is refused rather than written as some other card.
+std::optional<std::uint32_t> WholeNumberUpTo(std::string_view text, std::uint64_t limit);
+
 struct CardNumbers {
   std::uint32_t facilityCode = 0;
   std::uint32_t cardNumber = 0;
@@ -34,11 +39,6 @@ CardNumbers DecodeHidCardData(const CardData& data);
 CardData EncodeEm4100CardData(std::uint32_t facilityCode, std::uint32_t cardNumber);
 CardNumbers DecodeEm4100CardData(const CardData& data);
 
-// From the current texts: nullopt unless both are whole numbers (digits only,
-// leading zeros allowed) within the kind's widths, so a bad text never becomes
-// a wrong card.
-std::optional<CardData> EncodeHidCardData(std::string_view fcText, std::string_view cnText);
-std::optional<CardData> EncodeEm4100CardData(std::string_view fcText, std::string_view cnText);
 
 // The FormatParams of an HID format row's four layout numbers.
 struct FormatRow;

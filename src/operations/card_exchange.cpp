@@ -28,15 +28,6 @@ void Tell(Device& dev, const char* text) {
   if (!dev.host.Closing()) dev.host.ShowMessage(text);
 }
 
-// The value of a current text when it is a whole number the card can carry.
-// Empty, signed, fractional or too large texts all give nothing, so such a
-// text is refused rather than written as some other card.
-std::optional<std::uint32_t> SendableValue(const std::string& text, std::uint64_t limit) {
-  const auto value = ParseWholeNumber(text);
-  if (!value || *value > limit) return std::nullopt;
-  return static_cast<std::uint32_t>(*value);
-}
-
 // Shows the numbers a card carries in the tab's boxes and logs "fc,cn" as the
 // boxes now hold it.
 void ShowCardNumbers(Device& dev, const CardBinding& b, const CardNumbers& numbers) {
@@ -82,12 +73,12 @@ void WriteCard(Device& dev, const CardBinding& b) {
     Tell(dev, texts::kCardEnd);
     return;
   }
-  const auto fc = SendableValue(*b.fcText, b.fcLimit);
+  const auto fc = WholeNumberUpTo(*b.fcText, b.fcLimit);
   if (!fc) {
     Tell(dev, texts::kFacilityCodeError);
     return;
   }
-  const auto cn = SendableValue(*b.cnText, b.cnLimit);
+  const auto cn = WholeNumberUpTo(*b.cnText, b.cnLimit);
   if (!cn) {
     Tell(dev, texts::kCardNumberError);
     return;

@@ -35,8 +35,13 @@ enum class Kind { Hid, Em4100 };
 CardData Encode(Kind kind, std::uint32_t fc, std::uint32_t cn) {
   return kind == Kind::Hid ? EncodeHidCardData(fc, cn) : EncodeEm4100CardData(fc, cn);
 }
-std::optional<CardData> Encode(Kind kind, std::string_view fc, std::string_view cn) {
-  return kind == Kind::Hid ? EncodeHidCardData(fc, cn) : EncodeEm4100CardData(fc, cn);
+// As a write takes its current texts: each a whole number within the kind's width.
+std::optional<CardData> Encode(Kind kind, std::string_view fcText, std::string_view cnText) {
+  const bool hid = kind == Kind::Hid;
+  const auto fc = WholeNumberUpTo(fcText, hid ? kHidFcLimit : kEm4100FcLimit);
+  const auto cn = WholeNumberUpTo(cnText, hid ? kHidCnLimit : kEm4100CnLimit);
+  if (!fc || !cn) return std::nullopt;
+  return Encode(kind, *fc, *cn);
 }
 CardNumbers Decode(Kind kind, const CardData& bytes) {
   return kind == Kind::Hid ? DecodeHidCardData(bytes) : DecodeEm4100CardData(bytes);

@@ -1,17 +1,14 @@
 #include "core/validators.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 
+#include "carddata/card_data.h"
 #include "formats/format_table.h"
 
 namespace vx {
 
 namespace {
-
-inline constexpr std::int32_t kEm4100FcMax = 255;
-inline constexpr double kEm4100CnMax = 4294967295.0;
 
 bool AllDigits(const std::string& text) {
   for (char c : text)
@@ -19,46 +16,39 @@ bool AllDigits(const std::string& text) {
   return true;
 }
 
-// The value of a digits-only text, or nothing when it does not fit 64 bits.
-// Such a text can only come from a handler that filled the box; it counts as
-// greater than any limit.
-bool DigitsValue(const std::string& digits, std::uint64_t& value) {
-  value = 0;
-  for (char c : digits) {
-    const auto digit = static_cast<std::uint64_t>(c - '0');
-    if (value > (UINT64_MAX - digit) / 10) return false;
-    value = value * 10 + digit;
-  }
-  return true;
-}
-
-// Facility codes are compared as whole numbers, card numbers as doubles since
-// their limits are held that way.
-bool ExceedsFcLimit(const std::string& digits, std::int32_t limit) {
-  std::uint64_t value = 0;
-  if (!DigitsValue(digits, value)) return true;
-  return limit < 0 || value > static_cast<std::uint64_t>(limit);
-}
-
-bool ExceedsCnLimit(const std::string& digits, double limit) {
-  std::uint64_t value = 0;
-  if (!DigitsValue(digits, value)) return true;
-  return static_cast<double>(value) > limit;
+// The format row a HID tab's boxes use.
+FormatRow& RowOf(FormState& state, const TabSpec& tab) {
+  return state.formats.rows[static_cast<std::size_t>(FindFormatRow(state.formats, tab.formatName))];
 }
 
 // The current text a box's accepted edits are recorded in.
-std::string& RecordedText(FormState& state, const TabSpec& tab, BoxRole role) {
-  const bool cardNumber = role == BoxRole::CardNumber;
+std::string& RecordedText(FormState& state, const TabSpec& tab, bool cardNumber) {
   if (tab.kind != TabKind::Hid) return cardNumber ? state.Em4100CnText : state.Em4100FcText;
-  FormatRow& row = state.formats.rows[static_cast<std::size_t>(FindFormatRow(state.formats, tab.formatName))];
+  FormatRow& row = RowOf(state, tab);
   return cardNumber ? row.CnText : row.FcText;
+}
+
+// The largest value the box accepts. Card-number limits are held as doubles;
+// every facility-code limit is exact as one too.
+double UpperLimit(FormState& state, const TabSpec& tab, bool cardNumber) {
+  if (tab.kind != TabKind::Hid) return static_cast<double>(cardNumber ? kEm4100CnLimit : kEm4100FcLimit);
+  const FormatRow& row = RowOf(state, tab);
+  return cardNumber ? row.CnMax : static_cast<double>(row.FcMax);
+}
+
+// A digits-only text too long to convert can only come from a handler that
+// filled the box; it counts as greater than any limit.
+bool Exceeds(const std::string& digits, double limit) {
+  const auto value = ParseWholeNumber(digits);
+  return !value || static_cast<double>(*value) > limit;
 }
 
 }  // namespace
 
 void UndoEditWhileBusy(FormState& state, Host& host, const TabSpec& tab, BoxRole role) {
   if (!state.BusyFlag) return;
-  host.SetBoxText(role == BoxRole::CardNumber ? tab.cnBox : tab.fcBox, RecordedText(state, tab, role));
+  const bool cardNumber = role == BoxRole::CardNumber;
+  host.SetBoxText(cardNumber ? tab.cnBox : tab.fcBox, RecordedText(state, tab, cardNumber));
 }
 
 void ValidateBox(FormState& state, Host& host, const TabSpec& tab, BoxRole role) {
@@ -67,24 +57,13 @@ void ValidateBox(FormState& state, Host& host, const TabSpec& tab, BoxRole role)
 
   const bool cardNumber = role == BoxRole::CardNumber;
   const int box = cardNumber ? tab.cnBox : tab.fcBox;
-
-  std::string* recorded = nullptr;
-  std::int32_t fcLimit = kEm4100FcMax;
-  double cnLimit = kEm4100CnMax;
-  if (tab.kind == TabKind::Hid) {
-    FormatRow& row = state.formats.rows[static_cast<std::size_t>(FindFormatRow(state.formats, tab.formatName))];
-    recorded = cardNumber ? &row.CnText : &row.FcText;
-    fcLimit = row.FcMax;
-    cnLimit = row.CnMax;
-  } else {
-    recorded = cardNumber ? &state.Em4100CnText : &state.Em4100FcText;
-  }
+  std::string& recorded = RecordedText(state, tab, cardNumber);
 
   std::string text = host.BoxText(box);
   // SetBoxText fires the box's change event again; BusyFlag, still held,
   // keeps that second run from doing anything.
   auto reset = [&] {
-    text = *recorded;
+    text = recorded;
     host.SetBoxText(box, text);
   };
 
@@ -92,9 +71,9 @@ void ValidateBox(FormState& state, Host& host, const TabSpec& tab, BoxRole role)
     reset();
     return;
   }
-  if (!text.empty() && (cardNumber ? ExceedsCnLimit(text, cnLimit) : ExceedsFcLimit(text, fcLimit))) reset();
+  if (!text.empty() && Exceeds(text, UpperLimit(state, tab, cardNumber))) reset();
   if (cardNumber && text == "0") reset();
-  *recorded = text;
+  recorded = text;
 }
 
 }  // namespace vx

@@ -16,15 +16,10 @@ bool AllDigits(const std::string& text) {
   return true;
 }
 
-// The format row a HID tab's boxes use.
-FormatRow& RowOf(FormState& state, const TabSpec& tab) {
-  return state.formats.rows[static_cast<std::size_t>(FindFormatRow(state.formats, tab.formatName))];
-}
-
 // The current text a box's accepted edits are recorded in.
 std::string& RecordedText(FormState& state, const TabSpec& tab, bool cardNumber) {
   if (tab.kind != TabKind::Hid) return cardNumber ? state.Em4100CnText : state.Em4100FcText;
-  FormatRow& row = RowOf(state, tab);
+  FormatRow& row = FindFormatRowOf(state.formats, tab.formatName);
   return cardNumber ? row.CnText : row.FcText;
 }
 
@@ -32,7 +27,7 @@ std::string& RecordedText(FormState& state, const TabSpec& tab, bool cardNumber)
 // every facility-code limit is exact as one too.
 double UpperLimit(FormState& state, const TabSpec& tab, bool cardNumber) {
   if (tab.kind != TabKind::Hid) return static_cast<double>(cardNumber ? kEm4100CnLimit : kEm4100FcLimit);
-  const FormatRow& row = RowOf(state, tab);
+  const FormatRow& row = FindFormatRowOf(state.formats, tab.formatName);
   return cardNumber ? row.CnMax : static_cast<double>(row.FcMax);
 }
 

@@ -187,4 +187,8 @@ bool AppliesRangeCaptions(std::string_view formatName) {
   return false;
 }
 
+FormatRow& FindFormatRowOf(FormatTable& table, std::string_view upperName) {
+  return table.rows[static_cast<std::size_t>(FindFormatRow(table, upperName))];
+}
+
 }  // namespace vx

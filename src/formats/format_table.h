@@ -58,6 +58,8 @@ bool ApplyFormatRows(const FormatFileResult& result, FormatTable& table);
 // The row a tab uses: the first of rows 0..FormatCount-1 whose FormatName is
 // exactly the upper-case name or its lower-case spelling; row 0 when none.
 int FindFormatRow(const FormatTable& table, std::string_view upperName);
+// The row itself that FindFormatRow finds.
+FormatRow& FindFormatRowOf(FormatTable& table, std::string_view upperName);
 
 // "Facility Code:0-<FcMax>" and "Card Number:1-<CnMax>" of a row.
 std::string FcRangeCaption(const FormatRow& row);

@@ -18,7 +18,7 @@ std::uint64_t LimitWithin(double fileMax, std::uint64_t dataMax) {
 
 // An HID tab is bound to the FormatTable row of its format name.
 CardBinding HidBinding(FormState& state, const TabSpec& tab) {
-  FormatRow& row = state.formats.rows[static_cast<std::size_t>(FindFormatRow(state.formats, tab.formatName))];
+  FormatRow& row = FindFormatRowOf(state.formats, tab.formatName);
   return {.params = FormatParamsOf(row),
           .fcLimit = LimitWithin(row.FcMax, kHidFcLimit),
           .cnLimit = LimitWithin(row.CnMax, kHidCnLimit),

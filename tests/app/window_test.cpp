@@ -81,7 +81,7 @@ class WindowTest : public ::testing::Test, public WindowControls {
   }
   vx::FormatRow& Row(std::string_view name) {
     auto& table = window->State().formats;
-    return table.rows[static_cast<std::size_t>(vx::FindFormatRow(table, name))];
+    return vx::FindFormatRowOf(table, name);
   }
   // The recorded text of the format whose box this is.
   std::string Recorded(int box) {

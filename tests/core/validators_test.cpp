@@ -63,7 +63,7 @@ class ValidatorTest : public ::testing::Test {
   std::string& Recorded(const TabSpec& tab, BoxRole role) {
     const bool cn = role == BoxRole::CardNumber;
     if (tab.kind == TabKind::Em4100) return cn ? state.Em4100CnText : state.Em4100FcText;
-    FormatRow& row = state.formats.rows[static_cast<std::size_t>(FindFormatRow(state.formats, tab.formatName))];
+    FormatRow& row = FindFormatRowOf(state.formats, tab.formatName);
     return cn ? row.CnText : row.FcText;
   }
   std::string Box(const TabSpec& tab, BoxRole role) {

@@ -24,7 +24,7 @@ class FaultTest : public EndToEndTest, public ::testing::WithParamInterface<Faul
  protected:
   std::string RecordedCn() {
     FormatTable& formats = window->State().formats;
-    return formats.rows[static_cast<std::size_t>(FindFormatRow(formats, "HID26"))].CnText;
+    return FindFormatRowOf(formats, "HID26").CnText;
   }
 };
 

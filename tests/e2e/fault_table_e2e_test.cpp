@@ -64,7 +64,7 @@ class FaultTableTest : public EndToEndTest, public ::testing::WithParamInterface
   const TabSpec& Tab() { return TabNamed("HID  WG26"); }
   FormatRow& Row(std::string_view format) {
     FormatTable& formats = window->State().formats;
-    return formats.rows[static_cast<std::size_t>(FindFormatRow(formats, format))];
+    return FindFormatRowOf(formats, format);
   }
 
   // The window as the program starts without a simulated device.

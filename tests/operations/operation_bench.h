@@ -55,7 +55,7 @@ struct Bench {
     device.Attach(link);
   }
   FormatRow& RowOf(const TabSpec& tab) {
-    return state.formats.rows[static_cast<std::size_t>(FindFormatRow(state.formats, tab.formatName))];
+    return FindFormatRowOf(state.formats, tab.formatName);
   }
   void LoadCards(std::vector<CardEntry> entries) {
     state.cards.entries = std::move(entries);

@@ -181,33 +181,31 @@ QWidget* Tesselmain::BuildTab(const vx::TabSpec& tab) {
 
 void Tesselmain::BindTab(const vx::TabSpec& tab) {
   const vx::TabSpec* bound = &tab;
-  connect(buttons_[tab.writeButton], &QPushButton::clicked, this, [this, bound] {
-    RunHandler([this, bound] {
-      vx::Device dev = MakeDevice();
-      if (bound->kind == vx::TabKind::Hid)
-        vx::WriteHidCard(dev, *bound);
-      else
-        vx::Command20_Click(dev);
+  // A device button runs the HID procedure with its tab, or the EM4100 one.
+  const auto bindDevice = [this, bound](int button, void (*hid)(vx::Device&, const vx::TabSpec&),
+                                        void (*em4100)(vx::Device&)) {
+    connect(buttons_[button], &QPushButton::clicked, this, [this, bound, hid, em4100] {
+      RunHandler([this, bound, hid, em4100] {
+        vx::Device dev = MakeDevice();
+        if (bound->kind == vx::TabKind::Hid)
+          hid(dev, *bound);
+        else
+          em4100(dev);
+      });
     });
-  });
-  connect(buttons_[tab.readButton], &QPushButton::clicked, this, [this, bound] {
-    RunHandler([this, bound] {
-      vx::Device dev = MakeDevice();
-      if (bound->kind == vx::TabKind::Hid)
-        vx::ReadHidCard(dev, *bound);
-      else
-        vx::Command21_Click(dev);
-    });
-  });
-  connect(boxes_[tab.fcBox], &QLineEdit::textChanged, this,
-          [this, bound] { vx::ValidateBox(state_, *this, *bound, vx::BoxRole::FacilityCode); });
-  connect(boxes_[tab.cnBox], &QLineEdit::textChanged, this,
-          [this, bound] { vx::ValidateBox(state_, *this, *bound, vx::BoxRole::CardNumber); });
-  // Only the operator's own edits: text the program puts in is no edit to undo.
-  connect(boxes_[tab.fcBox], &QLineEdit::textEdited, this,
-          [this, bound] { vx::UndoEditWhileBusy(state_, *this, *bound, vx::BoxRole::FacilityCode); });
-  connect(boxes_[tab.cnBox], &QLineEdit::textEdited, this,
-          [this, bound] { vx::UndoEditWhileBusy(state_, *this, *bound, vx::BoxRole::CardNumber); });
+  };
+  bindDevice(tab.writeButton, &vx::WriteHidCard, &vx::Command20_Click);
+  bindDevice(tab.readButton, &vx::ReadHidCard, &vx::Command21_Click);
+  for (const auto& boxRole : {std::pair{tab.fcBox, vx::BoxRole::FacilityCode},
+                              std::pair{tab.cnBox, vx::BoxRole::CardNumber}}) {
+    const int box = boxRole.first;
+    const vx::BoxRole role = boxRole.second;
+    connect(boxes_[box], &QLineEdit::textChanged, this,
+            [this, bound, role] { vx::ValidateBox(state_, *this, *bound, role); });
+    // Only the operator's own edits: text the program puts in is no edit to undo.
+    connect(boxes_[box], &QLineEdit::textEdited, this,
+            [this, bound, role] { vx::UndoEditWhileBusy(state_, *this, *bound, role); });
+  }
 }
 
 std::optional<vx::FormatFileError> Tesselmain::Startup(const std::string& formatFile) {

@@ -142,17 +142,17 @@ std::string CardFileError::Message() const {
 }
 
 CardFileResult ParseCardText(std::string_view text, const std::string& fileName) {
-  return CardTextParser(fileName).Parse(text);
+  return CardTextParser(fileName).Parse(WithoutByteOrderMark(text));
 }
 
 CardFileResult ReadCardFile(const std::string& path) {
-  const std::optional<std::string> content = ReadWholeFile(path);
-  if (!content) {
+  const TextFileResult file = ReadTextFile(path, kCardFileMaxBytes, "a card-number file");
+  if (!file.content) {
     CardFileResult result;
-    result.error = CardFileError{path, 0, "", "the file cannot be opened (it is missing or not readable)"};
+    result.error = CardFileError{path, 0, "", file.problem};
     return result;
   }
-  return ParseCardText(*content, path);
+  return ParseCardText(*file.content, path);
 }
 
 }  // namespace vx

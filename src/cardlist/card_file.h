@@ -1,6 +1,7 @@
 #pragma once
 // The card-number file: facility-code and card-number pairs, read whole.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,9 +32,17 @@ struct CardFileResult {
 // a whole decimal number (an empty value included), a facility code outside
 // signed 32 bits, a card number whose size passes 2^53 (beyond that a double
 // no longer holds every whole number), an odd number of values, or more than
-// kCardListCapacity pairs. Negative values load; the write refuses them.
+// kCardListCapacity pairs. Negative values load; the write refuses them. A
+// UTF-8 byte-order mark at the very start is skipped.
 CardFileResult ParseCardText(std::string_view text, const std::string& fileName);
-// Reads and parses a card-number file; `path` is UTF-8.
+// A full list of kCardListCapacity pairs, each of the widest numbers with
+// blanks around them, takes well under half a megabyte. The limit leaves a
+// wide margin for blanks, quotes and blank lines; anything larger is not a
+// card-number file, and reading it whole would stall the window.
+inline constexpr std::uintmax_t kCardFileMaxBytes = 4 * 1024 * 1024;
+
+// Reads and parses a card-number file; `path` is UTF-8. Anything but a regular
+// file of at most kCardFileMaxBytes is refused unread.
 CardFileResult ReadCardFile(const std::string& path);
 
 }  // namespace vx

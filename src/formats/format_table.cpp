@@ -97,7 +97,7 @@ std::string FormatFileError::Message() const {
 
 FormatFileResult ParseFormatText(std::string_view text, const std::string& fileName) {
   FormatFileResult result;
-  ItemReader reader(text);
+  ItemReader reader(WithoutByteOrderMark(text));
   while (!reader.AtEnd()) {
     const Item item = reader.Next();
     if (item.unclosedQuote) {
@@ -125,13 +125,13 @@ FormatFileResult ParseFormatText(std::string_view text, const std::string& fileN
 }
 
 FormatFileResult ReadFormatFile(const std::string& path) {
-  const std::optional<std::string> content = ReadWholeFile(path);
-  if (!content) {
+  const TextFileResult file = ReadTextFile(path, kFormatFileMaxBytes, "a format file");
+  if (!file.content) {
     FormatFileResult result;
-    result.error = FormatFileError{path, 0, "", "the file cannot be opened (it is missing or not readable)"};
+    result.error = FormatFileError{path, 0, "", file.problem};
     return result;
   }
-  return ParseFormatText(*content, path);
+  return ParseFormatText(*file.content, path);
 }
 
 bool ApplyFormatRows(const FormatFileResult& result, FormatTable& table) {
@@ -151,7 +151,9 @@ bool ApplyFormatRows(const FormatFileResult& result, FormatTable& table) {
   return true;
 }
 
-int FindFormatRow(const FormatTable& table, std::string_view upperName) {
+namespace {
+
+std::optional<int> FindNamedRow(const FormatTable& table, std::string_view upperName) {
   std::string lowerName(upperName);
   for (char& c : lowerName) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
@@ -163,7 +165,17 @@ int FindFormatRow(const FormatTable& table, std::string_view upperName) {
     const std::string& name = table.rows[static_cast<std::size_t>(i)].FormatName;
     if (name == upperName || name == lowerName) return i;
   }
-  return 0;
+  return std::nullopt;
+}
+
+}  // namespace
+
+int FindFormatRow(const FormatTable& table, std::string_view upperName) {
+  return FindNamedRow(table, upperName).value_or(0);
+}
+
+bool HasFormatRow(const FormatTable& table, std::string_view upperName) {
+  return FindNamedRow(table, upperName).has_value();
 }
 
 std::string FcRangeCaption(const FormatRow& row) {

@@ -11,6 +11,11 @@
 namespace vx {
 
 inline constexpr int kFormatRows = 256;
+// The format file, read from the current folder at start-up.
+inline constexpr const char* kFormatFileName = "HID.cfg";
+// 256 format lines take a few kilobytes; a file much larger than this limit is
+// not a format file, and it is refused rather than read.
+inline constexpr std::uintmax_t kFormatFileMaxBytes = 1024 * 1024;
 
 struct FormatRow {
   std::string FormatName;      // characters 1-5 of the format line
@@ -46,8 +51,10 @@ struct FormatFileResult {
 };
 
 // Parses the text of a format file. `fileName` is only used in error messages.
+// A UTF-8 byte-order mark at the very start is skipped.
 FormatFileResult ParseFormatText(std::string_view text, const std::string& fileName);
-// Reads and parses a format file.
+// Reads and parses a format file; anything but a regular file of at most
+// kFormatFileMaxBytes is refused unread.
 FormatFileResult ReadFormatFile(const std::string& path);
 
 // Fills rows 0.. of the table from a parsed result and sets FormatCount. The
@@ -58,6 +65,9 @@ bool ApplyFormatRows(const FormatFileResult& result, FormatTable& table);
 // The row a tab uses: the first of rows 0..FormatCount-1 whose FormatName is
 // exactly the upper-case name or its lower-case spelling; row 0 when none.
 int FindFormatRow(const FormatTable& table, std::string_view upperName);
+// True when one of rows 0..FormatCount-1 carries the name, so that
+// FindFormatRow finds the format itself and not row 0 by default.
+bool HasFormatRow(const FormatTable& table, std::string_view upperName);
 // The row itself that FindFormatRow finds.
 FormatRow& FindFormatRowOf(FormatTable& table, std::string_view upperName);
 

@@ -62,12 +62,14 @@ TEST(Browse, CancelledOrRefusedFileChangesNothing) {
     std::optional<std::string> content;  // nullopt: the dialog is cancelled
     bool missingFile;
     std::vector<std::string> messageParts;
+    bool oversize = false;  // a file past the size of any card-number file
   };
   const Case cases[] = {
       {"cancelled", std::nullopt, false, {}},
       {"missing file", "", true, {"cards.txt"}},
       {"not a number", "1,2\n3,x4\n", false, {"cards.txt", "line 2", "x4"}},
       {"odd number of values", "1,2\n3\n", false, {"cards.txt"}},
+      {"too large", "1,2\n", false, {"cards.txt", "larger than"}, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -86,6 +88,7 @@ TEST(Browse, CancelledOrRefusedFileChangesNothing) {
       next.emplace(*c.content);
       b.host.chosenFile = next->path();
       if (c.missingFile) std::filesystem::remove(next->path());
+      if (c.oversize) std::filesystem::resize_file(next->path(), kCardFileMaxBytes + 1);
     }
     Command2_Click(b.state, b.host);
 

@@ -178,17 +178,28 @@ TEST(FormatTable, RangeCaptions) {
   for (const char* name : {"HID99", "Hid26", "HID2", "HID26 ", ""}) EXPECT_FALSE(AppliesRangeCaptions(name)) << name;
 }
 
-TEST(FormatTable, ReadFormatFileFromDisk) {
-  const test::TempFile file("HID26 WW=08 XX=16\r\n", "HID.cfg");
-  const FormatFileResult ok = ReadFormatFile(file.path());
-  ASSERT_FALSE(ok.error);
-  ASSERT_EQ(ok.rows.size(), 1u);
-  for (const std::string& missing : {file.absent(), file.dir(), std::string()}) {
-    const FormatFileResult result = ReadFormatFile(missing);
-    ASSERT_TRUE(result.error) << missing;
-    EXPECT_EQ(result.error->line, 0);
-    EXPECT_NE(result.error->Message().find("cannot be opened"), std::string::npos);
+// Files that cannot be read are in the shared table of tests/formats/text_file_test.cpp.
+TEST(FormatTable, ReadFormatFileFromDiskWithOrWithoutAByteOrderMark) {
+  for (const std::string mark : {"", "\xEF\xBB\xBF"}) {
+    const test::TempFile file(mark + "HID26 WW=08 XX=16\r\n", "HID.cfg");
+    const FormatFileResult ok = ReadFormatFile(file.path());
+    ASSERT_FALSE(ok.error) << ok.error->Message();
+    ASSERT_EQ(ok.rows.size(), 1u);
+    EXPECT_EQ(ok.rows[0].FormatName, "HID26");
+    EXPECT_EQ(ok.rows[0].FcBits, 8);
   }
+  // A mark anywhere else is ordinary text: here it keeps a line from being a format line.
+  EXPECT_TRUE(ParseFormatText("HID26 WW=08\n\xEF\xBB\xBFHID34 WW=16\n", "HID.cfg").rows.size() == 1u);
+}
+
+TEST(FormatTable, HasFormatRowOnlyForNamesInTheFile) {
+  FormatTable table;
+  ASSERT_TRUE(ApplyFormatRows(ParseFormatText("HID26 WW=08\nhid34 WW=16\n", "HID.cfg"), table));
+  EXPECT_TRUE(HasFormatRow(table, "HID26"));
+  EXPECT_TRUE(HasFormatRow(table, "HID34"));
+  EXPECT_FALSE(HasFormatRow(table, "HID24"));
+  EXPECT_EQ(FindFormatRow(table, "HID24"), 0);  // the validators' fallback stays row 0
+  EXPECT_FALSE(HasFormatRow(FormatTable{}, "HID26"));
 }
 
 TEST(FormatTable, ShippedConfigGivesTheTabsInitialRanges) {

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <ostream>
 
+#include "core/missing_format.h"
+
 namespace vx {
 
 std::string FormatRowLine(int row, const FormatRow& format) {
@@ -21,6 +23,9 @@ int RunCheckConfig(const std::string& path, std::ostream& out, std::ostream& err
     return 1;
   }
   for (std::size_t i = 0; i < result.rows.size(); ++i) out << FormatRowLine(static_cast<int>(i), result.rows[i]) << '\n';
+  FormatTable table;
+  ApplyFormatRows(result, table);
+  for (const TabSpec* tab : TabsLackingFormat(table)) out << "Missing: " << MissingFormatText(*tab, path) << '\n';
   return 0;
 }
 

@@ -21,6 +21,7 @@
 #include "app/length_limit.h"
 #include "cardlist/card_feed.h"
 #include "cardlist/database.h"
+#include "core/missing_format.h"
 #include "core/validators.h"
 #include "em4100/em4100_operations.h"
 #include "operations/card_operations.h"
@@ -175,6 +176,14 @@ QWidget* Tesselmain::BuildTab(const vx::TabSpec& tab) {
   grid->addWidget(addLabel(tab.cnLabel, tab.cnLabelCaption), 1, 1);
   grid->addWidget(addButton(tab.readButton, "Read Card"), 0, 2);
   grid->addWidget(addButton(tab.writeButton, "Write Card"), 1, 2);
+  // Shown by Startup() when the format file lacks this tab's format.
+  auto* note = new QLabel;
+  note->setObjectName(QString("FormatNote%1").arg(tab.position));
+  note->setWordWrap(true);
+  note->setStyleSheet("color: #a00000; font-weight: bold;");
+  note->hide();
+  formatNotes_[tab.position] = note;
+  grid->addWidget(note, 2, 0, 1, 3);
   grid->setColumnStretch(1, 1);
   return page;
 }
@@ -225,6 +234,14 @@ std::optional<vx::FormatFileError> Tesselmain::Startup(const std::string& format
     if (!tab) continue;
     labels_[tab->fcLabel]->setText(Q(vx::FcRangeCaption(row)));
     labels_[tab->cnLabel]->setText(Q(vx::CnRangeCaption(row)));
+  }
+
+  for (const vx::TabSpec* tab : vx::TabsLackingFormat(state_.formats)) {
+    QLabel* note = formatNotes_[tab->position];
+    const QString text = Q("\u26A0 " + vx::MissingFormatText(*tab, vx::kFormatFileName) + ".");
+    note->setText(text);
+    note->setAccessibleName(text);
+    note->show();
   }
 
   state_.Em4100FcText = "1";
@@ -295,8 +312,9 @@ void Tesselmain::ShowBatchProgress(const std::string& text) { batchProgress_->se
 
 std::optional<std::string> Tesselmain::ChooseCardFile() {
   if (cardFileChooser) return cardFileChooser();
-  const QString path = QFileDialog::getOpenFileName(this, "Card-number file", QString(),
-                                                    "Card-number files (*.txt *.csv);;All files (*)");
+  // No title, filter or folder of the program's own: a filter would hide a card
+  // file named, say, cards.dat.
+  const QString path = QFileDialog::getOpenFileName(this);
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
 }

@@ -105,5 +105,6 @@ class Tesselmain : public QWidget, public vx::Host {
   std::map<int, QLineEdit*> boxes_;
   std::map<int, LengthLimit*> limits_;
   std::map<int, QLabel*> labels_;
+  std::map<int, QLabel*> formatNotes_;  // by tab position: the missing-format line
   std::map<int, QPushButton*> buttons_;
 };

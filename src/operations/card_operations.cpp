@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "carddata/card_data.h"
+#include "core/missing_format.h"
 #include "formats/format_table.h"
 #include "operations/card_exchange.h"
 
@@ -30,10 +31,25 @@ CardBinding HidBinding(FormState& state, const TabSpec& tab) {
           .decode = &DecodeHidCardData};
 }
 
+// A tab whose format the file lacks sends nothing and says why. A busy window
+// stays silent, as for any press during a wait.
+bool RefusedForMissingFormat(Device& dev, const TabSpec& tab) {
+  if (!TabLacksFormat(dev.state.formats, tab)) return false;
+  BusyGuard busy(dev.state);
+  if (busy.Taken() && !dev.host.Closing()) dev.host.ShowMessage(MissingFormatMessage(tab, kFormatFileName));
+  return true;
+}
+
 }  // namespace
 
-void WriteHidCard(Device& dev, const TabSpec& tab) { WriteCard(dev, HidBinding(dev.state, tab)); }
+void WriteHidCard(Device& dev, const TabSpec& tab) {
+  if (RefusedForMissingFormat(dev, tab)) return;
+  WriteCard(dev, HidBinding(dev.state, tab));
+}
 
-void ReadHidCard(Device& dev, const TabSpec& tab) { ReadCard(dev, HidBinding(dev.state, tab)); }
+void ReadHidCard(Device& dev, const TabSpec& tab) {
+  if (RefusedForMissingFormat(dev, tab)) return;
+  ReadCard(dev, HidBinding(dev.state, tab));
+}
 
 }  // namespace vx

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "app/check_config.h"
+#include "support/temp_file.h"
 
 namespace vx {
 namespace {
@@ -75,6 +76,18 @@ TEST(CheckConfigTest, MissingFileIsAFault) {
   EXPECT_EQ(RunCheckConfig("no such directory/HID.cfg", out, err), 1);
   EXPECT_TRUE(out.str().empty());
   EXPECT_NE(err.str().find("HID.cfg"), std::string::npos);
+}
+
+// The tabs that would refuse to write are named, a byte-order mark hides no line.
+TEST(CheckConfigTest, ListsTheTabsWhoseFormatIsMissing) {
+  const test::TempFile file("\xEF\xBB\xBFHID26 WW=08 XX=16\r\nHID34 WW=16 XX=16\r\n", "HID.cfg");
+  std::ostringstream out, err;
+  EXPECT_EQ(RunCheckConfig(file.path(), out, err), 0);
+  const std::string text = out.str();
+  EXPECT_EQ(text.find("0 HID26 WW=8 XX=16"), 0u) << text;
+  for (const char* missing : {"HID24", "HID32", "HID35", "HID36", "HID37", "HID40"})
+    EXPECT_NE(text.find("Missing: " + file.path() + " has no " + missing), std::string::npos) << missing;
+  for (const char* present : {"no HID26", "no HID34", "EM4100"}) EXPECT_EQ(text.find(present), std::string::npos);
 }
 
 }  // namespace

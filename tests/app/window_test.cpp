@@ -175,6 +175,14 @@ TEST_F(WindowTest, RangeCaptionsComeFromTheFormatFile) {
   EXPECT_EQ(Label(4)->text(), "Card Number:  1-65535");
   EXPECT_EQ(Label(17)->text(), "Facility Code:0-255");
   EXPECT_EQ(window->State().formats.FormatCount, 4);
+  // A tab whose format is missing says so before anything is pressed.
+  for (const vx::TabSpec& tab : vx::kTabs) {
+    const bool lacking = tab.kind == vx::TabKind::Hid && tab.formatName != "HID26" && tab.formatName != "HID35" &&
+                         tab.formatName != "HID37";
+    auto* note = Child<QLabel>(QString("FormatNote%1").arg(tab.position));
+    EXPECT_EQ(!note->isHidden(), lacking) << tab.caption;
+    if (lacking) EXPECT_TRUE(note->text().contains(QString::fromUtf8(tab.formatName.data(), 5))) << tab.caption;
+  }
 }
 
 TEST_F(WindowTest, FaultyFormatFileStopsTheStartUp) {

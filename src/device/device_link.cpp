@@ -17,6 +17,12 @@ bool OpenDevicePort(Device& dev) {
   // nothing, so the check below reports it rather than reusing an old port.
   if (const auto name = PortNameFor(dev.host.ComPortChoice(), NativePortNaming())) dev.link.Open(*name);
   dev.host.ProcessEventsOnce();
+  // A close asked for during that yield ends the operation before any frame
+  // goes out; the closing window shows no message either.
+  if (dev.host.Closing()) {
+    ClosePort(dev);
+    return false;
+  }
   if (!dev.link.IsOpen()) {
     dev.host.ShowMessage(kOpenFailure);
     return false;

@@ -31,6 +31,8 @@ struct ReplyOutcome {
 
 // Closes the port if open, opens the port chosen in Combo1, yields once.
 // On failure shows "COM port open failure!" and returns false (nothing logged).
+// A window that began closing during the yield gets false too, the port
+// closed again and no message.
 // BusyFlag is the caller's, held by its BusyGuard.
 bool OpenDevicePort(Device& dev);
 // Closes the port if it is open.

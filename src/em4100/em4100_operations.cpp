@@ -26,7 +26,8 @@ CardBinding Em4100Binding(FormState& state) {
           .fcBox = tab.fcBox,
           .cnBox = tab.cnBox,
           .encode = &EncodeEm4100CardData,
-          .decode = &DecodeEm4100CardData};
+          .decode = &DecodeEm4100CardData,
+          .selectAfterRefusedRead = true};
 }
 
 }  // namespace

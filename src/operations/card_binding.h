@@ -23,6 +23,9 @@ struct CardBinding {
   int cnBox = 0;               // Text<n> of the card number
   CardData (*encode)(std::uint32_t facilityCode, std::uint32_t cardNumber) = nullptr;
   CardNumbers (*decode)(const CardData& data) = nullptr;
+  // Read Card selects List1's last line even when the device refused the read
+  // (the EM4100 tab does; the HID tabs leave the selection alone then).
+  bool selectAfterRefusedRead = false;
 };
 
 }  // namespace vx

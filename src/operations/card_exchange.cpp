@@ -138,6 +138,7 @@ void ReadCard(Device& dev, const CardBinding& b) {
       break;
     case ReplyOutcome::Status::Rejected:
       // Whatever the device says when it cannot read a card is passed over.
+      if (b.selectAfterRefusedRead) dev.host.SelectLastLine();
       break;
   }
 }

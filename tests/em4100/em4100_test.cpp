@@ -139,11 +139,17 @@ TEST(Em4100Read, RepliesAndWhatTheOperatorSees) {
     b.link.SetDevice([&](const Bytes&, FakeLink& link) {
       if (c.reply) link.Reply(*c.reply);
     });
+    b.host.list = {"earlier"};
+    b.host.selectedLine = -1;
     Command21_Click(b.dev);
     ASSERT_EQ(b.link.written.size(), 1u);
     EXPECT_EQ(b.link.written[0], Bytes({0x02, 0x01, 0xA4, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xAC, 0x03}));
     EXPECT_EQ(b.Boxes(tab), c.boxes);
-    EXPECT_EQ(b.host.list, c.lines);
+    Strings lines{"earlier"};
+    lines.insert(lines.end(), c.lines.begin(), c.lines.end());
+    EXPECT_EQ(b.host.list, lines);
+    // Every read that reached the device ends with the last line selected, a refused one too.
+    EXPECT_EQ(b.host.selectedLine, static_cast<int>(lines.size()) - 1);
     EXPECT_EQ(b.state.Em4100FcText, "4");
     EXPECT_EQ(b.state.Em4100CnText, "44");
     EXPECT_FALSE(b.link.IsOpen());

@@ -8,7 +8,7 @@ namespace vx {
 namespace {
 
 TEST(WindowsPortName, EntriesAreCom1ToCom16) {
-  ASSERT_EQ(NativePortNaming(), PortNaming::Windows);
+  EXPECT_TRUE(NativePortNaming() == PortNaming::Windows);
   for (int entry = 0; entry < 16; ++entry) {
     const std::string number = std::to_string(entry + 1);
     EXPECT_EQ(PortNameFor({entry, number}, NativePortNaming()), "COM" + number);

@@ -37,7 +37,9 @@ TEST(ReplugSimLink, TheSameDeviceUntilUnpluggedThenANewOneAtTheNextOpen) {
     link.Write(WriteCardCommand({}, written));
     // Pulled out while writing: the port is gone and stays gone until opened again.
     EXPECT_EQ(link.IsOpen(), !unplug);
-    if (!unplug) EXPECT_EQ(link.ReadAll(), AckReply(kStatusOk));
+    if (!unplug) {
+      EXPECT_EQ(link.ReadAll(), AckReply(kStatusOk));
+    }
     link.Close();
     EXPECT_EQ(link.BytesWaiting(), 0u);
 

@@ -2,6 +2,7 @@
 
 #include "app/qt_serial_link.h"
 #include "app/simulated_device.h"
+#include "sim/device_note.h"
 #include "sim/faults.h"
 
 namespace vx {
@@ -13,7 +14,7 @@ LinkChoice MakeSerialLink(const CommandLine& commandLine) {
     sim::DeviceOptions device;
     device.faults = *faults.faults;
     LinkChoice choice = MakeSimulatedLink(device);
-    if (choice.link) choice.deviceNote = SimulatedDeviceNote(device.faults);
+    if (choice.link) choice.deviceNote = sim::SimulatedDeviceNote(device.faults);
     return choice;
   }
   LinkChoice choice;

@@ -12,6 +12,7 @@
 #include "app/link_factory.h"
 #include "app/scripted_run.h"
 #include "app/tesselmain.h"
+#include "core/program_arguments.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -33,7 +34,7 @@ int main(int argc, char* argv[]) {
   }
 #endif
   const std::string program = "vandorix-programmer";
-  const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  const std::vector<std::string> args = vx::ProgramArguments(argc, argv);
   const vx::CommandLine commandLine = vx::ParseCommandLine(args);
 
   // These need no window and so no display.

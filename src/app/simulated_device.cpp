@@ -3,7 +3,7 @@
 #if VX_PTY_SIMULATION
 #include "app/simulated_device_posix.h"
 #else
-#include "sim/sim_link.h"
+#include "sim/replug_sim_link.h"
 #endif
 
 namespace vx {
@@ -13,21 +13,9 @@ LinkChoice MakeSimulatedLink(const sim::DeviceOptions& device) {
   return MakePtySimulatedLink(device);
 #else
   LinkChoice choice;
-  choice.link = std::make_unique<sim::SimLink>(sim::SimLinkOptions{device});
+  choice.link = std::make_unique<sim::ReplugSimLink>(sim::SimLinkOptions{device});
   return choice;
 #endif
-}
-
-std::string SimulatedDeviceNote(const sim::FaultSet& faults) {
-  std::string names;
-  for (sim::Fault fault : sim::kAllFaults) {
-    if (!faults.Has(fault)) continue;
-    if (!names.empty()) names += ", ";
-    names += sim::FaultName(fault);
-  }
-  std::string note = "Simulated reader/writer";
-  if (!names.empty()) note += " (faults: " + names + ")";
-  return note;
 }
 
 }  // namespace vx

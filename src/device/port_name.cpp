@@ -68,7 +68,13 @@ std::optional<std::string> PortNameFor(const PortChoice& choice, PortNaming nami
     if (number < 1 || number > kComboEntries) return std::nullopt;
     return EntryPort(number - 1, naming);
   }
-  if (IsDevicePath(text) || IsComName(text)) return std::string(text);
+  if (IsComName(text)) {
+    // Only names spelt "COM..." get the \\.\ prefix that COM10 and above
+    // need from the Windows serial layer, so "com12" would never open there.
+    if (naming == PortNaming::Windows) return "COM" + std::string(text.substr(3));
+    return std::string(text);
+  }
+  if (IsDevicePath(text)) return std::string(text);
   return std::nullopt;
 }
 

@@ -15,8 +15,8 @@ PortNaming NativePortNaming();
 
 // A selected entry n (0..15) is COM(n+1) on Windows and /dev/ttyS(n) elsewhere.
 // Typed text names a port when it is a number 1..16 (that entry's port), a
-// device path (/dev/ttyUSB0) or a COM name (COM3, any case); anything else
-// names no port (nullopt).
+// device path (/dev/ttyUSB0, \\.\COM12) or a COM name (COM3, any case, which
+// Windows naming spells in capitals); anything else names no port (nullopt).
 std::optional<std::string> PortNameFor(const PortChoice& choice, PortNaming naming);
 
 }  // namespace vx

@@ -31,7 +31,8 @@ TEST(PortName, ChoiceToPortName) {
       {{-1, "  /dev/pts/4\t"}, "/dev/pts/4", "/dev/pts/4"},
       {{-1, "\\\\.\\COM10"}, "\\\\.\\COM10", "\\\\.\\COM10"},
       {{-1, "COM3"}, "COM3", "COM3"},
-      {{-1, "com12"}, "com12", "com12"},
+      {{-1, "com12"}, "COM12", "com12"},
+      {{-1, " Com7 "}, "COM7", "Com7"},
       // Texts that name no port.
       {{-1, ""}, std::nullopt, std::nullopt},
       {{-1, "   "}, std::nullopt, std::nullopt},

@@ -15,6 +15,23 @@ bool EntryNumber(const std::string& text, int& value) {
   return ec == std::errc() && end == text.data() + text.size() && value > 0;
 }
 
+// A line without quotes: its outcome field is "written" and its source field
+// is `cardFile`, judged on views of the line.
+bool PlainLineMayCount(std::string_view line, const std::string& cardFile) {
+  if (line.ends_with('\r')) line.remove_suffix(1);
+  std::string_view fields[kRecordColumns];
+  std::size_t count = 0;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = line.find(',', start);
+    if (count == kRecordColumns) return false;
+    fields[count++] = line.substr(start, comma == std::string_view::npos ? comma : comma - start);
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  return count == kRecordColumns && fields[kOutcome] == kWrittenOutcome && fields[kSource] == cardFile;
+}
+
 ResumePoint Changed(int entry, const std::vector<std::string>& fields, const std::string& fileFc,
                     const std::string& fileCn) {
   ResumePoint point;
@@ -40,8 +57,19 @@ ResumePoint FindResumePoint(std::string_view recordText, const std::string& card
   std::size_t pos = recordText.starts_with("\xEF\xBB\xBF") ? 3 : 0;
   std::vector<std::string> f;
   while (pos < recordText.size()) {
+    // Most lines carry no quotes: those are told apart without copying, and
+    // only the lines of this file's written cards are split into fields.
+    const std::size_t end = recordText.find('\n', pos);
+    if (end == std::string_view::npos) break;  // a partial last line is no card
+    const std::string_view line = recordText.substr(pos, end - pos);
+    if (line.find('"') == std::string_view::npos) {
+      if (!PlainLineMayCount(line, cardFile)) {
+        pos = end + 1;
+        continue;
+      }
+    }
     const std::size_t count = NextCsvLine(recordText, pos, f);
-    if (count == 0) break;  // a partial last line is no card
+    if (count == 0) break;
     if (count != kRecordColumns || f[kOutcome] != kWrittenOutcome || f[kSource] != cardFile) continue;
     int entry = 0;
     if (!EntryNumber(f[kEntry], entry)) continue;

@@ -87,6 +87,8 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   recordPath_ = new QLabel;
   recordPath_->setObjectName("RecordPath");
   recordPath_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A long path must not widen the window; the tooltip shows it whole.
+  recordPath_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   recordPath_->hide();
 
   frame9_ = new QGroupBox("Database Path ...");
@@ -376,6 +378,7 @@ void Tesselmain::SetKeepRecord(bool ticked, const std::string& path) {
   keepRecord_->setChecked(ticked);
   recordPath_->setText(Q(path));
   recordPath_->setAccessibleName(Q(path));
+  recordPath_->setToolTip(Q(path));
   recordPath_->setVisible(!path.empty());
 }
 

@@ -72,7 +72,11 @@ void OfferResume(FormState& state, Host& host) {
     case ResumePoint::Kind::Nothing:
       return;
     case ResumePoint::Kind::Continue:
-      if (host.AskYesNo(ResumeQuestion(point))) StartAtEntry(state, host, static_cast<std::int16_t>(point.written));
+      if (host.AskYesNo(ResumeQuestion(point))) {
+        // The batch's count of failed attempts carries on across the restart.
+        state.tally.failedAttempts = point.failedAttempts;
+        StartAtEntry(state, host, static_cast<std::int16_t>(point.written));
+      }
       return;
     case ResumePoint::Kind::AllWritten:
       host.ShowMessage(ResumeQuestion(point));

@@ -15,8 +15,8 @@ bool EntryNumber(const std::string& text, int& value) {
   return ec == std::errc() && end == text.data() + text.size() && value > 0;
 }
 
-// A line without quotes: its outcome field is "written" and its source field
-// is `cardFile`, judged on views of the line.
+// A line without quotes whose source field is `cardFile`, judged on views of
+// the line.
 bool PlainLineMayCount(std::string_view line, const std::string& cardFile) {
   if (line.ends_with('\r')) line.remove_suffix(1);
   std::string_view fields[kRecordColumns];
@@ -29,7 +29,7 @@ bool PlainLineMayCount(std::string_view line, const std::string& cardFile) {
     if (comma == std::string_view::npos) break;
     start = comma + 1;
   }
-  return count == kRecordColumns && fields[kOutcome] == kWrittenOutcome && fields[kSource] == cardFile;
+  return count == kRecordColumns && fields[kSource] == cardFile;
 }
 
 ResumePoint Changed(int entry, const std::vector<std::string>& fields, const std::string& fileFc,
@@ -53,6 +53,7 @@ ResumePoint FindResumePoint(std::string_view recordText, const std::string& card
   std::vector<std::string> writtenAt(entries.size());
   std::vector<std::string> fileFc(entries.size()), fileCn(entries.size());
   std::vector<bool> known(entries.size(), false);
+  int failedAttempts = 0;
 
   std::size_t pos = recordText.starts_with("\xEF\xBB\xBF") ? 3 : 0;
   std::vector<std::string> f;
@@ -70,7 +71,11 @@ ResumePoint FindResumePoint(std::string_view recordText, const std::string& card
     }
     const std::size_t count = NextCsvLine(recordText, pos, f);
     if (count == 0) break;
-    if (count != kRecordColumns || f[kOutcome] != kWrittenOutcome || f[kSource] != cardFile) continue;
+    if (count != kRecordColumns || f[kSource] != cardFile) continue;
+    if (f[kOutcome] != kWrittenOutcome) {
+      ++failedAttempts;
+      continue;
+    }
     int entry = 0;
     if (!EntryNumber(f[kEntry], entry)) continue;
     const std::size_t index = static_cast<std::size_t>(entry) - 1;
@@ -96,6 +101,7 @@ ResumePoint FindResumePoint(std::string_view recordText, const std::string& card
   while (k < entries.size() && !writtenAt[k].empty()) ++k;
   if (k == 0) return point;
   point.written = static_cast<int>(k);
+  point.failedAttempts = failedAttempts;
   point.lastTime = writtenAt[k - 1];
   point.kind = k == entries.size() ? ResumePoint::Kind::AllWritten : ResumePoint::Kind::Continue;
   return point;

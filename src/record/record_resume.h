@@ -21,6 +21,7 @@ struct ResumePoint {
   Kind kind = Kind::Nothing;
   int written = 0;        // k: entries 1..k written
   std::string lastTime;   // when entry k was written (Continue, AllWritten)
+  int failedAttempts = 0; // lines of this file's cards other than "written" (Continue, AllWritten)
   // Changed: the first entry whose numbers differ, as recorded and as the
   // file holds them now (both empty when the file has no such entry any more).
   int changedEntry = 0;

@@ -142,11 +142,12 @@ TEST(RecordResume, FindsTheRunOfWrittenEntries) {
     int written;
     std::string lastTime;
     int changedEntry;
+    int failed = 0;  // failed attempts of this file's cards
   };
   const Case cases[] = {
       {"empty record", kHeaderLine, K::Nothing, 0, "", 0},
       {"three written, a failure among them",
-       kHeaderLine + line(1) + line(2) + line(3, "verify failed") + line(3), K::Continue, 3, "T3", 0},
+       kHeaderLine + line(1) + line(2) + line(3, "verify failed") + line(3), K::Continue, 3, "T3", 0, 1},
       {"only written counts", kHeaderLine + line(1, "no read-back") + line(1, "verify failed"), K::Nothing, 0, "", 0},
       {"another file's entries", kHeaderLine + line(1, "written", "/cards/box2.txt"), K::Nothing, 0, "", 0},
       {"a gap stops the run", kHeaderLine + line(1) + line(3), K::Continue, 1, "T1", 0},
@@ -164,6 +165,9 @@ TEST(RecordResume, FindsTheRunOfWrittenEntries) {
     EXPECT_EQ(point.written, c.written);
     EXPECT_EQ(point.lastTime, c.lastTime);
     EXPECT_EQ(point.changedEntry, c.changedEntry);
+    if (c.kind != K::Changed) {
+      EXPECT_EQ(point.failedAttempts, c.failed);
+    }
   }
 }
 

@@ -24,8 +24,10 @@ enum class CardVerdict {
   ReadRefused,        // a Read Card answered with no card data
 };
 
-bool IsWrite(CardVerdict verdict);
-bool IsFailure(CardVerdict verdict);
+inline bool IsWrite(CardVerdict verdict) {
+  return verdict != CardVerdict::Read && verdict != CardVerdict::ReadFailed && verdict != CardVerdict::ReadRefused;
+}
+inline bool IsFailure(CardVerdict verdict) { return verdict != CardVerdict::Written && verdict != CardVerdict::Read; }
 
 struct CardOutcome {
   CardVerdict verdict = CardVerdict::ReadFailed;

@@ -55,12 +55,6 @@ std::string PlaceInBatch(const CardOutcome& outcome) {
 
 }  // namespace
 
-bool IsWrite(CardVerdict verdict) {
-  return verdict != CardVerdict::Read && verdict != CardVerdict::ReadFailed && verdict != CardVerdict::ReadRefused;
-}
-
-bool IsFailure(CardVerdict verdict) { return verdict != CardVerdict::Written && verdict != CardVerdict::Read; }
-
 ResultBanner BannerOf(const CardOutcome& outcome, const BatchTally& tally) {
   const std::string place = PlaceInBatch(outcome);
   const std::string sent = outcome.sent ? Pair(*outcome.sent) : std::string();

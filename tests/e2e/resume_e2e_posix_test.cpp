@@ -35,7 +35,7 @@ void StartDriver(QProcess& driver, const QStringList& args) {
   ASSERT_TRUE(driver.waitForStarted(10000));
 }
 
-TEST(Resume, KilledMidBatchThenResumedWritesEveryCardOnce) {
+TEST(ProgramKilledMidBatch, ResumesAndWritesEveryCardOnce) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   const QString cards = dir.filePath("cards.txt");

@@ -36,6 +36,7 @@ namespace {
 const char* const kCaption = "VANDORIX PROGRAMMER";
 constexpr int kPortEntries = 16;
 constexpr int kTickMs = 10;
+constexpr int kRecordPathWidth = 360;  // pixels
 
 QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -87,8 +88,9 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   recordPath_ = new QLabel;
   recordPath_->setObjectName("RecordPath");
   recordPath_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  // A long path must not widen the window; the tooltip shows it whole.
-  recordPath_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  // A long path must not widen the window: it is shortened in the middle, and
+  // the tooltip shows it whole.
+  recordPath_->setMaximumWidth(kRecordPathWidth);
   recordPath_->hide();
 
   frame9_ = new QGroupBox("Database Path ...");
@@ -376,7 +378,7 @@ std::optional<std::string> Tesselmain::ChooseCardFile() {
 
 void Tesselmain::SetKeepRecord(bool ticked, const std::string& path) {
   keepRecord_->setChecked(ticked);
-  recordPath_->setText(Q(path));
+  recordPath_->setText(recordPath_->fontMetrics().elidedText(Q(path), Qt::ElideMiddle, kRecordPathWidth));
   recordPath_->setAccessibleName(Q(path));
   recordPath_->setToolTip(Q(path));
   recordPath_->setVisible(!path.empty());

@@ -132,7 +132,8 @@ TEST_F(WindowBatchTest, KeepRecordRecordsAndResumes) {
   window->recordFileChooser = [record] { return std::optional<std::string>(record); };
   KeepRecord()->click();
   EXPECT_TRUE(KeepRecord()->isChecked());
-  EXPECT_EQ(Child<QLabel>("RecordPath")->text().toStdString(), record);
+  EXPECT_EQ(Child<QLabel>("RecordPath")->toolTip().toStdString(), record);
+  EXPECT_EQ(Child<QLabel>("RecordPath")->accessibleName().toStdString(), record);
 
   WriteFile("cards.txt", "5,100\n5,101\n5,102\n");
   window->cardFileChooser = [this] { return std::optional<std::string>(Path("cards.txt")); };

@@ -1,6 +1,7 @@
 #include "app/tesselmain.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -93,6 +94,12 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   recordPath_->setMaximumWidth(kRecordPathWidth);
   recordPath_->hide();
 
+  // Off at start: the operator who wants to hear each card's outcome asks for it.
+  sound_ = new QCheckBox("Sound");
+  sound_->setObjectName("Sound");
+  sound_->setAccessibleName("Sound");
+  sound_->setToolTip("Beep once after a good card, three times after a failure");
+
   frame9_ = new QGroupBox("Database Path ...");
   frame9_->setObjectName("Frame9");
   text2_ = new QLineEdit;
@@ -142,6 +149,7 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   top->addWidget(keepRecord_);
   top->addWidget(recordPath_, 1);
   top->addStretch();
+  top->addWidget(sound_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
   layout->addWidget(frame9_);
@@ -354,10 +362,25 @@ void Tesselmain::ShowResult(const vx::ResultBanner& banner) {
   resultBanner_->setStyleSheet(QString("QLabel#ResultBanner { color: white; background: %1; border-radius: 4px; }")
                                    .arg(background));
   resultBanner_->setText(Q(banner.text));
+  SoundCue(banner.tone);
   resultBanner_->setAccessibleName(Q(banner.text));
   // Screen readers hear the new outcome without moving the focus there.
   QAccessibleEvent event(resultBanner_, QAccessible::NameChanged);
   QAccessible::updateAccessibility(&event);
+}
+
+void Tesselmain::SoundCue(vx::BannerTone tone) {
+  if (!sound_->isChecked()) return;
+  const auto beep = [this] {
+    if (beeper)
+      beeper();
+    else
+      QApplication::beep();
+  };
+  beep();
+  if (tone != vx::BannerTone::Bad) return;
+  // The failure's cue is longer, so it is told apart without looking.
+  for (int i = 1; i <= 2; ++i) QTimer::singleShot(180 * i, this, beep);
 }
 
 bool Tesselmain::UseDatabaseTicked() { return check1_->isChecked(); }

@@ -62,6 +62,9 @@ class Tesselmain : public QWidget, public vx::Host {
   // Likewise the save dialog of "Keep Record" and the Yes/No question box.
   std::function<std::optional<std::string>()> recordFileChooser;
   std::function<bool(const std::string&)> questionAsker;
+  // The sound cue after a card: one beep, or three after a failure. Empty
+  // means the system's beep.
+  std::function<void()> beeper;
 
   // vx::Host
   void ProcessEventsOnce() override;
@@ -93,6 +96,8 @@ class Tesselmain : public QWidget, public vx::Host {
   void BindTab(const vx::TabSpec& tab);
   // F2 and F3 press "Write Card" and "Read Card" of the tab in front.
   void BindFunctionKeys();
+  // With "Sound" ticked: one beep for a good outcome, three for a failure.
+  void SoundCue(vx::BannerTone tone);
   // Runs a handler that may wait for the device; a close asked for meanwhile
   // is carried out once the handler has returned.
   void RunHandler(const std::function<void()>& handler);
@@ -108,6 +113,7 @@ class Tesselmain : public QWidget, public vx::Host {
   QCheckBox* keepRecord_ = nullptr;
   QLabel* recordPath_ = nullptr;
   QLabel* resultBanner_ = nullptr;
+  QCheckBox* sound_ = nullptr;
   QGroupBox* frame9_ = nullptr;
   QLineEdit* text2_ = nullptr;
   QLabel* batchProgress_ = nullptr;

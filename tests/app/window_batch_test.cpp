@@ -95,6 +95,25 @@ TEST_F(WindowBatchTest, BannerShowsEachOutcomeInWordsAndToScreenReaders) {
   EXPECT_EQ(Lines(), (QStringList{"1,1", "Write AND Read Block Success", "Write Block Data Fail"}));
 }
 
+// The sound cue is off at start; on, a failure sounds three times, a good card once.
+TEST_F(WindowBatchTest, SoundCueTellsAFailureFromASuccess) {
+  int beeps = 0;
+  window->beeper = [&beeps] { ++beeps; };
+  Child<QTabWidget>("SSTab1")->setCurrentIndex(0);
+  Button(4)->click();
+  QTest::qWait(500);
+  EXPECT_EQ(beeps, 0);
+
+  Child<QCheckBox>("Sound")->click();
+  Button(4)->click();
+  QTest::qWait(500);
+  EXPECT_EQ(beeps, 1);
+  device.faultOf = [](int) { return vx::test::CardFault::WrongReadBack; };
+  Button(4)->click();
+  QTest::qWait(500);
+  EXPECT_EQ(beeps, 4);
+}
+
 // F2 and F3 press the buttons of the tab in front wherever the focus is, and,
 // like a click, do nothing while a device operation waits.
 TEST_F(WindowBatchTest, FunctionKeysPressTheFrontTabsButtons) {

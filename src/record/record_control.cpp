@@ -68,10 +68,14 @@ void OfferResume(FormState& state, Host& host) {
     return;
   }
   const ResumePoint point = FindResumePoint(*record, list.sourcePath, list.entries);
+  // A batch already past the written entries (the record was ticked mid-batch)
+  // is never sent back over cards it has written.
+  const bool alreadyPast = point.written <= list.CardCursor;
   switch (point.kind) {
     case ResumePoint::Kind::Nothing:
       return;
     case ResumePoint::Kind::Continue:
+      if (alreadyPast) return;
       if (host.AskYesNo(ResumeQuestion(point))) {
         // The batch's count of failed attempts carries on across the restart.
         state.tally.failedAttempts = point.failedAttempts;
@@ -79,6 +83,7 @@ void OfferResume(FormState& state, Host& host) {
       }
       return;
     case ResumePoint::Kind::AllWritten:
+      if (alreadyPast) return;
       host.ShowMessage(ResumeQuestion(point));
       list.CardCursor = list.CardCount;
       ReportBatchProgress(list, host);

@@ -248,6 +248,15 @@ TEST(Resume, KeepRecordTickedAfterBrowse) {
   EXPECT_FALSE(b.host.keepRecord);
   b.state.BusyFlag = false;
 
+  // Ticked mid-batch, past what the record shows: no offer to go back.
+  b.state.cards.CardCursor = 2;
+  KeepRecord_Click(b.state, b.host, true);
+  EXPECT_TRUE(b.host.keepRecord);
+  EXPECT_TRUE(b.host.questions.empty());
+  EXPECT_EQ(b.state.cards.CardCursor, 2);
+  KeepRecord_Click(b.state, b.host, false);
+
+  b.state.cards.CardCursor = 0;
   b.host.answers = {true};
   KeepRecord_Click(b.state, b.host, true);
   EXPECT_TRUE(b.host.keepRecord);

@@ -1,9 +1,13 @@
 #include "app/tesselmain.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDate>
+#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,6 +17,8 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -25,12 +31,14 @@
 #include "core/validators.h"
 #include "em4100/em4100_operations.h"
 #include "operations/card_operations.h"
+#include "record/record_control.h"
 
 namespace {
 
 const char* const kCaption = "VANDORIX PROGRAMMER";
 constexpr int kPortEntries = 16;
 constexpr int kTickMs = 10;
+constexpr int kRecordPathWidth = 360;  // pixels
 
 QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -75,6 +83,24 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   check1_->setObjectName("Check1");
   check1_->setAccessibleName("Use Database");
 
+  keepRecord_ = new QCheckBox("Keep Record");
+  keepRecord_->setObjectName("KeepRecord");
+  keepRecord_->setAccessibleName("Keep Record");
+  keepRecord_->setToolTip("Append every card written or read to a record file (CSV)");
+  recordPath_ = new QLabel;
+  recordPath_->setObjectName("RecordPath");
+  recordPath_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A long path must not widen the window: it is shortened in the middle, and
+  // the tooltip shows it whole.
+  recordPath_->setMaximumWidth(kRecordPathWidth);
+  recordPath_->hide();
+
+  // Off at start: the operator who wants to hear each card's outcome asks for it.
+  sound_ = new QCheckBox("Sound");
+  sound_->setObjectName("Sound");
+  sound_->setAccessibleName("Sound");
+  sound_->setToolTip("Beep once after a good card, three times after a failure");
+
   frame9_ = new QGroupBox("Database Path ...");
   frame9_->setObjectName("Frame9");
   text2_ = new QLineEdit;
@@ -100,6 +126,16 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   // on each append, and a long batch slows down as the list grows.
   list1_->setUniformItemSizes(true);
 
+  // The last device operation's outcome, large enough to read from the cards.
+  resultBanner_ = new QLabel;
+  resultBanner_->setObjectName("ResultBanner");
+  resultBanner_->setWordWrap(true);
+  resultBanner_->setMargin(8);
+  QFont bannerFont = resultBanner_->font();
+  bannerFont.setPointSizeF(bannerFont.pointSizeF() * 1.8);
+  bannerFont.setBold(true);
+  resultBanner_->setFont(bannerFont);
+
   sstab1_ = new QTabWidget;
   sstab1_->setObjectName("SSTab1");
   for (const vx::TabSpec& tab : vx::kTabs) sstab1_->addTab(BuildTab(tab), Q(tab.caption));
@@ -111,11 +147,15 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   top->addWidget(portFrame);
   top->addWidget(systemFrame);
   top->addWidget(check1_);
+  top->addWidget(keepRecord_);
+  top->addWidget(recordPath_, 1);
   top->addStretch();
+  top->addWidget(sound_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
   layout->addWidget(frame9_);
   layout->addWidget(list1_, 1);
+  layout->addWidget(resultBanner_);
   layout->addWidget(sstab1_);
 
   connect(buttons_[11], &QPushButton::clicked, list1_, &QListWidget::clear);
@@ -127,7 +167,11 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   });
   connect(check1_, &QCheckBox::clicked, this, [this] { vx::Check1_Click(state_, *this); });
   connect(browse, &QPushButton::clicked, this, [this] { RunHandler([this] { vx::Command2_Click(state_, *this); }); });
+  connect(keepRecord_, &QCheckBox::clicked, this,
+          [this](bool ticked) { RunHandler([this, ticked] { vx::KeepRecord_Click(state_, *this, ticked); }); });
   for (const vx::TabSpec& tab : vx::kTabs) BindTab(tab);
+  BindFunctionKeys();
+  ShowResult({"No card written or read yet", vx::BannerTone::Neutral});
   // The batch line says from the start that no card list is loaded yet.
   vx::ReportBatchProgress(state_.cards, *this);
 
@@ -176,6 +220,8 @@ QWidget* Tesselmain::BuildTab(const vx::TabSpec& tab) {
   grid->addWidget(addLabel(tab.cnLabel, tab.cnLabelCaption), 1, 1);
   grid->addWidget(addButton(tab.readButton, "Read Card"), 0, 2);
   grid->addWidget(addButton(tab.writeButton, "Write Card"), 1, 2);
+  buttons_[tab.readButton]->setToolTip("Read the card on the reader/writer (F3)");
+  buttons_[tab.writeButton]->setToolTip("Write the card, read it back and verify it (F2)");
   // Shown by Startup() when the format file lacks this tab's format.
   auto* note = new QLabel;
   note->setObjectName(QString("FormatNote%1").arg(tab.position));
@@ -215,6 +261,20 @@ void Tesselmain::BindTab(const vx::TabSpec& tab) {
     connect(boxes_[box], &QLineEdit::textEdited, this,
             [this, bound, role] { vx::UndoEditWhileBusy(state_, *this, *bound, role); });
   }
+}
+
+void Tesselmain::BindFunctionKeys() {
+  // Wherever the focus is in the window, the keys click the buttons of the tab
+  // in front: the same handlers, so a key pressed during a wait does nothing.
+  const auto bindKey = [this](Qt::Key key, int vx::TabSpec::*button) {
+    auto* shortcut = new QShortcut(QKeySequence(key), this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, [this, button] {
+      if (const vx::TabSpec* tab = vx::TabAt(FrontTab())) buttons_[tab->*button]->click();
+    });
+  };
+  bindKey(Qt::Key_F2, &vx::TabSpec::writeButton);
+  bindKey(Qt::Key_F3, &vx::TabSpec::readButton);
 }
 
 std::optional<vx::FormatFileError> Tesselmain::Startup(const std::string& formatFile) {
@@ -302,6 +362,44 @@ void Tesselmain::ShowMessage(const std::string& text) {
   box.exec();
 }
 
+bool Tesselmain::AskYesNo(const std::string& question) {
+  if (closing_) return false;
+  if (questionAsker) return questionAsker(question);
+  QMessageBox box(QMessageBox::Question, kCaption, Q(question), QMessageBox::Yes | QMessageBox::No, this);
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void Tesselmain::ShowResult(const vx::ResultBanner& banner) {
+  // Colour only underlines the words and the symbol; white on a dark shade
+  // keeps the contrast high for every tone.
+  const char* background = banner.tone == vx::BannerTone::Good  ? "#1b5e20"
+                           : banner.tone == vx::BannerTone::Bad ? "#b71c1c"
+                                                                : "#37474f";
+  resultBanner_->setStyleSheet(QString("QLabel#ResultBanner { color: white; background: %1; border-radius: 4px; }")
+                                   .arg(background));
+  resultBanner_->setText(Q(banner.text));
+  SoundCue(banner.tone);
+  resultBanner_->setAccessibleName(Q(banner.text));
+  // Screen readers hear the new outcome without moving the focus there.
+  QAccessibleEvent event(resultBanner_, QAccessible::NameChanged);
+  QAccessible::updateAccessibility(&event);
+}
+
+void Tesselmain::SoundCue(vx::BannerTone tone) {
+  if (!sound_->isChecked()) return;
+  const auto beep = [this] {
+    if (beeper)
+      beeper();
+    else
+      QApplication::beep();
+  };
+  beep();
+  if (tone != vx::BannerTone::Bad) return;
+  // The failure's cue is longer, so it is told apart without looking.
+  for (int i = 1; i <= 2; ++i) QTimer::singleShot(180 * i, this, beep);
+}
+
 bool Tesselmain::UseDatabaseTicked() { return check1_->isChecked(); }
 
 void Tesselmain::SetDatabaseFrameVisible(bool visible) { frame9_->setVisible(visible); }
@@ -317,6 +415,26 @@ std::optional<std::string> Tesselmain::ChooseCardFile() {
   const QString path = QFileDialog::getOpenFileName(this);
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
+}
+
+void Tesselmain::SetKeepRecord(bool ticked, const std::string& path) {
+  keepRecord_->setChecked(ticked);
+  recordPath_->setText(recordPath_->fontMetrics().elidedText(Q(path), Qt::ElideMiddle, kRecordPathWidth));
+  recordPath_->setAccessibleName(Q(path));
+  recordPath_->setToolTip(Q(path));
+  recordPath_->setVisible(!path.empty());
+}
+
+std::optional<std::string> Tesselmain::ChooseRecordFile() {
+  if (recordFileChooser) return recordFileChooser();
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  const QString name = "cards-" + QDate::currentDate().toString("yyyy-MM-dd") + ".csv";
+  // The record is appended to, never replaced: no question about overwriting.
+  const QString path = QFileDialog::getSaveFileName(this, "Card record", QDir(folder).filePath(name),
+                                                    "Card records (*.csv);;All files (*)", nullptr,
+                                                    QFileDialog::DontConfirmOverwrite);
+  if (path.isEmpty()) return std::nullopt;
+  return QDir::toNativeSeparators(path).toStdString();
 }
 
 std::string Tesselmain::BoxText(int box) {

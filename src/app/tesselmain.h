@@ -59,6 +59,12 @@ class Tesselmain : public QWidget, public vx::Host {
   // message box. Empty functions mean the real dialogs.
   std::function<std::optional<std::string>()> cardFileChooser;
   std::function<void(const std::string&)> messageShower;
+  // Likewise the save dialog of "Keep Record" and the Yes/No question box.
+  std::function<std::optional<std::string>()> recordFileChooser;
+  std::function<bool(const std::string&)> questionAsker;
+  // The sound cue after a card: one beep, or three after a failure. Empty
+  // means the system's beep.
+  std::function<void()> beeper;
 
   // vx::Host
   void ProcessEventsOnce() override;
@@ -67,11 +73,15 @@ class Tesselmain : public QWidget, public vx::Host {
   void LogLine(const std::string& text) override;
   void SelectLastLine() override;
   void ShowMessage(const std::string& text) override;
+  bool AskYesNo(const std::string& question) override;
+  void ShowResult(const vx::ResultBanner& banner) override;
   bool UseDatabaseTicked() override;
   void SetDatabaseFrameVisible(bool visible) override;
   void SetDatabasePath(const std::string& path) override;
   void ShowBatchProgress(const std::string& text) override;
   std::optional<std::string> ChooseCardFile() override;
+  void SetKeepRecord(bool ticked, const std::string& path) override;
+  std::optional<std::string> ChooseRecordFile() override;
   std::string BoxText(int box) override;
   void SetBoxText(int box, const std::string& text) override;
   vx::PortChoice ComPortChoice() override;
@@ -84,6 +94,10 @@ class Tesselmain : public QWidget, public vx::Host {
   QWidget* BuildTab(const vx::TabSpec& tab);
   QGroupBox* BuildEntryFrame(const QString& caption, int box, int maxLength);
   void BindTab(const vx::TabSpec& tab);
+  // F2 and F3 press "Write Card" and "Read Card" of the tab in front.
+  void BindFunctionKeys();
+  // With "Sound" ticked: one beep for a good outcome, three for a failure.
+  void SoundCue(vx::BannerTone tone);
   // Runs a handler that may wait for the device; a close asked for meanwhile
   // is carried out once the handler has returned.
   void RunHandler(const std::function<void()>& handler);
@@ -96,6 +110,10 @@ class Tesselmain : public QWidget, public vx::Host {
   QComboBox* combo1_ = nullptr;
   QLabel* deviceNote_ = nullptr;
   QCheckBox* check1_ = nullptr;
+  QCheckBox* keepRecord_ = nullptr;
+  QLabel* recordPath_ = nullptr;
+  QLabel* resultBanner_ = nullptr;
+  QCheckBox* sound_ = nullptr;
   QGroupBox* frame9_ = nullptr;
   QLineEdit* text2_ = nullptr;
   QLabel* batchProgress_ = nullptr;

@@ -18,6 +18,7 @@ struct CardList {
   std::vector<CardEntry> entries;  // CardList; entries.size() == CardCount
   std::int16_t CardCount = 0;
   std::int16_t CardCursor = 0;     // the entry the next database-mode write uses
+  std::string sourcePath;          // the full path of the file it was loaded from
 
   bool UsedUp() const { return CardCursor >= CardCount; }
 };

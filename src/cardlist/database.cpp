@@ -1,8 +1,11 @@
 #include "cardlist/database.h"
 
+#include <filesystem>
+
 #include "cardlist/card_feed.h"
 #include "cardlist/card_file.h"
 #include "core/tabs.h"
+#include "record/record_control.h"
 
 namespace vx {
 
@@ -19,6 +22,17 @@ void StartEveryHidFormatAt(FormatTable& formats, const CardEntry& first) {
     row.FcText = fc;
     row.CnText = cn;
   }
+}
+
+// The file's full path, as the record names it: the same file found from
+// another working folder is still the same file.
+std::string FullPathOf(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path full =
+      std::filesystem::absolute(std::filesystem::path(std::u8string(path.begin(), path.end())), ec);
+  if (ec) return path;
+  const std::u8string text = full.lexically_normal().u8string();
+  return std::string(text.begin(), text.end());
 }
 
 }  // namespace
@@ -47,6 +61,8 @@ void Command2_Click(FormState& state, Host& host) {
   list.entries = std::move(result.entries);
   list.CardCount = static_cast<std::int16_t>(list.entries.size());  // at most kCardListCapacity
   list.CardCursor = 0;
+  list.sourcePath = FullPathOf(*path);
+  state.tally = {};
   ReportBatchProgress(list, host);
 
   if (list.entries.empty()) {
@@ -59,6 +75,8 @@ void Command2_Click(FormState& state, Host& host) {
     host.SetBoxText(front->fcBox, FacilityCodeText(first));
     host.SetBoxText(front->cnBox, CardNumberText(first));
   }
+  // With a record kept, a file begun earlier may carry on where it stopped.
+  OfferResume(state, host);
 }
 
 }  // namespace vx

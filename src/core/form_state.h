@@ -10,6 +10,11 @@
 
 namespace vx {
 
+// Failed write attempts of list cards since the list was loaded.
+struct BatchTally {
+  int failedAttempts = 0;
+};
+
 struct FormState {
   FormatTable formats;                 // FormatTable, FormatCount
   std::string Em4100FcText = "1";
@@ -17,6 +22,8 @@ struct FormState {
   bool BusyFlag = false;               // one handler at a time
   std::int16_t PollCount = 0;          // Timer1 ticks since a wait reset it, 0..999
   CardList cards;                      // CardList, CardCount, CardCursor
+  BatchTally tally;
+  std::string recordPath;              // the card record while "Keep Record" is ticked, else empty
 };
 
 // Timer1_Timer: the only place PollCount advances.

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "core/result_banner.h"
+
 namespace vx {
 
 // Combo1 as the operator left it: a selected entry (0..15), or typed text.
@@ -31,6 +33,10 @@ class Host {
   virtual void SelectLastLine() = 0;
   // A modal message box with an OK button only.
   virtual void ShowMessage(const std::string& text) = 0;
+  // A modal question with the buttons Yes and No; true for Yes.
+  virtual bool AskYesNo(const std::string& question) = 0;
+  // The result banner between List1 and the tabs.
+  virtual void ShowResult(const ResultBanner& banner) = 0;
 
   // Check1 "Use Database" at this moment (only the ticked state counts).
   virtual bool UseDatabaseTicked() = 0;
@@ -42,6 +48,11 @@ class Host {
   virtual void ShowBatchProgress(const std::string& text) = 0;
   // The file-open dialog; nullopt when cancelled.
   virtual std::optional<std::string> ChooseCardFile() = 0;
+
+  // "Keep Record": sets the box and the record's path shown beside it.
+  virtual void SetKeepRecord(bool ticked, const std::string& path) = 0;
+  // The save dialog for the record file; nullopt when cancelled.
+  virtual std::optional<std::string> ChooseRecordFile() = 0;
 
   // Entry boxes by control number (3 is Text3). Setting a box's text does not
   // cut it to the box's maximum length.

@@ -15,7 +15,10 @@ bool OpenDevicePort(Device& dev) {
   ClosePort(dev);
   // The port is taken afresh at every operation; text that names no port opens
   // nothing, so the check below reports it rather than reusing an old port.
-  if (const auto name = PortNameFor(dev.host.ComPortChoice(), NativePortNaming())) dev.link.Open(*name);
+  if (const auto name = PortNameFor(dev.host.ComPortChoice(), NativePortNaming())) {
+    dev.link.Open(*name);
+    dev.portName = *name;
+  }
   dev.host.ProcessEventsOnce();
   // A close asked for during that yield ends the operation before any frame
   // goes out; the closing window shows no message either.

@@ -4,6 +4,7 @@
 // and the "Link" button.
 
 #include <cstdint>
+#include <string>
 
 #include "core/form_state.h"
 #include "core/host.h"
@@ -20,6 +21,7 @@ struct Device {
   FormState& state;
   Host& host;
   SerialLink& link;
+  std::string portName = {};  // the port OpenDevicePort opened
 };
 
 struct ReplyOutcome {

@@ -18,7 +18,9 @@ constexpr const TabSpec& Em4100Tab() {
 // of facility code, four of card number, and its own pair of current texts.
 CardBinding Em4100Binding(FormState& state) {
   const TabSpec& tab = Em4100Tab();
-  return {.params = FormatParams{},
+  return {.tab = tab.caption,
+          .format = "EM4100",
+          .params = FormatParams{},
           .fcLimit = kEm4100FcLimit,
           .cnLimit = kEm4100CnLimit,
           .fcText = &state.Em4100FcText,

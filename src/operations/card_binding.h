@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "carddata/card_data.h"
 #include "device/frame.h"
@@ -14,6 +15,8 @@
 namespace vx {
 
 struct CardBinding {
+  std::string_view tab;        // the tab's caption
+  std::string format;          // the format name as used, or EM4100
   FormatParams params;
   std::uint64_t fcLimit = 0;   // largest facility code a write may send
   std::uint64_t cnLimit = 0;   // largest card number a write may send

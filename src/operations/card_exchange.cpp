@@ -5,6 +5,7 @@
 
 #include "cardlist/card_feed.h"
 #include "operations/operation_texts.h"
+#include "operations/outcome_views.h"
 
 namespace vx {
 
@@ -58,6 +59,22 @@ void AdvanceToNextCard(Device& dev, const CardBinding& b, bool cardFromList, std
   ReportBatchProgress(list, dev.host);
 }
 
+// The facts an outcome starts from: where it went and in which format.
+CardOutcome OutcomeOf(const Device& dev, const CardBinding& b) {
+  CardOutcome outcome;
+  outcome.port = dev.portName;
+  outcome.tab = b.tab;
+  outcome.format = b.format;
+  outcome.params = b.params;
+  return outcome;
+}
+
+// The verdict goes to the record and the banner before List1 shows it.
+void Decide(Device& dev, CardOutcome& outcome, CardVerdict verdict) {
+  outcome.verdict = verdict;
+  TakeOutcome(dev.state, dev.host, outcome);
+}
+
 }  // namespace
 
 void WriteCard(Device& dev, const CardBinding& b) {
@@ -84,7 +101,17 @@ void WriteCard(Device& dev, const CardBinding& b) {
     return;
   }
 
+  CardOutcome outcome = OutcomeOf(dev, b);
+  outcome.sent = CardNumbers{static_cast<std::uint32_t>(*fc), static_cast<std::uint32_t>(*cn)};
+  if (cardFromList) {
+    const CardList& list = dev.state.cards;
+    outcome.entry = list.CardCursor + 1;
+    outcome.listLength = list.CardCount;
+    outcome.listFile = list.sourcePath;
+  }
+
   if (!AwaitReply(dev, WriteCardCommand(b.params, b.encode(*fc, *cn)), ReplyKind::WriteAck).accepted()) {
+    Decide(dev, outcome, CardVerdict::NoAcknowledgement);
     dev.host.LogLine(texts::kWriteFail);
     return;
   }
@@ -97,16 +124,21 @@ void WriteCard(Device& dev, const CardBinding& b) {
                                     : AwaitReply(dev, ReadCardCommand(b.params), ReplyKind::CardData);
   switch (readBack.status) {
     case ReplyOutcome::Status::TimedOut:
+      Decide(dev, outcome, CardVerdict::NoReadBack);
       dev.host.LogLine(texts::kReadBackFail);
       break;
     case ReplyOutcome::Status::Rejected:
       // The device answered, but not with card data: nothing to show, nothing advanced.
+      Decide(dev, outcome, CardVerdict::ReadBackRefused);
       dev.host.SelectLastLine();
       break;
     case ReplyOutcome::Status::Accepted: {
       const CardNumbers read = b.decode(CardDataOf(readBack.reply));
+      outcome.read = read;
+      const bool holdsWhatWasSent = read.facilityCode == *fc && read.cardNumber == *cn;
+      Decide(dev, outcome, holdsWhatWasSent ? CardVerdict::Written : CardVerdict::VerifyFailed);
       ShowCardNumbers(dev, b, read);
-      if (read.facilityCode != *fc || read.cardNumber != *cn) {
+      if (!holdsWhatWasSent) {
         // The card does not hold what was sent: it is not a good card, and the
         // next press writes the same numbers again, as the boxes now show.
         dev.host.LogLine(texts::kVerifyFail);
@@ -128,16 +160,21 @@ void ReadCard(Device& dev, const CardBinding& b) {
   if (!OpenDevicePort(dev)) return;
   OpenPort port(dev);
 
+  CardOutcome outcome = OutcomeOf(dev, b);
   const ReplyOutcome reply = AwaitReply(dev, ReadCardCommand(b.params), ReplyKind::CardData);
   switch (reply.status) {
     case ReplyOutcome::Status::Accepted:
-      ShowCardNumbers(dev, b, b.decode(CardDataOf(reply.reply)));
+      outcome.read = b.decode(CardDataOf(reply.reply));
+      Decide(dev, outcome, CardVerdict::Read);
+      ShowCardNumbers(dev, b, *outcome.read);
       break;
     case ReplyOutcome::Status::TimedOut:
+      Decide(dev, outcome, CardVerdict::ReadFailed);
       dev.host.LogLine(texts::kReadFail);
       break;
     case ReplyOutcome::Status::Rejected:
-      // Whatever the device says when it cannot read a card is passed over.
+      // Whatever the device says when it cannot read a card is passed over in List1.
+      Decide(dev, outcome, CardVerdict::ReadRefused);
       if (b.selectAfterRefusedRead) dev.host.SelectLastLine();
       break;
   }

@@ -20,7 +20,9 @@ std::uint64_t LimitWithin(double fileMax, std::uint64_t dataMax) {
 // An HID tab is bound to the FormatTable row of its format name.
 CardBinding HidBinding(FormState& state, const TabSpec& tab) {
   FormatRow& row = FindFormatRowOf(state.formats, tab.formatName);
-  return {.params = FormatParamsOf(row),
+  return {.tab = tab.caption,
+          .format = row.FormatName,
+          .params = FormatParamsOf(row),
           .fcLimit = LimitWithin(row.FcMax, kHidFcLimit),
           .cnLimit = LimitWithin(row.CnMax, kHidCnLimit),
           .fcText = &row.FcText,

@@ -28,6 +28,12 @@ void FakeHost::ShowMessage(const std::string& text) {
   if (onMessage) onMessage(text);
 }
 
+bool FakeHost::AskYesNo(const std::string& question) {
+  const std::size_t asked = questions.size();
+  questions.push_back(question);
+  return asked < answers.size() && answers[asked];
+}
+
 std::string FakeHost::BoxText(int box) {
   auto it = boxes.find(box);
   return it == boxes.end() ? std::string("1") : it->second;

@@ -34,11 +34,18 @@ class FakeHost : public Host {
   void LogLine(const std::string& text) override;
   void SelectLastLine() override;
   void ShowMessage(const std::string& text) override;
+  bool AskYesNo(const std::string& question) override;
+  void ShowResult(const ResultBanner& banner) override { banners.push_back(banner); }
   bool UseDatabaseTicked() override { return useDatabase; }
   void SetDatabaseFrameVisible(bool visible) override { databaseFrameVisible = visible; }
   void SetDatabasePath(const std::string& path) override { databasePath = path; }
   void ShowBatchProgress(const std::string& text) override { batchProgress = text; }
   std::optional<std::string> ChooseCardFile() override { return chosenFile; }
+  void SetKeepRecord(bool ticked, const std::string& path) override {
+    keepRecord = ticked;
+    recordPathShown = path;
+  }
+  std::optional<std::string> ChooseRecordFile() override { return chosenRecord; }
   std::string BoxText(int box) override;
   void SetBoxText(int box, const std::string& text) override { boxes[box] = text; }
   PortChoice ComPortChoice() override { return port; }
@@ -57,6 +64,14 @@ class FakeHost : public Host {
   std::string databasePath;
   std::string batchProgress;
   std::optional<std::string> chosenFile;
+  // Question boxes: what was asked, and the answers to give in turn (No once
+  // they run out).
+  std::vector<std::string> questions;
+  std::vector<bool> answers;
+  std::vector<ResultBanner> banners;  // the result banner, every time it changed
+  bool keepRecord = false;
+  std::string recordPathShown;
+  std::optional<std::string> chosenRecord;
   PortChoice port{0, "1"};
   int frontTab = 8;
   bool closing = false;

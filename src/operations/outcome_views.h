@@ -1,0 +1,23 @@
+#pragma once
+// What becomes of a card operation's outcome besides its List1 lines: the
+// record line (when "Keep Record" is on), the batch tally and the result
+// banner. The record comes first, so whatever the window shows is on disk.
+
+#include <string>
+
+#include "core/form_state.h"
+#include "core/host.h"
+#include "operations/card_outcome.h"
+
+namespace vx {
+
+// The banner's words for an outcome: a symbol, then plain words, and for a
+// card from the list its place in the batch.
+ResultBanner BannerOf(const CardOutcome& outcome, const BatchTally& tally);
+
+// Records the outcome, counts it in the batch tally and shows the banner.
+// A record that cannot be written is reported and recording stops; the card's
+// own outcome is shown all the same.
+void TakeOutcome(FormState& state, Host& host, const CardOutcome& outcome);
+
+}  // namespace vx

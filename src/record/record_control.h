@@ -1,0 +1,19 @@
+#pragma once
+// "Keep Record" and the resume it offers: ticking it chooses and starts the
+// record file; with a card-number file loaded as well, the record is asked how
+// far that file already got, and the operator may carry on from there.
+
+#include "core/form_state.h"
+#include "core/host.h"
+
+namespace vx {
+
+// The operator ticked (`ticked`) or unticked "Keep Record".
+void KeepRecord_Click(FormState& state, Host& host, bool ticked);
+
+// With a record kept and a card list loaded: if the record shows entries
+// 1..k of the same file written, asks whether to continue with entry k+1 and
+// moves the cursor there on Yes. The caller holds BusyFlag.
+void OfferResume(FormState& state, Host& host);
+
+}  // namespace vx

@@ -1,0 +1,37 @@
+#pragma once
+// Writing the card record: each line is appended, flushed and synced to disk
+// before the caller goes on, so whatever the window has shown is on disk even
+// if the program dies the next moment.
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+#include "record/record_line.h"
+
+namespace vx {
+
+// Why the record could not be used: the file and the system's reason.
+struct RecordError {
+  std::string path;
+  std::string reason;
+  std::string Message() const;
+};
+
+// Makes `path` (UTF-8) the record: creates it if absent and gives a new or
+// empty file the header line. An existing record is appended to, never
+// truncated; a partial last line left by a crash is ended so the next line
+// starts on its own. A non-empty file whose first line is not the header is
+// refused, so a file chosen by mistake is never written into.
+std::optional<RecordError> StartRecord(const std::string& path);
+
+// Appends one line and syncs it. The file must exist: a record deleted or
+// moved away since StartRecord is an error rather than silently begun anew.
+std::optional<RecordError> AppendRecordLine(const std::string& path, const RecordLine& line);
+
+// "2026-12-08T19:02:03.123+01:00": local time, to the millisecond, with its
+// offset from UTC.
+std::string RecordTimeText(std::chrono::system_clock::time_point when);
+std::string RecordTimeNow();
+
+}  // namespace vx

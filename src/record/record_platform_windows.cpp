@@ -1,0 +1,58 @@
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "record/record_platform.h"
+
+namespace vx::record_platform {
+
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
+  return wide;
+}
+
+}  // namespace
+
+std::FILE* OpenForAppend(const std::string& path, bool create) {
+  const int fd = ::_wopen(Wide(path).c_str(), _O_WRONLY | _O_APPEND | _O_BINARY | (create ? _O_CREAT : 0),
+                          _S_IREAD | _S_IWRITE);
+  if (fd < 0) return nullptr;
+  std::FILE* file = ::_fdopen(fd, "ab");
+  if (!file) {
+    const int error = errno;
+    ::_close(fd);
+    errno = error;
+  }
+  return file;
+}
+
+bool SyncToDisk(std::FILE* file) { return ::_commit(::_fileno(file)) == 0; }
+
+std::string ErrorText(int error) {
+  char text[256] = {};
+  strerror_s(text, sizeof text, error);
+  return text;
+}
+
+LocalTime LocalTimeOf(std::time_t seconds) {
+  LocalTime local;
+  ::localtime_s(&local.fields, &seconds);
+  // The local fields read as if they were UTC, less the real instant, is the
+  // offset in force then, daylight saving included.
+  std::tm copy = local.fields;
+  const std::time_t asUtc = ::_mkgmtime(&copy);
+  local.utcOffsetMinutes = static_cast<int>((asUtc - seconds) / 60);
+  return local;
+}
+
+}  // namespace vx::record_platform

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <system_error>
 
 namespace vx {
@@ -54,6 +55,10 @@ TextFileResult ReadTextFile(const std::string& path, std::uintmax_t maxBytes, st
     return Refused("the file grew while it was read, past " + SizeText(maxBytes));
   }
   return TextFileResult{std::move(content), {}};
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  return ReadTextFile(path, std::numeric_limits<std::uintmax_t>::max(), "a file").content;
 }
 
 std::string_view WithoutByteOrderMark(std::string_view text) {

@@ -22,6 +22,10 @@ struct TextFileResult {
 // `kind` names the file in the words, e.g. "a card-number file".
 TextFileResult ReadTextFile(const std::string& path, std::uintmax_t maxBytes, std::string_view kind);
 
+// The whole content of a regular file of any size, or nothing (for tools and
+// tests that read files the program wrote itself).
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
 // `text` without the UTF-8 byte-order mark that editors on Windows put at the
 // start of a file. Only a mark at the very start is dropped.
 std::string_view WithoutByteOrderMark(std::string_view text);

@@ -61,13 +61,13 @@ void KeepRecord_Click(FormState& state, Host& host, bool ticked) {
 void OfferResume(FormState& state, Host& host) {
   CardList& list = state.cards;
   if (state.recordPath.empty() || list.CardCount <= 0) return;
-  const std::optional<std::string> record = ReadWholeFile(state.recordPath);
-  if (!record) {
-    host.ShowMessage("The card record cannot be read:\n" + state.recordPath +
-                     "\n\nThe batch starts at entry 1; no entry already written can be skipped.");
+  const TextFileResult record = ReadTextFile(state.recordPath, kRecordMaxBytes, "a card record");
+  if (!record.content) {
+    host.ShowMessage("The card record cannot be read:\n" + state.recordPath + "\n(" + record.problem +
+                     ")\n\nThe batch starts at entry 1; no entry already written can be skipped.");
     return;
   }
-  const ResumePoint point = FindResumePoint(*record, list.sourcePath, list.entries);
+  const ResumePoint point = FindResumePoint(*record.content, list.sourcePath, list.entries);
   // A batch already past the written entries (the record was ticked mid-batch)
   // is never sent back over cards it has written.
   const bool alreadyPast = point.written <= list.CardCursor;

@@ -4,6 +4,7 @@
 // if the program dies the next moment.
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -12,6 +13,10 @@
 namespace vx {
 
 // Why the record could not be used: the file and the system's reason.
+// A line takes about 150 bytes: this is well over a million cards. A larger
+// file is refused for resuming rather than read whole on the window's thread.
+inline constexpr std::uintmax_t kRecordMaxBytes = 256 * 1024 * 1024;
+
 struct RecordError {
   std::string path;
   std::string reason;

@@ -181,7 +181,9 @@ TEST_F(WindowTest, RangeCaptionsComeFromTheFormatFile) {
                          tab.formatName != "HID37";
     auto* note = Child<QLabel>(QString("FormatNote%1").arg(tab.position));
     EXPECT_EQ(!note->isHidden(), lacking) << tab.caption;
-    if (lacking) EXPECT_TRUE(note->text().contains(QString::fromUtf8(tab.formatName.data(), 5))) << tab.caption;
+    if (lacking) {
+      EXPECT_TRUE(note->text().contains(QString::fromUtf8(tab.formatName.data(), 5))) << tab.caption;
+    }
   }
 }
 

@@ -45,17 +45,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.simulate = arg.substr(11);
       const sim::FaultParse faults = sim::ParseFaults(*line.simulate);
       if (!faults.faults) return Fail("--simulate: " + faults.error);
-    } else if (arg == "--click") {
-      if (!hasNext) return Fail("--click needs a button's name, e.g. --click Command12");
-      line.steps.push_back({args[++i], std::nullopt});
-    } else if (arg == "--type") {
-      const std::size_t equals = hasNext ? args[i + 1].find('=') : std::string::npos;
-      if (equals == std::string::npos) return Fail("--type needs a box and a text, e.g. --type Text3=18");
-      const std::string& step = args[++i];
-      line.steps.push_back({step.substr(0, equals), step.substr(equals + 1)});
-    } else if (arg == "--screenshot") {
-      if (!hasNext) return Fail("--screenshot needs a file name, e.g. --screenshot window.png");
-      line.screenshot = args[++i];
+    } else if (arg == "--user-folder") {
+      line.userFolder = true;
     } else {
       return Fail("unknown argument: " + arg);
     }
@@ -86,6 +77,11 @@ std::string UsageText(const std::string& programName) {
          "                           unplug   is pulled out when asked to write (and plugged in\n"
          "                                    again for the next operation)\n"
          "                           bytewise answers one byte at a time, 15 ms apart\n"
+         "  --user-folder          start in your own folder for this program, which is made and\n"
+         "                         given a copy of the sample HID.cfg the first time (an edited\n"
+         "                         HID.cfg there is kept): ~/.local/share/vandorix-programmer\n"
+         "                         ($XDG_DATA_HOME/vandorix-programmer when that is set;\n"
+         "                         %LOCALAPPDATA%\\vandorix-programmer on Windows)\n"
          "  --help                 show this text and exit\n"
          "  --version              show the version and exit\n";
 }

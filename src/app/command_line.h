@@ -13,15 +13,9 @@ struct CommandLine {
   std::optional<std::string> port;      // --port NAME: Combo1's text at start-up, as if typed
   std::string configFile = "HID.cfg";   // --check-config [FILE]
   std::optional<std::string> simulate;  // --simulate[=FAULTS]: the faults' names, empty for none
-  // Left out of the help, for making the documentation's pictures: once the
-  // window is up, take these steps in turn, then save a picture of the window
-  // to `screenshot` and exit.
-  struct Step {
-    std::string control;              // object name: Command12, Text3 ...
-    std::optional<std::string> text;  // typed into the box; none: the button is clicked
-  };
-  std::vector<Step> steps;                // --click NAME, --type NAME=TEXT; repeatable
-  std::optional<std::string> screenshot;  // --screenshot FILE
+  // --user-folder: run in the operator's own folder (UserFolderPath), filled
+  // with the sample HID.cfg the first time; what the desktop menu starts.
+  bool userFolder = false;
   std::string error;                    // what is wrong, for Action::Error
 };
 

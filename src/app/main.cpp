@@ -1,6 +1,7 @@
 // vandorix-programmer: the window, or with --check-config a look at a format file.
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 
 #include <iostream>
@@ -10,8 +11,8 @@
 #include "app/check_config.h"
 #include "app/command_line.h"
 #include "app/link_factory.h"
-#include "app/scripted_run.h"
 #include "app/tesselmain.h"
+#include "app/user_folder.h"
 #include "core/program_arguments.h"
 
 #ifdef _WIN32
@@ -49,27 +50,40 @@ int main(int argc, char* argv[]) {
       std::cout << program << ' ' << VX_VERSION << '\n';
       return 0;
     case vx::CommandLine::Action::CheckConfig:
+      if (commandLine.userFolder) {
+        // Finding the installed sample needs the program's folder, which Qt knows.
+        QCoreApplication core(argc, argv);
+        if (const std::string error = vx::EnterUserFolder(); !error.empty()) {
+          std::cerr << program << ": " << error << '\n';
+          return 1;
+        }
+      }
       return vx::RunCheckConfig(commandLine.configFile, std::cout, std::cerr);
     case vx::CommandLine::Action::Run:
       break;
   }
 
   QApplication app(argc, argv);
+  if (commandLine.userFolder) {
+    if (const std::string error = vx::EnterUserFolder(); !error.empty()) {
+      QMessageBox::critical(nullptr, "VANDORIX PROGRAMMER", QString::fromStdString(error));
+      return 1;
+    }
+  }
   vx::LinkChoice link = vx::MakeSerialLink(commandLine);
   if (!link.link) {
     std::cerr << program << ": " << link.error << '\n';
     return 2;
   }
   Tesselmain window(std::move(link.link));
-  if (const auto fault = window.Startup("HID.cfg")) {
+  // From the menu nobody sees the current folder: a fault names the file in full.
+  const std::string configFile = commandLine.userFolder ? vx::UserConfigPath() : "HID.cfg";
+  if (const auto fault = window.Startup(configFile)) {
     QMessageBox::critical(nullptr, "VANDORIX PROGRAMMER", QString::fromStdString(fault->Message()));
     return 1;
   }
   if (commandLine.port) window.SetPortText(*commandLine.port);
   if (!link.deviceNote.empty()) window.ShowDeviceNote(link.deviceNote);
   window.show();
-  if (!commandLine.steps.empty() || commandLine.screenshot) {
-    vx::StartScriptedRun(window, commandLine.steps, commandLine.screenshot, [](int code) { QApplication::exit(code); });
-  }
   return app.exec();
 }

@@ -18,6 +18,7 @@ struct ParseCase {
   std::optional<std::string> port;
   std::string configFile;
   std::optional<std::string> simulate;
+  bool userFolder = false;
 };
 
 TEST(CommandLineTest, Parses) {
@@ -39,8 +40,13 @@ TEST(CommandLineTest, Parses) {
       {{"--bogus"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
       {{"--simulate=split,bogus"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
       {{"--simulate=Split, garbage"}, Action::Run, std::nullopt, "HID.cfg", "Split, garbage"},
-      {{"--type", "Text3"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
-      {{"--click"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
+      {{"--user-folder"}, Action::Run, std::nullopt, "HID.cfg", std::nullopt, true},
+      {{"--user-folder", "--simulate", "--port", "3"}, Action::Run, "3", "HID.cfg", "", true},
+      {{"--check-config", "--user-folder"}, Action::CheckConfig, std::nullopt, "HID.cfg", std::nullopt, true},
+      // The window script's steps belong to the developer tool, not to the shipped program.
+      {{"--click", "Command12"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
+      {{"--type", "Text3=18"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
+      {{"--screenshot", "window.png"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
       {{"HID.cfg"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
   };
   for (const ParseCase& c : cases) {
@@ -56,7 +62,25 @@ TEST(CommandLineTest, Parses) {
     EXPECT_EQ(line.port, c.port);
     EXPECT_EQ(line.configFile, c.configFile);
     EXPECT_EQ(line.simulate, c.simulate);
+    EXPECT_EQ(line.userFolder, c.userFolder);
   }
+}
+
+// --help lists exactly the options the program takes: each one it names is
+// accepted, and none of the developer tool's.
+TEST(CommandLineTest, HelpListsWhatIsAccepted) {
+  const std::string help = UsageText("vandorix-programmer");
+  const std::vector<std::vector<std::string>> offered = {
+      {"--port", "1"}, {"--check-config"}, {"--simulate"}, {"--user-folder"}, {"--help"}, {"--version"}};
+  for (const auto& args : offered) {
+    SCOPED_TRACE(args[0]);
+    EXPECT_NE(help.find("  " + args[0]), std::string::npos);
+    EXPECT_NE(ParseCommandLine(args).action, Action::Error);
+  }
+  std::size_t listed = 0;
+  for (std::size_t at = help.find("\n  --"); at != std::string::npos; at = help.find("\n  --", at + 1)) ++listed;
+  EXPECT_EQ(listed, offered.size());
+  for (const char* hidden : {"--click", "--type", "--screenshot"}) EXPECT_EQ(help.find(hidden), std::string::npos);
 }
 
 TEST(CheckConfigTest, RowLineIsPlainDecimal) {

@@ -1,4 +1,4 @@
-#include "app/scripted_run.h"
+#include "devtools/scripted_run.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,7 +25,7 @@ void BringTabForward(Tesselmain& window, QWidget* control) {
     if (tabs->widget(i)->isAncestorOf(control)) tabs->setCurrentIndex(i);
 }
 
-bool Take(Tesselmain& window, const CommandLine::Step& step) {
+bool Take(Tesselmain& window, const WindowScript::Step& step) {
   const QString name = QString::fromStdString(step.control);
   if (step.text) {
     auto* box = window.findChild<QLineEdit*>(name);
@@ -54,12 +54,12 @@ bool Take(Tesselmain& window, const CommandLine::Step& step) {
 
 }  // namespace
 
-void StartScriptedRun(Tesselmain& window, std::vector<CommandLine::Step> steps,
+void StartScriptedRun(Tesselmain& window, std::vector<WindowScript::Step> steps,
                       std::optional<std::string> screenshot, std::function<void(int)> done) {
   window.messageShower = [](const std::string& text) { std::cerr << "message box: " << text << '\n'; };
   QTimer::singleShot(kSettleMs, &window, [&window, steps = std::move(steps), screenshot = std::move(screenshot),
                                           done = std::move(done)] {
-    for (const CommandLine::Step& step : steps) {
+    for (const WindowScript::Step& step : steps) {
       if (!Take(window, step)) {
         done(1);
         return;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/command_line.h"
+#include "devtools/window_script_command_line.h"
 
 class Tesselmain;
 
@@ -20,7 +20,7 @@ namespace vx {
 // given, saves the window's picture there and calls done(0); a step or a save
 // that fails calls done(1) after a message on stderr. Message boxes would stop
 // an unattended run: their texts go to stderr instead.
-void StartScriptedRun(Tesselmain& window, std::vector<CommandLine::Step> steps,
+void StartScriptedRun(Tesselmain& window, std::vector<WindowScript::Step> steps,
                       std::optional<std::string> screenshot, std::function<void(int)> done);
 
 }  // namespace vx

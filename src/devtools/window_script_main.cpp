@@ -1,0 +1,65 @@
+// vx-window-script: the program's window driven through a few steps and saved
+// as a picture, for the documentation (scripts/screenshot). A developer tool:
+// the shipped program has none of these options.
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/link_factory.h"
+#include "app/tesselmain.h"
+#include "app/user_folder.h"
+#include "devtools/scripted_run.h"
+#include "devtools/window_script_command_line.h"
+
+int main(int argc, char* argv[]) {
+  const std::string tool = "vx-window-script";
+  const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  const vx::WindowScript script = vx::ParseWindowScript(args);
+  if (script.help) {
+    std::cout << vx::WindowScriptUsage();
+    return 0;
+  }
+  if (!script.error.empty()) {
+    std::cerr << tool << ": " << script.error << "\n\n" << vx::WindowScriptUsage();
+    return 2;
+  }
+  const vx::CommandLine commandLine = vx::ParseCommandLine(script.programArgs);
+  if (commandLine.action == vx::CommandLine::Action::Error) {
+    std::cerr << tool << ": " << commandLine.error << "\n\n" << vx::WindowScriptUsage();
+    return 2;
+  }
+  if (commandLine.action != vx::CommandLine::Action::Run) {
+    std::cerr << tool << ": only opens the window; use vandorix-programmer for --check-config, --help and --version\n";
+    return 2;
+  }
+
+  QApplication app(argc, argv);
+  if (commandLine.userFolder) {
+    if (const std::string error = vx::EnterUserFolder(); !error.empty()) {
+      std::cerr << tool << ": " << error << '\n';
+      return 1;
+    }
+  }
+  vx::LinkChoice link = vx::MakeSerialLink(commandLine);
+  if (!link.link) {
+    std::cerr << tool << ": " << link.error << '\n';
+    return 2;
+  }
+  Tesselmain window(std::move(link.link));
+  if (const auto fault = window.Startup("HID.cfg")) {
+    std::cerr << tool << ": " << fault->Message() << '\n';
+    return 1;
+  }
+  if (commandLine.port) window.SetPortText(*commandLine.port);
+  if (!link.deviceNote.empty()) window.ShowDeviceNote(link.deviceNote);
+  window.show();
+  if (!script.steps.empty() || script.screenshot) {
+    vx::StartScriptedRun(window, script.steps, script.screenshot, [](int code) { QApplication::exit(code); });
+  }
+  return app.exec();
+}

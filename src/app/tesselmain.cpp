@@ -427,7 +427,10 @@ void Tesselmain::SetKeepRecord(bool ticked, const std::string& path) {
 
 std::optional<std::string> Tesselmain::ChooseRecordFile() {
   if (recordFileChooser) return recordFileChooser();
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  // The documents folder may not exist (a fresh account): then the home folder,
+  // rather than wherever the program happens to run.
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (!QDir(folder).exists()) folder = QDir::homePath();
   const QString name = "cards-" + QDate::currentDate().toString("yyyy-MM-dd") + ".csv";
   // The record is appended to, never replaced: no question about overwriting.
   const QString path = QFileDialog::getSaveFileName(this, "Card record", QDir(folder).filePath(name),

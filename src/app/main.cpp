@@ -10,8 +10,7 @@
 
 #include "app/check_config.h"
 #include "app/command_line.h"
-#include "app/link_factory.h"
-#include "app/tesselmain.h"
+#include "app/program_window.h"
 #include "app/user_folder.h"
 #include "core/program_arguments.h"
 
@@ -64,26 +63,16 @@ int main(int argc, char* argv[]) {
   }
 
   QApplication app(argc, argv);
-  if (commandLine.userFolder) {
-    if (const std::string error = vx::EnterUserFolder(); !error.empty()) {
-      QMessageBox::critical(nullptr, "VANDORIX PROGRAMMER", QString::fromStdString(error));
-      return 1;
+  vx::ProgramWindow started = vx::OpenProgramWindow(commandLine);
+  if (!started.window) {
+    std::cerr << program << ": " << started.fault << '\n';
+    // Started from the menu, nobody reads the terminal: a fault of the folder
+    // or of HID.cfg is also shown.
+    if (started.exitCode == 1) {
+      QMessageBox::critical(nullptr, "VANDORIX PROGRAMMER", QString::fromStdString(started.fault));
     }
+    return started.exitCode;
   }
-  vx::LinkChoice link = vx::MakeSerialLink(commandLine);
-  if (!link.link) {
-    std::cerr << program << ": " << link.error << '\n';
-    return 2;
-  }
-  Tesselmain window(std::move(link.link));
-  // From the menu nobody sees the current folder: a fault names the file in full.
-  const std::string configFile = commandLine.userFolder ? vx::UserConfigPath() : "HID.cfg";
-  if (const auto fault = window.Startup(configFile)) {
-    QMessageBox::critical(nullptr, "VANDORIX PROGRAMMER", QString::fromStdString(fault->Message()));
-    return 1;
-  }
-  if (commandLine.port) window.SetPortText(*commandLine.port);
-  if (!link.deviceNote.empty()) window.ShowDeviceNote(link.deviceNote);
-  window.show();
+  started.window->show();
   return app.exec();
 }

@@ -10,9 +10,7 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/link_factory.h"
-#include "app/tesselmain.h"
-#include "app/user_folder.h"
+#include "app/program_window.h"
 #include "devtools/scripted_run.h"
 #include "devtools/window_script_command_line.h"
 
@@ -39,24 +37,12 @@ int main(int argc, char* argv[]) {
   }
 
   QApplication app(argc, argv);
-  if (commandLine.userFolder) {
-    if (const std::string error = vx::EnterUserFolder(); !error.empty()) {
-      std::cerr << tool << ": " << error << '\n';
-      return 1;
-    }
+  vx::ProgramWindow started = vx::OpenProgramWindow(commandLine);
+  if (!started.window) {
+    std::cerr << tool << ": " << started.fault << '\n';
+    return started.exitCode;
   }
-  vx::LinkChoice link = vx::MakeSerialLink(commandLine);
-  if (!link.link) {
-    std::cerr << tool << ": " << link.error << '\n';
-    return 2;
-  }
-  Tesselmain window(std::move(link.link));
-  if (const auto fault = window.Startup("HID.cfg")) {
-    std::cerr << tool << ": " << fault->Message() << '\n';
-    return 1;
-  }
-  if (commandLine.port) window.SetPortText(*commandLine.port);
-  if (!link.deviceNote.empty()) window.ShowDeviceNote(link.deviceNote);
+  Tesselmain& window = *started.window;
   window.show();
   if (!script.steps.empty() || script.screenshot) {
     vx::StartScriptedRun(window, script.steps, script.screenshot, [](int code) { QApplication::exit(code); });

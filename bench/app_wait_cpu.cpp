@@ -21,7 +21,7 @@ namespace {
 class SpinningWindow : public Tesselmain {
  public:
   using Tesselmain::Tesselmain;
-  void WaitForEvents() override { QCoreApplication::processEvents(); }
+  void WaitForEvents(std::chrono::milliseconds) override { QCoreApplication::processEvents(); }
 };
 
 struct Cost {

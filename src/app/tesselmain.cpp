@@ -37,7 +37,6 @@ namespace {
 
 const char* const kCaption = "VANDORIX PROGRAMMER";
 constexpr int kPortEntries = 16;
-constexpr int kTickMs = 10;
 constexpr int kRecordPathWidth = 360;  // pixels
 
 QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
@@ -50,7 +49,7 @@ std::string UpperCase(std::string text) {
 }  // namespace
 
 Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
-    : QWidget(parent), link_(std::move(link)), timer1_(this) {
+    : QWidget(parent), link_(std::move(link)), wake_(this) {
   setObjectName("Tesselmain");
   setWindowTitle(kCaption);
 
@@ -175,11 +174,10 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   // The batch line says from the start that no card list is loaded yet.
   vx::ReportBatchProgress(state_.cards, *this);
 
-  timer1_.setObjectName("Timer1");
-  timer1_.setTimerType(Qt::PreciseTimer);
-  timer1_.setInterval(kTickMs);
-  connect(&timer1_, &QTimer::timeout, this, [this] { vx::TimerTick(state_); });
-  timer1_.start();
+  // The wake-up of a wait: armed only while a handler waits, so an idle
+  // window sleeps. PollCount itself follows the clock.
+  wake_.setSingleShot(true);
+  wake_.setTimerType(Qt::PreciseTimer);
 }
 
 Tesselmain::~Tesselmain() {
@@ -341,7 +339,13 @@ void Tesselmain::closeEvent(QCloseEvent* event) {
 
 void Tesselmain::ProcessEventsOnce() { QCoreApplication::processEvents(); }
 
-void Tesselmain::WaitForEvents() { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); }
+void Tesselmain::WaitForEvents(std::chrono::milliseconds timeout) {
+  // Received bytes wake the loop through the port's notifier; the timer ends
+  // the sleep at the wait's deadline when nothing comes.
+  wake_.start(timeout);
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  wake_.stop();
+}
 
 void Tesselmain::LogLine(const std::string& text) {
   list1_->addItem(Q(text));

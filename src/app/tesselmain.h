@@ -68,7 +68,7 @@ class Tesselmain : public QWidget, public vx::Host {
 
   // vx::Host
   void ProcessEventsOnce() override;
-  void WaitForEvents() override;
+  void WaitForEvents(std::chrono::milliseconds timeout) override;
   bool Closing() const override { return closing_; }
   void LogLine(const std::string& text) override;
   void SelectLastLine() override;
@@ -119,7 +119,7 @@ class Tesselmain : public QWidget, public vx::Host {
   QLabel* batchProgress_ = nullptr;
   QListWidget* list1_ = nullptr;
   QTabWidget* sstab1_ = nullptr;
-  QTimer timer1_;
+  QTimer wake_;
   std::map<int, QLineEdit*> boxes_;
   std::map<int, LengthLimit*> limits_;
   std::map<int, QLabel*> labels_;

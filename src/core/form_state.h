@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cardlist/card_list.h"
+#include "core/poll_count.h"
 #include "formats/format_table.h"
 
 namespace vx {
@@ -20,17 +21,15 @@ struct FormState {
   std::string Em4100FcText = "1";
   std::string Em4100CnText = "1";
   bool BusyFlag = false;               // one handler at a time
-  std::int16_t PollCount = 0;          // Timer1 ticks since a wait reset it, 0..999
+  PollCounter PollCount;               // ticks since a wait reset it, 0..999, off a monotonic clock
   CardList cards;                      // CardList, CardCount, CardCursor
   BatchTally tally;
   std::string recordPath;              // the card record while "Keep Record" is ticked, else empty
 };
 
-// Timer1_Timer: the only place PollCount advances.
-inline void TimerTick(FormState& state) {
-  state.PollCount = static_cast<std::int16_t>(state.PollCount + 1);
-  if (state.PollCount > 999) state.PollCount = 0;
-}
+// One tick of a window that counts its own ticks (fake windows in tests);
+// a real window's PollCount follows the clock.
+inline void TimerTick(FormState& state) { state.PollCount.Tick(); }
 
 // Holds BusyFlag for the life of a handler and clears it on every way out.
 // Taken only when BusyFlag was clear: check Taken() first.

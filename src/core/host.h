@@ -2,6 +2,7 @@
 // What a handler needs of the window. The Qt window implements it; tests use a
 // fake whose yields advance PollCount tick by tick.
 
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -21,9 +22,10 @@ class Host {
 
   // Let the window process its pending events once, without waiting.
   virtual void ProcessEventsOnce() = 0;
-  // The yield of a wait loop: process events, sleeping until the next timer
-  // tick or the next received bytes rather than spinning.
-  virtual void WaitForEvents() = 0;
+  // The yield of a wait loop: process events, sleeping until the next event
+  // (received bytes among them) or until `timeout` has passed, rather than
+  // spinning. No timer wakes the program while nothing waits.
+  virtual void WaitForEvents(std::chrono::milliseconds timeout) = 0;
   // True once the window is closing: waits end at once and no more boxes are shown.
   virtual bool Closing() const = 0;
 

@@ -41,10 +41,10 @@ ReplyOutcome AwaitReply(Device& dev, const Bytes& frame, ReplyKind kind) {
   dev.link.DiscardInput();
   dev.link.Write(frame);
   dev.state.PollCount = 0;
-  // Only Timer1 ticks advance PollCount, so the time-out is counted in ticks
-  // however often the loop passes.
+  // PollCount counts ticks of time, so the time-out is the same however often
+  // the loop passes.
   while (dev.state.PollCount < kReplyTicks) {
-    dev.host.WaitForEvents();
+    dev.host.WaitForEvents(dev.state.PollCount.Until(kReplyTicks));
     // A closing window or a device pulled out will never answer: stop waiting.
     if (dev.host.Closing() || !dev.link.IsOpen()) break;
     if (dev.link.BytesWaiting() < ReplyLength(kind)) continue;
@@ -58,7 +58,8 @@ ReplyOutcome AwaitReply(Device& dev, const Bytes& frame, ReplyKind kind) {
 
 void Settle(Device& dev) {
   dev.state.PollCount = 0;
-  while (dev.state.PollCount < kSettleTicks && !dev.host.Closing()) dev.host.WaitForEvents();
+  while (dev.state.PollCount < kSettleTicks && !dev.host.Closing())
+    dev.host.WaitForEvents(dev.state.PollCount.Until(kSettleTicks));
 }
 
 void Command12_Click(Device& dev) {

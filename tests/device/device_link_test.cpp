@@ -97,7 +97,7 @@ TEST_F(DeviceLinkTest, StaleInputIsDiscardedBeforeSending) {
 class SlowTimerHost : public FakeHost {
  public:
   using FakeHost::FakeHost;
-  void WaitForEvents() override {
+  void WaitForEvents(std::chrono::milliseconds) override {
     ++passes;
     if (passes % 3 == 0) Tick();
   }

@@ -14,7 +14,7 @@ void FakeHost::Tick() {
   }
 }
 
-void FakeHost::WaitForEvents() { Tick(); }
+void FakeHost::WaitForEvents(std::chrono::milliseconds) { Tick(); }
 
 void FakeHost::LogLine(const std::string& text) {
   list.push_back(text);

@@ -17,7 +17,7 @@ namespace vx::test {
 
 class FakeHost : public Host {
  public:
-  FakeHost(FormState& state, FakeLink& link) : state_(state), link_(link) {}
+  FakeHost(FormState& state, FakeLink& link) : state_(state), link_(link) { state.PollCount.UseManualTicks(); }
 
   // Runs `action` inside the yield of the given tick (counted from the host's
   // creation, 1-based).
@@ -29,7 +29,7 @@ class FakeHost : public Host {
 
   // Host
   void ProcessEventsOnce() override { ++eventPasses; }
-  void WaitForEvents() override;
+  void WaitForEvents(std::chrono::milliseconds timeout) override;
   bool Closing() const override { return closing; }
   void LogLine(const std::string& text) override;
   void SelectLastLine() override;

@@ -3,11 +3,13 @@
 #include <cctype>
 #include <string_view>
 
+#include "device/port_entries.h"
+
 namespace vx {
 
 namespace {
 
-constexpr int kComboEntries = 16;
+constexpr int kComboEntries = kNumberedPortEntries;
 
 std::string_view TrimBlanks(std::string_view text) {
   const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -41,6 +43,15 @@ bool IsDevicePath(std::string_view text) {
   return text.size() > kWindowsDevice.size() && text.substr(0, kWindowsDevice.size()) == kWindowsDevice;
 }
 
+// The port of an entry the system listed, by its name. Such a name is opened
+// as it is; on Windows a name that is neither COMn nor a device path (a
+// virtual port's, say) is opened in the device namespace, never as a file.
+std::optional<std::string> ListedPort(const std::string& name, PortNaming naming) {
+  if (IsDevicePath(name) || IsComName(name)) return name;
+  if (naming == PortNaming::Windows) return "\\\\.\\" + name;
+  return std::nullopt;
+}
+
 }  // namespace
 
 PortNaming NativePortNaming() {
@@ -59,6 +70,12 @@ std::optional<std::string> PortNameFor(const PortChoice& choice, PortNaming nami
     return EntryPort(choice.selectedIndex, naming);
 
   const std::string_view text = TrimBlanks(choice.typedText);
+  // A port's entry, chosen or its text typed out: "NAME — DESCRIPTION".
+  if (const auto name = PortOfEntryText(text)) return ListedPort(*name, naming);
+  // A port's entry without a description is its name alone.
+  const bool portEntryChosen = choice.selectedIndex >= kComboEntries && !AllDigits(text) && !text.empty() &&
+                               text.find(' ') == std::string_view::npos;
+  if (portEntryChosen) return ListedPort(std::string(text), naming);
   if (AllDigits(text)) {
     // At most two significant digits matter; "0016" is still the 16th port.
     std::string_view digits = text;

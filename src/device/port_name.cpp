@@ -43,15 +43,6 @@ bool IsDevicePath(std::string_view text) {
   return text.size() > kWindowsDevice.size() && text.substr(0, kWindowsDevice.size()) == kWindowsDevice;
 }
 
-// The port of an entry the system listed, by its name. Such a name is opened
-// as it is; on Windows a name that is neither COMn nor a device path (a
-// virtual port's, say) is opened in the device namespace, never as a file.
-std::optional<std::string> ListedPort(const std::string& name, PortNaming naming) {
-  if (IsDevicePath(name) || IsComName(name)) return name;
-  if (naming == PortNaming::Windows) return "\\\\.\\" + name;
-  return std::nullopt;
-}
-
 }  // namespace
 
 PortNaming NativePortNaming() {
@@ -70,12 +61,18 @@ std::optional<std::string> PortNameFor(const PortChoice& choice, PortNaming nami
     return EntryPort(choice.selectedIndex, naming);
 
   const std::string_view text = TrimBlanks(choice.typedText);
-  // A port's entry, chosen or its text typed out: "NAME — DESCRIPTION".
-  if (const auto name = PortOfEntryText(text)) return ListedPort(*name, naming);
-  // A port's entry without a description is its name alone.
-  const bool portEntryChosen = choice.selectedIndex >= kComboEntries && !AllDigits(text) && !text.empty() &&
-                               text.find(' ') == std::string_view::npos;
-  if (portEntryChosen) return ListedPort(std::string(text), naming);
+  // A port's entry, chosen or its text typed out: "NAME — DESCRIPTION", or
+  // the name alone when the system gave no description.
+  const bool portEntryChosen = choice.selectedIndex >= kComboEntries;
+  const bool nameAlone = portEntryChosen && !text.empty() && !AllDigits(text) && text.find(' ') == std::string_view::npos;
+  if (const auto name = PortOfEntryText(text); name || nameAlone) {
+    const std::string port = name ? *name : std::string(text);
+    if (IsDevicePath(port) || IsComName(port)) return port;
+    // A chosen entry's name came from the system: on Windows a port not named
+    // COMn (a virtual one's, say) opens in the device namespace, never as a file.
+    if (portEntryChosen && naming == PortNaming::Windows) return "\\\\.\\" + port;
+    return std::nullopt;
+  }
   if (AllDigits(text)) {
     // At most two significant digits matter; "0016" is still the 16th port.
     std::string_view digits = text;

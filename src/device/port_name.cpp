@@ -64,7 +64,8 @@ std::optional<std::string> PortNameFor(const PortChoice& choice, PortNaming nami
   // A port's entry, chosen or its text typed out: "NAME — DESCRIPTION", or
   // the name alone when the system gave no description.
   const bool portEntryChosen = choice.selectedIndex >= kComboEntries;
-  const bool nameAlone = portEntryChosen && !text.empty() && !AllDigits(text) && text.find(' ') == std::string_view::npos;
+  const bool nameAlone =
+      portEntryChosen && !text.empty() && !AllDigits(text) && text.find(' ') == std::string_view::npos;
   if (const auto name = PortOfEntryText(text); name || nameAlone) {
     const std::string port = name ? *name : std::string(text);
     if (IsDevicePath(port) || IsComName(port)) return port;

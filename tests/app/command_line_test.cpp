@@ -72,7 +72,8 @@ TEST(CommandLineTest, Parses) {
 TEST(CommandLineTest, HelpListsWhatIsAccepted) {
   const std::string help = UsageText("vandorix-programmer");
   const std::vector<std::vector<std::string>> offered = {
-      {"--port", "1"}, {"--check-config"}, {"--simulate"}, {"--user-folder"}, {"--list-ports"}, {"--help"}, {"--version"}};
+      {"--port", "1"}, {"--check-config"}, {"--simulate"}, {"--user-folder"},
+      {"--list-ports"}, {"--help"},        {"--version"}};
   for (const auto& args : offered) {
     SCOPED_TRACE(args[0]);
     EXPECT_NE(help.find("  " + args[0]), std::string::npos);

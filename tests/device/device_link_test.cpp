@@ -270,7 +270,8 @@ TEST_F(DeviceLinkTest, LinkBannerNamesThePort) {
        {{"\u2714 Linked: /dev/ttyUSB0 (FT232R USB UART)", BannerTone::Good}}},
       {"port the system says nothing of", {18, "/dev/ttyUSB1"}, {{2, AckReplyBytes()}}, "/dev/ttyUSB1",
        {{"\u2714 Linked: /dev/ttyUSB1", BannerTone::Good}}},
-      {"no answer", {-1, "/dev/pts/4"}, {}, "/dev/pts/4", {{"\u2718 No link: no answer on /dev/pts/4", BannerTone::Bad}}},
+      {"no answer", {-1, "/dev/pts/4"}, {}, "/dev/pts/4",
+       {{"\u2718 No link: no answer on /dev/pts/4", BannerTone::Bad}}},
       {"an answer that is no acknowledgement", {-1, "/dev/pts/4"}, {{2, AckReplyBytes(0x01)}}, "/dev/pts/4",
        {{"\u2718 No link: the answer on /dev/pts/4 was not the reader/writer's acknowledgement", BannerTone::Bad}}},
   };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/port_print.h"
+
 namespace vx {
 namespace {
 
@@ -28,8 +30,14 @@ TEST(PortEntries, ReadAgainKeepsTheOperatorsChoice) {
       {"numbered entry stays", {uartPort}, {3, "4"}, {Entries({uart}), 3, "4"}},
       {"no ports: the numbered entries only", {}, {0, "1"}, {Entries({}), 0, "1"}},
       {"port's entry follows its port to a new place", {uartPort, usbPort}, {16, usb}, {Entries({uart, usb}), 17, usb}},
-      {"port's entry with a new description", {usbPort}, {16, "/dev/ttyUSB0 \u2014 old words"}, {Entries({usb}), 16, usb}},
-      {"port without a description", {{"/dev/ttyS1", ""}}, {16, "/dev/ttyS1"}, {Entries({"/dev/ttyS1"}), 16, "/dev/ttyS1"}},
+      {"port's entry with a new description",
+       {usbPort},
+       {16, "/dev/ttyUSB0 \u2014 old words"},
+       {Entries({usb}), 16, usb}},
+      {"port without a description",
+       {{"/dev/ttyS1", ""}},
+       {16, "/dev/ttyS1"},
+       {Entries({"/dev/ttyS1"}), 16, "/dev/ttyS1"}},
       {"port gone: its text stays, nothing selected", {uartPort}, {17, usb}, {Entries({uart}), -1, usb}},
       {"port back: selected again", {uartPort, usbPort}, {-1, usb}, {Entries({uart, usb}), 17, usb}},
       {"typed name stays typed", {usbPort}, {-1, "/dev/ttyUSB0"}, {Entries({usb}), -1, "/dev/ttyUSB0"}},

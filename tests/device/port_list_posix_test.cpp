@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/port_print.h"
 #include "support/temp_file.h"
 
 namespace vx {
@@ -49,11 +50,13 @@ void MakeTree(const fs::path& root, const std::vector<FakeTty>& ttys, const std:
   }
   fs::create_directories(root / "sys/class/tty");
   for (const FakeTty& tty : ttys) {
-    const fs::path folder = tty.device.empty() ? devices / "virtual/tty" / tty.name : devices / tty.device / "tty" / tty.name;
+    const fs::path folder =
+        tty.device.empty() ? devices / "virtual/tty" / tty.name : devices / tty.device / "tty" / tty.name;
     fs::create_directories(folder);
     Write(folder / "dev", "4:64");
     fs::create_directory_symlink(fs::relative(folder, root / "sys/class/tty"), root / "sys/class/tty" / tty.name);
-    if (!tty.device.empty()) fs::create_directory_symlink(fs::relative(devices / tty.device, folder), folder / "device");
+    if (!tty.device.empty())
+      fs::create_directory_symlink(fs::relative(devices / tty.device, folder), folder / "device");
     if (!tty.type.empty()) Write(folder / "type", tty.type);
   }
   for (const ByIdLink& byId : byIds) {

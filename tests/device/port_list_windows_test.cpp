@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "device/port_list.h"
+#include "support/port_print.h"
 
 namespace vx {
 namespace {

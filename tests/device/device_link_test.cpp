@@ -266,8 +266,6 @@ TEST_F(DeviceLinkTest, LinkBannerNamesThePort) {
   const Case cases[] = {
       {"listed port chosen", {17, "/dev/ttyUSB0 \u2014 FT232R USB UART"}, {{2, AckReplyBytes()}}, "/dev/ttyUSB0",
        {{"\u2714 Linked: /dev/ttyUSB0 (FT232R USB UART)", BannerTone::Good}}},
-      {"listed port typed", {-1, " /dev/ttyUSB0"}, {{2, AckReplyBytes()}}, "/dev/ttyUSB0",
-       {{"\u2714 Linked: /dev/ttyUSB0 (FT232R USB UART)", BannerTone::Good}}},
       {"port the system says nothing of", {18, "/dev/ttyUSB1"}, {{2, AckReplyBytes()}}, "/dev/ttyUSB1",
        {{"\u2714 Linked: /dev/ttyUSB1", BannerTone::Good}}},
       {"no answer", {-1, "/dev/pts/4"}, {}, "/dev/pts/4",

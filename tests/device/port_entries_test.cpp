@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/port_print.h"
-
 namespace vx {
 namespace {
 
@@ -28,7 +26,6 @@ TEST(PortEntries, ReadAgainKeepsTheOperatorsChoice) {
   };
   const Case cases[] = {
       {"numbered entry stays", {uartPort}, {3, "4"}, {Entries({uart}), 3, "4"}},
-      {"no ports: the numbered entries only", {}, {0, "1"}, {Entries({}), 0, "1"}},
       {"port's entry follows its port to a new place", {uartPort, usbPort}, {16, usb}, {Entries({uart, usb}), 17, usb}},
       {"port's entry with a new description",
        {usbPort},

@@ -129,10 +129,5 @@ TEST(PosixPortList, ReadFromSysfs) {
   }
 }
 
-TEST(PosixPortList, NoSysfsNoPorts) {
-  test::TempFile folder("");
-  EXPECT_TRUE(ListSerialPortsUnder(folder.dir()).empty());
-}
-
 }  // namespace
 }  // namespace vx

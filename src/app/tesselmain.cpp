@@ -25,6 +25,7 @@
 #include <QVBoxLayout>
 
 #include "app/length_limit.h"
+#include "app/port_combo.h"
 
 namespace {
 
@@ -38,10 +39,15 @@ QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_
 Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
     : QWidget(parent), link_(std::move(link)), core_(*this, *link_), wake_(this) {
   setObjectName("Tesselmain");
+  core_.listPorts = [this] { return portLister ? portLister() : vx::ListSerialPorts(); };
   setWindowTitle(kCaption);
 
   auto* portFrame = new QGroupBox("Com Port");
-  combo1_ = new QComboBox;
+  auto* portCombo = new PortCombo;
+  // Read again as it drops down: a reader plugged in since is offered, one
+  // pulled out is gone.
+  portCombo->beforeDropDown = [this] { core_.PortListDropping(); };
+  combo1_ = portCombo;
   combo1_->setObjectName("Combo1");
   combo1_->setEditable(true);
   // A typed name stays typed text; Enter must not add it to the list.
@@ -213,10 +219,11 @@ void Tesselmain::BindFunctionKeys() {
   }
 }
 
-void Tesselmain::SetPortEntries(const std::vector<std::string>& entries, int selected) {
+void Tesselmain::ShowPortEntries(const vx::PortEntryState& ports) {
   combo1_->clear();
-  for (const std::string& entry : entries) combo1_->addItem(Q(entry));
-  combo1_->setCurrentIndex(selected);
+  for (const std::string& entry : ports.entries) combo1_->addItem(Q(entry));
+  combo1_->setCurrentIndex(ports.selected);
+  if (ports.selected < 0) combo1_->setEditText(Q(ports.text));
 }
 
 void Tesselmain::SetLabelCaption(int label, const std::string& caption) {

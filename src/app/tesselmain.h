@@ -69,6 +69,9 @@ class Tesselmain : public QWidget, public vx::WindowView {
   // The sound cue after a card: one beep, or three after a failure. Empty
   // means the system's beep.
   std::function<void()> beeper;
+  // The system's serial ports, as Combo1 offers them after its entries 1 to
+  // 16. Empty means the system's own list.
+  std::function<std::vector<vx::SerialPortInfo>()> portLister;
 
   // vx::Host
   void ProcessEventsOnce() override;
@@ -91,7 +94,7 @@ class Tesselmain : public QWidget, public vx::WindowView {
   vx::PortChoice ComPortChoice() override;
   int FrontTab() override;
   // vx::WindowView
-  void SetPortEntries(const std::vector<std::string>& entries, int selected) override;
+  void ShowPortEntries(const vx::PortEntryState& ports) override;
   void SetLabelCaption(int label, const std::string& caption) override;
   void ShowFormatNote(int tabPosition, const std::string& text) override;
   void ClearList() override;

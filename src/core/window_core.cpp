@@ -16,8 +16,6 @@ namespace vx {
 
 namespace {
 
-constexpr int kPortEntries = 16;
-
 std::string UpperCase(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return text;
@@ -41,9 +39,7 @@ BoxOwner OwnerOfBox(int box) {
 WindowCore::WindowCore(WindowView& view, SerialLink& link) : view_(view), link_(link) {}
 
 std::optional<FormatFileError> WindowCore::Startup(const std::string& formatFile) {
-  std::vector<std::string> entries;
-  for (int entry = 1; entry <= kPortEntries; ++entry) entries.push_back(std::to_string(entry));
-  view_.SetPortEntries(entries, 0);
+  view_.ShowPortEntries({PortEntries(listPorts()), 0, "1"});
 
   for (FormatRow& row : state_.formats.rows) row.FcText = row.CnText = "1";
 
@@ -70,7 +66,11 @@ std::optional<FormatFileError> WindowCore::Startup(const std::string& formatFile
   return std::nullopt;
 }
 
-Device WindowCore::MakeDevice() { return Device{state_, view_, link_}; }
+Device WindowCore::MakeDevice() {
+  Device device{state_, view_, link_};
+  device.listPorts = listPorts;
+  return device;
+}
 
 template <typename Handler>
 void WindowCore::Run(Handler&& handler) {
@@ -148,6 +148,8 @@ void WindowCore::FunctionKey(int key) {
   if (!tab || (key != 2 && key != 3)) return;
   ButtonClicked(key == 2 ? tab->writeButton : tab->readButton);
 }
+
+void WindowCore::PortListDropping() { view_.ShowPortEntries(RefreshPortEntries(listPorts(), view_.ComPortChoice())); }
 
 bool WindowCore::CloseRequested() {
   closing_ = true;

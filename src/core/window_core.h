@@ -7,6 +7,7 @@
 // the program is written here once, so the two windows cannot drift apart.
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,8 @@
 #include "core/host.h"
 #include "core/result_banner.h"
 #include "device/device_link.h"
+#include "device/port_entries.h"
+#include "device/port_list.h"
 #include "device/serial_link.h"
 #include "formats/format_table.h"
 
@@ -32,8 +35,8 @@ inline constexpr int kBrowseButton = 2;   // Command2 "Browse"
 // the handlers ask of it (Host).
 class WindowView : public Host {
  public:
-  // Combo1's entries, and the one to select (its text shown in the field).
-  virtual void SetPortEntries(const std::vector<std::string>& entries, int selected) = 0;
+  // Combo1's entries, the one selected and the field's text.
+  virtual void ShowPortEntries(const PortEntryState& ports) = 0;
   // The caption of Label<n>.
   virtual void SetLabelCaption(int label, const std::string& caption) = 0;
   // The note under a tab's range labels (its format is missing from HID.cfg);
@@ -70,6 +73,9 @@ class WindowCore {
   void BoxEdited(int box);
   // F2 (2) and F3 (3): "Write Card" and "Read Card" of the tab in front.
   void FunctionKey(int key);
+  // Combo1 is about to drop down: its ports are read again, the operator's
+  // choice kept while its port is there.
+  void PortListDropping();
 
   // The operator asks to close the window: true when it may close now. While
   // a handler waits, false: the wait is cut short and CloseWindow() follows
@@ -83,6 +89,9 @@ class WindowCore {
 
   FormState& State() { return state_; }
   SerialLink& Link() { return link_; }
+
+  // The system's serial ports (replaceable in tests).
+  std::function<std::vector<SerialPortInfo>()> listPorts = ListSerialPorts;
 
  private:
   // Runs a handler that may wait for the device; a close asked for meanwhile

@@ -26,6 +26,7 @@ struct CoreBench {
 
   explicit CoreBench(const std::string& formats = kAllFormats) : file_(formats, "HID.cfg") {
     view.Rebind(core.State());
+    core.listPorts = [] { return std::vector<SerialPortInfo>{}; };  // none beyond the numbered entries
     device.Attach(link);
     fault_ = core.Startup(file_.path());
   }
@@ -99,8 +100,9 @@ TEST(WindowCore, ButtonsAndKeysRunTheirTabsHandlers) {
         ASSERT_FALSE(b.link.written.empty());
         const Bytes& frame = b.link.written.front();
         EXPECT_EQ(frame[2], write ? 0xA5 : 0xA4);
-        if (tab.kind == TabKind::Hid)
+        if (tab.kind == TabKind::Hid) {
           EXPECT_EQ(frame[6], FindFormatRowOf(b.core.State().formats, tab.formatName).FcBits);
+        }
         EXPECT_FALSE(b.core.State().BusyFlag);
       }
     }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "device/port_list.h"
+
 namespace {
 
 struct ProgramRun {
@@ -45,6 +47,19 @@ TEST(Program, RefusesAnUnknownFaultWithoutOpeningAWindow) {
   EXPECT_EQ(run.exitCode, 2) << run.errors.toStdString();
   EXPECT_TRUE(run.errors.contains("unknown fault \"bogus\"")) << run.errors.toStdString();
   EXPECT_TRUE(run.errors.contains("silent")) << "the known faults are listed";
+}
+
+// For scripts and for support on the telephone: the machine's ports, one a
+// line, with no window and no display.
+TEST(Program, ListPortsPrintsTheMachinesPorts) {
+  QTemporaryDir dir;
+  const ProgramRun run = RunProgram({"--list-ports"}, dir.path());
+  EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+  QString expected;
+  for (const vx::SerialPortInfo& port : vx::ListSerialPorts())
+    expected += QString::fromStdString(port.name + '\t' + port.description + '\n');
+  EXPECT_EQ(run.output, expected);
+  EXPECT_TRUE(run.errors.isEmpty()) << run.errors.toStdString();
 }
 
 // The developer tool's scripted run: Link and a Write Card through the built-in

@@ -57,9 +57,9 @@ class FakeHost : public WindowView {
   PortChoice ComPortChoice() override { return port; }
   int FrontTab() override { return frontTab; }
   // WindowView
-  void SetPortEntries(const std::vector<std::string>& entries, int selected) override {
-    portEntries = entries;
-    port = {selected, entries.at(static_cast<std::size_t>(selected))};
+  void ShowPortEntries(const PortEntryState& ports) override {
+    portEntries = ports.entries;
+    port = {ports.selected, ports.text};
   }
   void SetLabelCaption(int label, const std::string& caption) override { labels[label] = caption; }
   void ShowFormatNote(int tabPosition, const std::string& text) override { formatNotes[tabPosition] = text; }

@@ -90,6 +90,8 @@ class MainWindow final : public WindowView {
   void PlaceTabPage(const TabSpec& tab, const RECT& page);
   void ShowFrontTab();
   void UpdateVisibility();
+  void RepaintBehind(HWND control);
+  void EraseBackground(HDC dc);
   void MakeFonts();
   void MoveFocus(bool backwards);
   void ChangeTab(int step);

@@ -23,7 +23,7 @@ class WindowsSerialLink;
 
 namespace vx::win {
 
-class MainWindow final : public WindowView {
+class MainWindow : public WindowView {
  public:
   // The window talks to the device through `link` (the system's serial port
   // or the simulated reader/writer), which outlives it.

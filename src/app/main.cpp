@@ -9,12 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "program/check_config.h"
-#include "program/command_line.h"
 #include "app/program_window.h"
 #include "app/user_folder.h"
 #include "core/program_arguments.h"
-#include "device/port_list.h"
+#include "program/command_line.h"
+#include "program/console_action.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -39,34 +38,14 @@ int main(int argc, char* argv[]) {
   const std::vector<std::string> args = vx::ProgramArguments(argc, argv);
   const vx::CommandLine commandLine = vx::ParseCommandLine(args);
 
-  // These need no window and so no display.
-  switch (commandLine.action) {
-    case vx::CommandLine::Action::Error:
-      std::cerr << program << ": " << commandLine.error << "\n\n" << vx::UsageText(program);
-      return 2;
-    case vx::CommandLine::Action::Help:
-      std::cout << vx::UsageText(program);
-      return 0;
-    case vx::CommandLine::Action::Version:
-      std::cout << program << ' ' << VX_VERSION << '\n';
-      return 0;
-    case vx::CommandLine::Action::CheckConfig:
-      if (commandLine.userFolder) {
-        // Finding the installed sample needs the program's folder, which Qt knows.
-        QCoreApplication core(argc, argv);
-        if (const std::string error = vx::EnterUserFolder(); !error.empty()) {
-          std::cerr << program << ": " << error << '\n';
-          return 1;
-        }
-      }
-      return vx::RunCheckConfig(commandLine.configFile, std::cout, std::cerr);
-    case vx::CommandLine::Action::ListPorts:
-      for (const vx::SerialPortInfo& port : vx::ListSerialPorts())
-        std::cout << port.name << '\t' << port.description << '\n';
-      return 0;
-    case vx::CommandLine::Action::Run:
-      break;
-  }
+  // These need no window and so no display. Finding the installed sample for
+  // --user-folder needs the program's folder, which Qt knows.
+  const auto enterUserFolder = [&] {
+    QCoreApplication core(argc, argv);
+    return vx::EnterUserFolder();
+  };
+  if (const auto exitCode = vx::RunConsoleAction(commandLine, program, VX_VERSION, enterUserFolder, std::cout, std::cerr))
+    return *exitCode;
 
   QApplication app(argc, argv);
   vx::ProgramWindow started = vx::OpenProgramWindow(commandLine);

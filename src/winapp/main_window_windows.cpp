@@ -484,6 +484,12 @@ void MainWindow::OnCommand(int id, int code) {
     default:
       break;
   }
+  if (id == kCombo1Id) {
+    // Read again as it drops down: a reader plugged in since is offered, one
+    // pulled out is gone.
+    if (code == CBN_DROPDOWN) core_->PortListDropping();
+    return;
+  }
   if (const std::optional<CheckBox> box = CheckBoxOf(id)) {
     // However the box changed (mouse, Space, an assistive technology's
     // default action), it arrives here with its new state.
@@ -672,12 +678,13 @@ PortChoice MainWindow::ComPortChoice() {
 
 int MainWindow::FrontTab() { return static_cast<int>(SendMessageW(Item(kSSTab1Id), TCM_GETCURSEL, 0, 0)); }
 
-void MainWindow::SetPortEntries(const std::vector<std::string>& entries, int selected) {
+void MainWindow::ShowPortEntries(const PortEntryState& ports) {
   HWND combo = Item(kCombo1Id);
   SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-  for (const std::string& entry : entries)
+  for (const std::string& entry : ports.entries)
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry).c_str()));
-  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(ports.selected), 0);
+  if (ports.selected < 0) SetWindowTextW(combo, Wide(ports.text).c_str());
 }
 
 void MainWindow::SetLabelCaption(int label, const std::string& caption) {

@@ -68,7 +68,7 @@ class MainWindow : public WindowView {
   int FrontTab() override;
 
   // WindowView
-  void SetPortEntries(const std::vector<std::string>& entries, int selected) override;
+  void ShowPortEntries(const PortEntryState& ports) override;
   void SetLabelCaption(int label, const std::string& caption) override;
   void ShowFormatNote(int tabPosition, const std::string& text) override;
   void ClearList() override;

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "core/program_arguments.h"
-#include "program/check_config.h"
 #include "program/command_line.h"
+#include "program/console_action.h"
 #include "winapp/control_ids_windows.h"
 #include "winapp/link_choice_windows.h"
 #include "winapp/main_window_windows.h"
@@ -73,26 +73,8 @@ int main(int argc, char* argv[]) {
   const std::vector<std::string> args = vx::ProgramArguments(argc, argv);
   const vx::CommandLine commandLine = vx::ParseCommandLine(args);
 
-  switch (commandLine.action) {
-    case vx::CommandLine::Action::Error:
-      std::cerr << kProgram << ": " << commandLine.error << "\n\n" << vx::UsageText(kProgram);
-      return 2;
-    case vx::CommandLine::Action::Help:
-      std::cout << vx::UsageText(kProgram);
-      return 0;
-    case vx::CommandLine::Action::Version:
-      std::cout << kProgram << ' ' << VX_VERSION << '\n';
-      return 0;
-    case vx::CommandLine::Action::CheckConfig:
-      if (commandLine.userFolder) {
-        if (const std::string error = vx::win::EnterUserFolder(); !error.empty()) {
-          std::cerr << kProgram << ": " << error << '\n';
-          return 1;
-        }
-      }
-      return vx::RunCheckConfig(commandLine.configFile, std::cout, std::cerr);
-    case vx::CommandLine::Action::Run:
-      break;
-  }
+  if (const auto exitCode = vx::RunConsoleAction(commandLine, kProgram, VX_VERSION, vx::win::EnterUserFolder,
+                                                 std::cout, std::cerr))
+    return *exitCode;
   return RunWindow(commandLine);
 }

@@ -10,6 +10,8 @@
 
 namespace vx {
 
+struct CardOutcome;
+
 // Combo1 as the operator left it: a selected entry (0..15), or typed text.
 struct PortChoice {
   int selectedIndex = 0;   // -1 when the text was typed rather than chosen
@@ -39,6 +41,10 @@ class Host {
   virtual bool AskYesNo(const std::string& question) = 0;
   // The result banner between List1 and the tabs.
   virtual void ShowResult(const ResultBanner& banner) = 0;
+  // Every card operation's outcome, once recorded and its banner shown. A
+  // window has said all through the banner; the console program reports each
+  // card from the whole value (its words, its record fields, its exit status).
+  virtual void CardOutcomeTaken(const CardOutcome& outcome) { (void)outcome; }
 
   // Check1 "Use Database" at this moment (only the ticked state counts).
   virtual bool UseDatabaseTicked() = 0;

@@ -4,12 +4,6 @@
 
 namespace vx {
 
-namespace {
-constexpr const char* kOpenFailure = "COM port open failure!";
-constexpr const char* kLinkSuccess = "System Link Success";
-constexpr const char* kLinkFail = "System Link Fail";
-}  // namespace
-
 bool OpenDevicePort(Device& dev) {
   // An operation that finds the port open (left so by anything) starts afresh.
   ClosePort(dev);

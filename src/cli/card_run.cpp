@@ -240,7 +240,7 @@ class Run {
       else
         summary = std::string(interrupted ? "Stopped by Ctrl+C: " : "Batch not complete: ") +
                   BatchTallyText(written, failed) + "; " + std::to_string(cards - written) + " of " +
-                  std::to_string(cards) + (cards - written == 1 ? " card" : " cards") + " not written";
+                  std::to_string(cards) + " cards" + " not written";
       (o_.json ? c_.err : c_.out) << summary << "\n";
     }
     if (interrupted) return kExitInterrupted;

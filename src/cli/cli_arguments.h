@@ -35,6 +35,8 @@ struct Options {
   bool checkCardFirst = false;
   bool json = false;
   bool stopOnFailure = false;
+
+  bool operator==(const Options&) const = default;
 };
 
 struct ParseResult {

@@ -65,6 +65,7 @@ class Run {
     const ConsoleHost::Said said = host_.TakeSaid();
     if (const auto refused = Refusal(said)) return *refused;
     for (const std::string& line : said.lines) c_.out << line << "\n";
+    if (InterruptCount() > 0) return kExitInterrupted;
     if (said.lines.empty()) {
       c_.err << kProgram << "the reader/writer answered the link test, but not with an acknowledgement\n";
       return kExitCardFailed;
@@ -75,7 +76,8 @@ class Run {
   int Read() {
     if (const auto fault = Prepare()) return *fault;
     const ConsoleHost::Said said = RunCard(false);
-    if (!said.outcome) return *Refusal(said);
+    // Nothing sent and nothing said: Ctrl+C twice before the port was open.
+    if (!said.outcome) return Refusal(said).value_or(kExitInterrupted);
     const CardOutcome& outcome = *said.outcome;
     if (o_.json) {
       c_.out << JsonLine(outcome) << "\n";
@@ -84,7 +86,7 @@ class Run {
     } else {
       c_.err << Tinted(CardLine(outcome, 1, 1), ToneOf(outcome)) << "\n";
     }
-    if (host_.Interrupted()) return kExitInterrupted;
+    if (InterruptCount() > 0) return kExitInterrupted;
     return IsFailure(outcome.verdict) ? kExitCardFailed : kExitOk;
   }
 

@@ -39,6 +39,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else if (StartsWith(arg, "--check-config=")) {
       line.action = CommandLine::Action::CheckConfig;
       line.configFile = arg.substr(15);
+    } else if (arg == "--list-ports") {
+      line.action = CommandLine::Action::ListPorts;
     } else if (arg == "--simulate") {
       line.simulate = std::string();
     } else if (StartsWith(arg, "--simulate=")) {
@@ -65,6 +67,8 @@ std::string UsageText(const std::string& programName) {
          "  --port NAME            start with NAME in the port box, as if typed (1-16, COM3, /dev/ttyUSB0)\n"
          "  --check-config [FILE]  load FILE (default HID.cfg in the current directory), print its\n"
          "                         formats one per line and exit; exit status 1 on a fault\n"
+         "  --list-ports           print the serial ports of this machine, one a line: the name\n"
+         "                         (what --port takes), a tab, what the system says it is\n"
          "  --simulate[=FAULTS]    talk to a built-in simulated reader/writer, whatever port is\n"
          "                         chosen; FAULTS (comma-separated) make it misbehave:\n"
          "                           silent   never answers\n"

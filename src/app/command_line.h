@@ -8,7 +8,7 @@
 namespace vx {
 
 struct CommandLine {
-  enum class Action { Run, CheckConfig, Help, Version, Error };
+  enum class Action { Run, CheckConfig, ListPorts, Help, Version, Error };
   Action action = Action::Run;
   std::optional<std::string> port;      // --port NAME: Combo1's text at start-up, as if typed
   std::string configFile = "HID.cfg";   // --check-config [FILE]

@@ -1,4 +1,5 @@
-// vandorix-programmer: the window, or with --check-config a look at a format file.
+// vandorix-programmer: the window, or with --check-config a look at a format
+// file, or with --list-ports the machine's serial ports.
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -13,6 +14,7 @@
 #include "app/program_window.h"
 #include "app/user_folder.h"
 #include "core/program_arguments.h"
+#include "device/port_list.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -58,6 +60,10 @@ int main(int argc, char* argv[]) {
         }
       }
       return vx::RunCheckConfig(commandLine.configFile, std::cout, std::cerr);
+    case vx::CommandLine::Action::ListPorts:
+      for (const vx::SerialPortInfo& port : vx::ListSerialPorts())
+        std::cout << port.name << '\t' << port.description << '\n';
+      return 0;
     case vx::CommandLine::Action::Run:
       break;
   }

@@ -25,6 +25,7 @@
 #include <cctype>
 
 #include "app/length_limit.h"
+#include "app/port_combo.h"
 #include "cardlist/card_feed.h"
 #include "cardlist/database.h"
 #include "core/missing_format.h"
@@ -36,7 +37,6 @@
 namespace {
 
 const char* const kCaption = "VANDORIX PROGRAMMER";
-constexpr int kPortEntries = 16;
 constexpr int kRecordPathWidth = 360;  // pixels
 
 QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
@@ -54,7 +54,10 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   setWindowTitle(kCaption);
 
   auto* portFrame = new QGroupBox("Com Port");
-  combo1_ = new QComboBox;
+  auto* portCombo = new PortCombo;
+  // The operator's choice stays selected while its port is there.
+  portCombo->beforeDropDown = [this] { ShowPortEntries(vx::RefreshPortEntries(SerialPorts(), ComPortChoice())); };
+  combo1_ = portCombo;
   combo1_->setObjectName("Combo1");
   combo1_->setEditable(true);
   // A typed name stays typed text; Enter must not add it to the list.
@@ -276,9 +279,7 @@ void Tesselmain::BindFunctionKeys() {
 }
 
 std::optional<vx::FormatFileError> Tesselmain::Startup(const std::string& formatFile) {
-  combo1_->clear();
-  for (int entry = 1; entry <= kPortEntries; ++entry) combo1_->addItem(QString::number(entry));
-  combo1_->setCurrentIndex(0);
+  ShowPortEntries({vx::PortEntries(SerialPorts()), 0, "1"});
 
   for (vx::FormatRow& row : state_.formats.rows) row.FcText = row.CnText = "1";
 
@@ -316,7 +317,22 @@ void Tesselmain::ShowDeviceNote(const std::string& text) {
   deviceNote_->setVisible(!text.empty());
 }
 
-vx::Device Tesselmain::MakeDevice() { return vx::Device{state_, *this, *link_}; }
+vx::Device Tesselmain::MakeDevice() {
+  vx::Device device{state_, *this, *link_};
+  device.listPorts = [this] { return SerialPorts(); };
+  return device;
+}
+
+std::vector<vx::SerialPortInfo> Tesselmain::SerialPorts() const {
+  return portLister ? portLister() : vx::ListSerialPorts();
+}
+
+void Tesselmain::ShowPortEntries(const vx::PortEntryState& ports) {
+  combo1_->clear();
+  for (const std::string& entry : ports.entries) combo1_->addItem(Q(entry));
+  combo1_->setCurrentIndex(ports.selected);
+  if (ports.selected < 0) combo1_->setEditText(Q(ports.text));
+}
 
 void Tesselmain::RunHandler(const std::function<void()>& handler) {
   handler();

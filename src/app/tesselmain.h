@@ -16,6 +16,8 @@
 #include "core/host.h"
 #include "core/tabs.h"
 #include "device/device_link.h"
+#include "device/port_entries.h"
+#include "device/port_list.h"
 #include "device/serial_link.h"
 #include "formats/format_table.h"
 
@@ -65,6 +67,9 @@ class Tesselmain : public QWidget, public vx::Host {
   // The sound cue after a card: one beep, or three after a failure. Empty
   // means the system's beep.
   std::function<void()> beeper;
+  // The serial ports offered in Combo1 after "1" to "16", read at start-up
+  // and each time the list drops down. Empty means the system's.
+  std::function<std::vector<vx::SerialPortInfo>()> portLister;
 
   // vx::Host
   void ProcessEventsOnce() override;
@@ -102,6 +107,9 @@ class Tesselmain : public QWidget, public vx::Host {
   // is carried out once the handler has returned.
   void RunHandler(const std::function<void()>& handler);
   vx::Device MakeDevice();
+  std::vector<vx::SerialPortInfo> SerialPorts() const;
+  // Fills Combo1 and selects the entry, or shows the text as typed.
+  void ShowPortEntries(const vx::PortEntryState& ports);
 
   vx::FormState state_;
   std::unique_ptr<vx::SerialLink> link_;

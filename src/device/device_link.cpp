@@ -4,6 +4,23 @@
 
 namespace vx {
 
+namespace {
+// The banner after a link test on `port`; `description` may be empty.
+ResultBanner LinkBanner(ReplyOutcome::Status status, const std::string& port, const std::string& description) {
+  switch (status) {
+    case ReplyOutcome::Status::Accepted:
+      return {"\u2714 Linked: " + port + (description.empty() ? std::string() : " (" + description + ")"),
+              BannerTone::Good};
+    case ReplyOutcome::Status::TimedOut:
+      return {"\u2718 No link: no answer on " + port, BannerTone::Bad};
+    case ReplyOutcome::Status::Rejected:
+      return {"\u2718 No link: the answer on " + port + " was not the reader/writer's acknowledgement",
+              BannerTone::Bad};
+  }
+  return {};
+}
+}  // namespace
+
 bool OpenDevicePort(Device& dev) {
   // An operation that finds the port open (left so by anything) starts afresh.
   ClosePort(dev);
@@ -62,6 +79,10 @@ void Command12_Click(Device& dev) {
   if (!OpenDevicePort(dev)) return;
 
   const ReplyOutcome outcome = AwaitReply(dev, LinkCommand(), ReplyKind::LinkAck);
+  // The description is read only once the device has answered or not, so the
+  // wait is not lengthened by it.
+  const std::string description =
+      outcome.accepted() && dev.listPorts ? PortDescription(dev.listPorts(), dev.portName) : std::string();
   switch (outcome.status) {
     case ReplyOutcome::Status::Accepted:
       dev.host.LogLine(kLinkSuccess);
@@ -74,7 +95,10 @@ void Command12_Click(Device& dev) {
       break;
   }
   dev.host.SelectLastLine();
+  // A failed link must not leave an earlier "Linked" in view.
+  dev.host.ShowResult(LinkBanner(outcome.status, dev.portName, description));
   ClosePort(dev);
 }
+
 
 }  // namespace vx

@@ -4,11 +4,14 @@
 // and the "Link" button.
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "core/form_state.h"
 #include "core/host.h"
 #include "device/frame.h"
+#include "device/port_list.h"
 #include "device/serial_link.h"
 
 namespace vx {
@@ -27,6 +30,9 @@ struct Device {
   Host& host;
   SerialLink& link;
   std::string portName = {};  // the port OpenDevicePort opened
+  // The system's ports, for what the link banner says of the port; tests put a
+  // fixed list here.
+  std::function<std::vector<SerialPortInfo>()> listPorts = ListSerialPorts;
 };
 
 struct ReplyOutcome {
@@ -51,7 +57,8 @@ ReplyOutcome AwaitReply(Device& dev, const Bytes& frame, ReplyKind kind);
 // PollCount = 0, then yields until 20 ticks have passed.
 void Settle(Device& dev);
 
-// Command12_Click, the "Link" button.
+// Command12_Click, the "Link" button. Besides its List1 line, the result
+// banner tells which port linked, with what the system says it is.
 void Command12_Click(Device& dev);
 
 }  // namespace vx

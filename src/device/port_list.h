@@ -16,4 +16,13 @@ struct SerialPortInfo {
 // The ports present now, sorted by name.
 std::vector<SerialPortInfo> ListSerialPorts();
 
+// Sorts by name with runs of digits compared as numbers, so COM3 comes
+// before COM10 and /dev/ttyUSB2 before /dev/ttyUSB10; a name given twice is
+// kept once.
+void SortPortsByName(std::vector<SerialPortInfo>& ports);
+
+// The description of the port `name` among `ports`; empty when it is not
+// there or the system says nothing about it.
+std::string PortDescription(const std::vector<SerialPortInfo>& ports, const std::string& name);
+
 }  // namespace vx

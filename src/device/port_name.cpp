@@ -3,11 +3,13 @@
 #include <cctype>
 #include <string_view>
 
+#include "device/port_entries.h"
+
 namespace vx {
 
 namespace {
 
-constexpr int kComboEntries = 16;
+constexpr int kComboEntries = kNumberedPortEntries;
 
 std::string_view TrimBlanks(std::string_view text) {
   const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -59,6 +61,18 @@ std::optional<std::string> PortNameFor(const PortChoice& choice, PortNaming nami
     return EntryPort(choice.selectedIndex, naming);
 
   const std::string_view text = TrimBlanks(choice.typedText);
+  // A port's entry, chosen or its text typed out: "NAME — DESCRIPTION", or
+  // the name alone when the system gave no description.
+  const bool portEntryChosen = choice.selectedIndex >= kComboEntries;
+  const bool nameAlone = portEntryChosen && !text.empty() && !AllDigits(text) && text.find(' ') == std::string_view::npos;
+  if (const auto name = PortOfEntryText(text); name || nameAlone) {
+    const std::string port = name ? *name : std::string(text);
+    if (IsDevicePath(port) || IsComName(port)) return port;
+    // A chosen entry's name came from the system: on Windows a port not named
+    // COMn (a virtual one's, say) opens in the device namespace, never as a file.
+    if (portEntryChosen && naming == PortNaming::Windows) return "\\\\.\\" + port;
+    return std::nullopt;
+  }
   if (AllDigits(text)) {
     // At most two significant digits matter; "0016" is still the 16th port.
     std::string_view digits = text;

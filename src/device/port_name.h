@@ -17,6 +17,8 @@ PortNaming NativePortNaming();
 // Typed text names a port when it is a number 1..16 (that entry's port), a
 // device path (/dev/ttyUSB0, \\.\COM12) or a COM name (COM3, any case, which
 // Windows naming spells in capitals); anything else names no port (nullopt).
+// An entry of the system's ports ("/dev/ttyUSB0 — FT232R USB UART (FTDI)",
+// chosen or its text typed out) names exactly that port.
 std::optional<std::string> PortNameFor(const PortChoice& choice, PortNaming naming);
 
 }  // namespace vx

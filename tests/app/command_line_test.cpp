@@ -34,6 +34,7 @@ TEST(CommandLineTest, Parses) {
       {{"--simulate=silent"}, Action::Run, std::nullopt, "HID.cfg", "silent"},
       {{"--port", "2", "--help"}, Action::Help, "2", "HID.cfg", std::nullopt},
       {{"--version"}, Action::Version, std::nullopt, "HID.cfg", std::nullopt},
+      {{"--list-ports"}, Action::ListPorts, std::nullopt, "HID.cfg", std::nullopt},
       {{"--port"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
       {{"--port="}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
       {{"--check-config="}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
@@ -71,7 +72,7 @@ TEST(CommandLineTest, Parses) {
 TEST(CommandLineTest, HelpListsWhatIsAccepted) {
   const std::string help = UsageText("vandorix-programmer");
   const std::vector<std::vector<std::string>> offered = {
-      {"--port", "1"}, {"--check-config"}, {"--simulate"}, {"--user-folder"}, {"--help"}, {"--version"}};
+      {"--port", "1"}, {"--check-config"}, {"--simulate"}, {"--user-folder"}, {"--list-ports"}, {"--help"}, {"--version"}};
   for (const auto& args : offered) {
     SCOPED_TRACE(args[0]);
     EXPECT_NE(help.find("  " + args[0]), std::string::npos);

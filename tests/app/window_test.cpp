@@ -56,6 +56,8 @@ class WindowTest : public ::testing::Test, public WindowControls {
     auto link = std::make_unique<FakeLink>();
     this->link = link.get();
     window = std::make_unique<Tesselmain>(std::move(link));
+    // The machine's own ports play no part in a test.
+    window->portLister = [this] { return ports; };
     messages.clear();
     window->messageShower = [this](const std::string& text) { messages.push_back(text); };
   }
@@ -101,6 +103,7 @@ class WindowTest : public ::testing::Test, public WindowControls {
   QTemporaryDir dir_;
   QString previousDir_;
   FakeLink* link = nullptr;
+  std::vector<vx::SerialPortInfo> ports;  // the system's serial ports, as the window is told
   std::unique_ptr<Tesselmain> window;
   std::vector<std::string> messages;
 };
@@ -297,6 +300,46 @@ TEST_F(WindowTest, ComPortChoiceTellsTypedTextFromAnEntry) {
   Button(12)->click();
   ASSERT_FALSE(link->opened.empty());
   EXPECT_EQ(link->opened.back(), "/dev/ttyUSB7");
+}
+
+// Combo1 offers the system's ports after "1" to "16", reads them again as it
+// drops down, and a port's entry opens exactly that port.
+TEST_F(WindowTest, ComPortOffersTheSystemsPorts) {
+  const vx::SerialPortInfo uart{"/dev/ttyS0", "Built-in serial port (16550A)"};
+  const vx::SerialPortInfo usb{"/dev/ttyUSB0", "FT232R USB UART (FTDI)"};
+  const QString usbEntry = QString::fromUtf8("/dev/ttyUSB0 \u2014 FT232R USB UART (FTDI)");
+  ports = {uart};
+  Start();
+  auto* combo = Child<QComboBox>("Combo1");
+  const auto dropDown = [combo] {
+    combo->showPopup();
+    combo->hidePopup();
+  };
+  ASSERT_EQ(combo->count(), 17);
+  EXPECT_EQ(combo->itemText(16), QString::fromUtf8("/dev/ttyS0 \u2014 Built-in serial port (16550A)"));
+  EXPECT_EQ(combo->currentText(), "1");
+
+  // Plugged in after start-up.
+  ports = {uart, usb};
+  dropDown();
+  ASSERT_EQ(combo->count(), 18);
+  EXPECT_EQ(combo->currentIndex(), 0);
+  combo->setCurrentIndex(17);
+  Button(12)->click();
+  EXPECT_EQ(link->opened, std::vector<std::string>{"/dev/ttyUSB0"});
+
+  // Pulled out: the entry goes, its text stays, nothing else is chosen.
+  ports = {uart};
+  dropDown();
+  EXPECT_EQ(combo->count(), 17);
+  EXPECT_EQ(combo->currentText(), usbEntry);
+  EXPECT_EQ(window->ComPortChoice().selectedIndex, -1);
+
+  // Back again, listed first now: chosen again, where it is.
+  ports = {usb, uart};
+  dropDown();
+  EXPECT_EQ(combo->currentIndex(), 16);
+  EXPECT_EQ(combo->currentText(), usbEntry);
 }
 
 TEST_F(WindowTest, LinkReportsWhatTheDeviceAnswered) {

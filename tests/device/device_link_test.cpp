@@ -253,6 +253,39 @@ TEST_F(DeviceLinkTest, LinkButtonOutcomes) {
   }
 }
 
+// The banner tells which port linked, in the system's words when it has some.
+TEST_F(DeviceLinkTest, LinkBannerNamesThePort) {
+  const std::vector<SerialPortInfo> ports{{"/dev/ttyUSB0", "FT232R USB UART"}, {"/dev/ttyUSB1", ""}};
+  struct Case {
+    const char* name;
+    PortChoice port;
+    std::vector<Arrival> arrivals;
+    std::string opened;
+    std::vector<ResultBanner> banners;
+  };
+  const Case cases[] = {
+      {"listed port chosen", {17, "/dev/ttyUSB0 \u2014 FT232R USB UART"}, {{2, AckReplyBytes()}}, "/dev/ttyUSB0",
+       {{"\u2714 Linked: /dev/ttyUSB0 (FT232R USB UART)", BannerTone::Good}}},
+      {"listed port typed", {-1, " /dev/ttyUSB0"}, {{2, AckReplyBytes()}}, "/dev/ttyUSB0",
+       {{"\u2714 Linked: /dev/ttyUSB0 (FT232R USB UART)", BannerTone::Good}}},
+      {"port the system says nothing of", {18, "/dev/ttyUSB1"}, {{2, AckReplyBytes()}}, "/dev/ttyUSB1",
+       {{"\u2714 Linked: /dev/ttyUSB1", BannerTone::Good}}},
+      {"no answer", {-1, "/dev/pts/4"}, {}, "/dev/pts/4", {{"\u2718 No link: no answer on /dev/pts/4", BannerTone::Bad}}},
+      {"an answer that is no acknowledgement", {-1, "/dev/pts/4"}, {{2, AckReplyBytes(0x01)}}, "/dev/pts/4",
+       {{"\u2718 No link: the answer on /dev/pts/4 was not the reader/writer's acknowledgement", BannerTone::Bad}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig r;
+    r.dev.listPorts = [&] { return ports; };
+    r.host.port = c.port;
+    r.Answer(c.arrivals);
+    Command12_Click(r.dev);
+    EXPECT_EQ(r.link.opened, std::vector<std::string>{c.opened});
+    EXPECT_EQ(r.host.banners, c.banners);
+  }
+}
+
 TEST_F(DeviceLinkTest, ClicksWhileBusyDoNothing) {
   Answer({{10, AckReplyBytes()}});
   host.AtTick(3, [&] { Command12_Click(dev); });

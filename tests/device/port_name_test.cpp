@@ -43,6 +43,18 @@ TEST(PortName, ChoiceToPortName) {
       {{-1, "port 3"}, std::nullopt, std::nullopt},
       // An index beyond the list is not trusted either.
       {{16, "17"}, std::nullopt, std::nullopt},
+      // The system's ports after the numbered entries: exactly the port listed.
+      {{16, "/dev/ttyUSB0 \u2014 FT232R USB UART (FTDI)"}, "/dev/ttyUSB0", "/dev/ttyUSB0"},
+      {{17, "COM7 \u2014 USB Serial Port"}, "COM7", "COM7"},
+      {{16, "/dev/ttyS0"}, "/dev/ttyS0", "/dev/ttyS0"},
+      // A port not named COMn opens in the device namespace, never as a file.
+      {{18, "CNCA0 \u2014 com0com serial port emulator"}, "\\\\.\\CNCA0", std::nullopt},
+      {{18, "CNCA0"}, "\\\\.\\CNCA0", std::nullopt},
+      // An entry's text typed out, or left in the field after its port went away.
+      {{-1, "/dev/ttyACM0 \u2014 Pico"}, "/dev/ttyACM0", "/dev/ttyACM0"},
+      {{-1, "CNCA0 \u2014 com0com serial port emulator"}, std::nullopt, std::nullopt},
+      {{-1, "CNCA0"}, std::nullopt, std::nullopt},
+      {{-1, "3 \u2014 x"}, std::nullopt, std::nullopt},
   };
   for (const auto& c : cases) {
     const std::string label = std::to_string(c.choice.selectedIndex) + " '" + c.choice.typedText + "'";

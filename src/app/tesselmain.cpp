@@ -366,11 +366,11 @@ void Tesselmain::ShowMessage(const std::string& text) {
   box.exec();
 }
 
-bool Tesselmain::AskYesNo(const std::string& question) {
+bool Tesselmain::AskYesNo(const std::string& question, vx::Answer preset) {
   if (closing_) return false;
   if (questionAsker) return questionAsker(question);
   QMessageBox box(QMessageBox::Question, kCaption, Q(question), QMessageBox::Yes | QMessageBox::No, this);
-  box.setDefaultButton(QMessageBox::Yes);
+  box.setDefaultButton(preset == vx::Answer::No ? QMessageBox::No : QMessageBox::Yes);
   return box.exec() == QMessageBox::Yes;
 }
 

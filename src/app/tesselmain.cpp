@@ -31,6 +31,7 @@
 #include "core/validators.h"
 #include "em4100/em4100_operations.h"
 #include "operations/card_operations.h"
+#include "operations/write_guards.h"
 #include "record/record_control.h"
 
 namespace {
@@ -100,6 +101,12 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   sound_->setAccessibleName("Sound");
   sound_->setToolTip("Beep once after a good card, three times after a failure");
 
+  // Off at start: with it off, the line carries only the write's own frames.
+  checkCardFirst_ = new QCheckBox("Check Card First");
+  checkCardFirst_->setObjectName("CheckCardFirst");
+  checkCardFirst_->setAccessibleName("Check Card First");
+  checkCardFirst_->setToolTip("Read the card on the reader before writing, so a card just written is not written over");
+
   frame9_ = new QGroupBox("Database Path ...");
   frame9_->setObjectName("Frame9");
   text2_ = new QLineEdit;
@@ -149,6 +156,7 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   top->addWidget(keepRecord_);
   top->addWidget(recordPath_, 1);
   top->addStretch();
+  top->addWidget(checkCardFirst_);
   top->addWidget(sound_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
@@ -168,6 +176,8 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   connect(browse, &QPushButton::clicked, this, [this] { RunHandler([this] { vx::Command2_Click(state_, *this); }); });
   connect(keepRecord_, &QCheckBox::clicked, this,
           [this](bool ticked) { RunHandler([this, ticked] { vx::KeepRecord_Click(state_, *this, ticked); }); });
+  connect(checkCardFirst_, &QCheckBox::clicked, this,
+          [this](bool ticked) { vx::CheckCardFirst_Click(state_, ticked); });
   for (const vx::TabSpec& tab : vx::kTabs) BindTab(tab);
   BindFunctionKeys();
   ShowResult({"No card written or read yet", vx::BannerTone::Neutral});

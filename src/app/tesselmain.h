@@ -114,6 +114,7 @@ class Tesselmain : public QWidget, public vx::Host {
   QLabel* recordPath_ = nullptr;
   QLabel* resultBanner_ = nullptr;
   QCheckBox* sound_ = nullptr;
+  QCheckBox* checkCardFirst_ = nullptr;
   QGroupBox* frame9_ = nullptr;
   QLineEdit* text2_ = nullptr;
   QLabel* batchProgress_ = nullptr;

@@ -180,9 +180,12 @@ const WrittenCard* RecordIndex::FindWritten(std::string_view format, std::uint64
   return it == cards_.end() ? nullptr : &it->second;
 }
 
-bool RecordIndex::WrittenInAnyFormat(std::uint64_t facilityCode, std::uint64_t cardNumber) const {
-  for (std::uint32_t id = 0; id < formats_.size(); ++id)
-    if (cards_.contains(Key{id, facilityCode, cardNumber})) return true;
+bool RecordIndex::WrittenOtherThan(std::uint64_t facilityCode, std::uint64_t cardNumber, std::string_view source,
+                                   int entry) const {
+  for (std::uint32_t id = 0; id < formats_.size(); ++id) {
+    const auto it = cards_.find(Key{id, facilityCode, cardNumber});
+    if (it != cards_.end() && (it->second.source != source || it->second.entry != entry)) return true;
+  }
   return false;
 }
 

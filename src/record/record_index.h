@@ -20,6 +20,7 @@ struct WrittenCard {
   std::string time;    // as recorded: local time with its UTC offset
   std::string source;  // "typed" or the card-number file's full path
   int entry = 0;       // 1-based entry of that file; 0 for a typed card
+  bool operator==(const WrittenCard&) const = default;
 };
 
 class RecordIndex {
@@ -44,11 +45,14 @@ class RecordIndex {
   // The last line that has this card written. The format name matches in
   // either case, as the format file's names do.
   const WrittenCard* FindWritten(std::string_view format, std::uint64_t facilityCode, std::uint64_t cardNumber) const;
-  // Whether the card was written in any format.
-  bool WrittenInAnyFormat(std::uint64_t facilityCode, std::uint64_t cardNumber) const;
+  // Whether the card was written, in any format, by another line than one of
+  // entry `entry` of the card-number file `source`.
+  bool WrittenOtherThan(std::uint64_t facilityCode, std::uint64_t cardNumber, std::string_view source,
+                        int entry) const;
 
   std::size_t WrittenCount() const { return cards_.size(); }
   std::uint64_t BytesRead() const { return offset_; }
+  bool operator==(const RecordIndex&) const = default;
 
  private:
   struct Key {

@@ -32,6 +32,7 @@
 #include "core/validators.h"
 #include "em4100/em4100_operations.h"
 #include "operations/card_operations.h"
+#include "operations/write_guards.h"
 #include "record/record_control.h"
 
 namespace {
@@ -103,6 +104,12 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   sound_->setAccessibleName("Sound");
   sound_->setToolTip("Beep once after a good card, three times after a failure");
 
+  // Off at start: with it off, the line carries only the write's own frames.
+  checkCardFirst_ = new QCheckBox("Check Card First");
+  checkCardFirst_->setObjectName("CheckCardFirst");
+  checkCardFirst_->setAccessibleName("Check Card First");
+  checkCardFirst_->setToolTip("Read the card on the reader before writing, so a card just written is not written over");
+
   frame9_ = new QGroupBox("Database Path ...");
   frame9_->setObjectName("Frame9");
   text2_ = new QLineEdit;
@@ -152,6 +159,7 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   top->addWidget(keepRecord_);
   top->addWidget(recordPath_, 1);
   top->addStretch();
+  top->addWidget(checkCardFirst_);
   top->addWidget(sound_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
@@ -171,6 +179,8 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   connect(browse, &QPushButton::clicked, this, [this] { RunHandler([this] { vx::Command2_Click(state_, *this); }); });
   connect(keepRecord_, &QCheckBox::clicked, this,
           [this](bool ticked) { RunHandler([this, ticked] { vx::KeepRecord_Click(state_, *this, ticked); }); });
+  connect(checkCardFirst_, &QCheckBox::clicked, this,
+          [this](bool ticked) { vx::CheckCardFirst_Click(state_, ticked); });
   for (const vx::TabSpec& tab : vx::kTabs) BindTab(tab);
   BindFunctionKeys();
   ShowResult({"No card written or read yet", vx::BannerTone::Neutral});
@@ -382,11 +392,11 @@ void Tesselmain::ShowMessage(const std::string& text) {
   box.exec();
 }
 
-bool Tesselmain::AskYesNo(const std::string& question) {
+bool Tesselmain::AskYesNo(const std::string& question, vx::Answer preset) {
   if (closing_) return false;
   if (questionAsker) return questionAsker(question);
   QMessageBox box(QMessageBox::Question, kCaption, Q(question), QMessageBox::Yes | QMessageBox::No, this);
-  box.setDefaultButton(QMessageBox::Yes);
+  box.setDefaultButton(preset == vx::Answer::No ? QMessageBox::No : QMessageBox::Yes);
   return box.exec() == QMessageBox::Yes;
 }
 

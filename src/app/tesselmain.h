@@ -78,7 +78,7 @@ class Tesselmain : public QWidget, public vx::Host {
   void LogLine(const std::string& text) override;
   void SelectLastLine() override;
   void ShowMessage(const std::string& text) override;
-  bool AskYesNo(const std::string& question) override;
+  bool AskYesNo(const std::string& question, vx::Answer preset) override;
   void ShowResult(const vx::ResultBanner& banner) override;
   bool UseDatabaseTicked() override;
   void SetDatabaseFrameVisible(bool visible) override;
@@ -122,6 +122,7 @@ class Tesselmain : public QWidget, public vx::Host {
   QLabel* recordPath_ = nullptr;
   QLabel* resultBanner_ = nullptr;
   QCheckBox* sound_ = nullptr;
+  QCheckBox* checkCardFirst_ = nullptr;
   QGroupBox* frame9_ = nullptr;
   QLineEdit* text2_ = nullptr;
   QLabel* batchProgress_ = nullptr;

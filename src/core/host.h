@@ -18,6 +18,9 @@ struct PortChoice {
   std::string typedText;   // the combo's text (the entry's text when one is selected)
 };
 
+// The button of a question that is chosen unless the operator picks the other.
+enum class Answer { Yes, No };
+
 class Host {
  public:
   virtual ~Host() = default;
@@ -37,8 +40,9 @@ class Host {
   virtual void SelectLastLine() = 0;
   // A modal message box with an OK button only.
   virtual void ShowMessage(const std::string& text) = 0;
-  // A modal question with the buttons Yes and No; true for Yes.
-  virtual bool AskYesNo(const std::string& question) = 0;
+  // A modal question with the buttons Yes and No; true for Yes. `preset` is
+  // the button that Enter presses: No where Yes would undo or duplicate a card.
+  virtual bool AskYesNo(const std::string& question, Answer preset) = 0;
   // The result banner between List1 and the tabs.
   virtual void ShowResult(const ResultBanner& banner) = 0;
   // Every card operation's outcome, once recorded and its banner shown. A

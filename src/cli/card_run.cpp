@@ -16,6 +16,7 @@
 #include "operations/card_operations.h"
 #include "operations/operation_texts.h"
 #include "operations/outcome_views.h"
+#include "operations/write_guards.h"
 #include "record/record_control.h"
 
 namespace vx::cli {
@@ -35,7 +36,7 @@ class Run {
   Run(const Options& options, Console& console)
       : o_(options), c_(console), link_(MakeSystemSerialLink()), host_(state_, *link_) {
     host_.port = o_.port;
-    host_.answer = [this](const std::string& question) { return Answer(question); };
+    host_.answer = [this](const std::string& question, Answer preset) { return Reply(question, preset); };
   }
 
   int Go() {
@@ -63,14 +64,12 @@ class Run {
     Device dev = MakeDevice();
     Command12_Click(dev);
     const ConsoleHost::Said said = host_.TakeSaid();
-    if (const auto refused = Refusal(said)) return *refused;
+    if (!said.messages.empty()) return *Refusal(said);
     for (const std::string& line : said.lines) c_.out << line << "\n";
     if (InterruptCount() > 0) return kExitInterrupted;
-    if (said.lines.empty()) {
-      c_.err << kProgram << "the reader/writer answered the link test, but not with an acknowledgement\n";
-      return kExitCardFailed;
-    }
-    return said.lines.back() == kLinkSuccess ? kExitOk : kExitCardFailed;
+    // An answer that is not an acknowledgement logs no line; the banner says it.
+    if (said.lines.empty() && said.banner) c_.err << kProgram << said.banner->text << "\n";
+    return !said.lines.empty() && said.lines.back() == kLinkSuccess ? kExitOk : kExitCardFailed;
   }
 
   int Read() {
@@ -114,7 +113,9 @@ class Run {
     if (const auto fault = Prepare()) return *fault;
     host_.useDatabase = true;
     host_.cardFile = o_.file;
+    askingResume_ = true;
     Command2_Click(state_, host_);
+    askingResume_ = false;
     const ConsoleHost::Said loaded = host_.TakeSaid();
     const CardList& list = state_.cards;
     if (list.CardCount == 0) {
@@ -161,10 +162,7 @@ class Run {
       return kExitUsage;
     }
     host_.frontTab = tab_->position;
-    if (o_.checkCardFirst) {
-      c_.err << kProgram << "--check-card-first is not available in this version: no card was written\n";
-      return kExitUsage;
-    }
+    CheckCardFirst_Click(state_, o_.checkCardFirst);
     if (!o_.record.empty()) {
       host_.recordFile = o_.record;
       KeepRecord_Click(state_, host_, true);
@@ -186,20 +184,28 @@ class Run {
     return host_.TakeSaid();
   }
 
-  // A handler that sent nothing: its message boxes, and the status they mean.
+  // A handler that wrote no card: what it said, and the status that means.
+  // A port that does not open, numbers the format cannot carry and a list
+  // used up are faults of what was asked; a guard's refusal is a card not
+  // written.
   std::optional<int> Refusal(const ConsoleHost::Said& said) {
-    bool portFailed = false;
+    std::optional<int> status;
     for (const std::string& message : said.messages) {
       if (message == kOpenFailure) {
-        portFailed = true;
+        status = kExitPort;
         c_.err << kProgram << message << " The port \"" << o_.port << "\" cannot be opened.\n";
-      } else {
-        c_.err << kProgram << Trimmed(message) << "\n";
+        continue;
       }
+      c_.err << kProgram << Trimmed(message) << "\n";
+      const bool askedAmiss = message == texts::kFacilityCodeError || message == texts::kCardNumberError ||
+                              message == texts::kCardEnd;
+      if (!status) status = askedAmiss ? kExitUsage : kExitCardFailed;
     }
-    if (portFailed) return kExitPort;
-    if (!said.messages.empty()) return kExitUsage;
-    return std::nullopt;
+    if (!status && said.banner && said.banner->tone == BannerTone::Bad) {
+      c_.err << kProgram << said.banner->text << "\n";
+      status = kExitCardFailed;
+    }
+    return status;
   }
 
   void Report(const ConsoleHost::Said& said, int card, int cards) {
@@ -250,21 +256,24 @@ class Run {
     return failed > 0 || written < cards ? kExitCardFailed : kExitOk;
   }
 
-  // The resume the record offers: taken with --resume, asked at a terminal,
-  // else declined.
-  bool Answer(const std::string& question) {
-    if (o_.resume) {
-      c_.err << kProgram << question << " Yes (--resume)\n";
-      return true;
+  // The resume the record offers is taken with --resume and otherwise
+  // declined; every other question is asked at a terminal, and elsewhere gets
+  // the answer a window's Enter gives (No where Yes would duplicate a card).
+  bool Reply(const std::string& question, Answer preset) {
+    if (askingResume_) {
+      c_.err << kProgram << question << (o_.resume ? " Yes (--resume)\n" : " No: give --resume to continue there\n");
+      return o_.resume;
     }
     if (c_.interactive) {
-      c_.err << question << " [y/N] ";
+      c_.err << question << (preset == Answer::Yes ? " [Y/n] " : " [y/N] ");
       c_.err.flush();
       const std::optional<std::string> reply = ReadInputLine();
-      return reply && !reply->empty() && (reply->front() == 'y' || reply->front() == 'Y');
+      if (!reply) return false;
+      if (reply->empty()) return preset == Answer::Yes;
+      return reply->front() == 'y' || reply->front() == 'Y';
     }
-    c_.err << kProgram << question << " No: give --resume to continue there\n";
-    return false;
+    c_.err << kProgram << question << (preset == Answer::Yes ? " Yes\n" : " No\n");
+    return preset == Answer::Yes;
   }
 
   void Tell(const std::vector<std::string>& messages) {
@@ -286,6 +295,7 @@ class Run {
   std::unique_ptr<SystemSerialLink> link_;
   ConsoleHost host_;
   const TabSpec* tab_ = nullptr;
+  bool askingResume_ = false;  // the question now asked is the record's offer to resume
 };
 
 }  // namespace

@@ -28,15 +28,19 @@ class ConsoleHost : public Host {
   bool useDatabase = false;
   std::optional<std::string> cardFile;
   std::optional<std::string> recordFile;
-  // The answer to a question (the resume the record offers).
-  std::function<bool(const std::string& question)> answer = [](const std::string&) { return false; };
+  // The answer to a question (the resume the record offers, a card the record
+  // has as written); `preset` is the answer a window's Enter would give.
+  std::function<bool(const std::string& question, Answer preset)> answer =
+      [](const std::string&, Answer preset) { return preset == Answer::Yes; };
 
   // What one handler left: its outcome (when it reached the device), its
-  // List1 lines and its message boxes. Taken and cleared by the run.
+  // List1 lines, its message boxes and its last banner. Taken and cleared by
+  // the run.
   struct Said {
     std::optional<CardOutcome> outcome;
     std::vector<std::string> lines;
     std::vector<std::string> messages;
+    std::optional<ResultBanner> banner;
   };
   Said TakeSaid();
   // Ctrl+C twice: the wait in hand ends at once.
@@ -49,8 +53,8 @@ class ConsoleHost : public Host {
   void LogLine(const std::string& text) override { said_.lines.push_back(text); }
   void SelectLastLine() override {}
   void ShowMessage(const std::string& text) override { said_.messages.push_back(text); }
-  bool AskYesNo(const std::string& question) override { return answer(question); }
-  void ShowResult(const ResultBanner&) override {}
+  bool AskYesNo(const std::string& question, Answer preset) override { return answer(question, preset); }
+  void ShowResult(const ResultBanner& banner) override { said_.banner = banner; }
   void CardOutcomeTaken(const CardOutcome& outcome) override { said_.outcome = outcome; }
   bool UseDatabaseTicked() override { return useDatabase; }
   void SetDatabaseFrameVisible(bool) override {}

@@ -95,6 +95,12 @@ const std::vector<Case> kCases = {
      {{{"write", "--port", "{port}", "--format", "HID26", "--fc", "256", "--cn", "1", "--record", "r.csv"}, kNone, 2,
        {}, "Facility Code is Error!"}},
      {}},
+    {"CheckCardFirstRefusesTheCardJustWritten", "",
+     {{With(kWriteThree, "--check-card-first"), kNone, 1,
+       {"card 1 of 3: \u2714 Written and verified: 12,1000",
+        "Batch not complete: 1 written, no failed attempts along the way; 2 of 3 cards not written"},
+       "This card was just written as 12,1000"}},
+     {"12,1000 written"}},
     {"CtrlCEndsAfterTheCardInHand", "",
      // The third frame is card 2's write: that card is in hand.
      {{kBatch, {Interrupt::After::DeviceFrames, 3, {SIGINT}}, 130,

@@ -99,7 +99,7 @@ class Run {
     cnText = o_.cn;
     int written = 0, failed = 0;
     for (int card = 1; card <= o_.count; ++card) {
-      if (card > 1 && !NextCardReady(card, o_.count, fcText + "," + cnText)) break;
+      if (card > 1 ? !NextCardReady(card, o_.count, fcText + "," + cnText) : InterruptCount() > 0) break;
       const ConsoleHost::Said said = RunCard(true);
       if (!said.outcome) return Finish(written, failed, o_.count, Refusal(said));
       Report(said, card, o_.count);
@@ -134,6 +134,7 @@ class Run {
     const int attempts = list.CardCount - list.CardCursor;
     for (int attempt = 0; attempt < attempts; ++attempt) {
       const int card = list.CardCursor + 1;
+      if (attempt == 0 && InterruptCount() > 0) break;
       if (attempt > 0) {
         const CardEntry& next = list.entries[static_cast<std::size_t>(list.CardCursor)];
         if (!NextCardReady(card, cards, FacilityCodeText(next) + "," + CardNumberText(next))) break;

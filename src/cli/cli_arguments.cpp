@@ -34,7 +34,7 @@ std::string_view NameOf(Command command) {
 
 enum class Opt { Port, Format, Config, Record, File, Fc, Cn, Count, Yes, Resume, CheckFirst, Json, StopOnFailure, Help };
 
-struct OptionSpec {
+struct OptionRule {
   std::string_view name;
   Opt opt;
   bool takesValue;
@@ -42,7 +42,7 @@ struct OptionSpec {
   unsigned requiredBy;
 };
 
-constexpr std::array<OptionSpec, 14> kOptions{{
+constexpr std::array<OptionRule, 14> kOptions{{
     {"--port", Opt::Port, true, kOnPort, kOnPort},
     {"--format", Opt::Format, true, kOnCards, kOnCards},
     {"--config", Opt::Config, true, kOnCards, 0},
@@ -131,17 +131,17 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
     const std::string& arg = arguments[i];
     const std::size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
-    const auto spec =
-        std::find_if(kOptions.begin(), kOptions.end(), [&](const OptionSpec& s) { return s.name == name; });
-    if (spec == kOptions.end() || !arg.starts_with("--"))
+    const auto rule =
+        std::find_if(kOptions.begin(), kOptions.end(), [&](const OptionRule& s) { return s.name == name; });
+    if (rule == kOptions.end() || !arg.starts_with("--"))
       return Fail(arg.starts_with("-") ? "no option \"" + name + "\"" : "unexpected argument \"" + arg + "\"");
-    if (o.command == Command::None && spec->opt != Opt::Help) return Fail("give a command before " + name);
-    if (!(spec->commands & Bit(o.command)))
+    if (o.command == Command::None && rule->opt != Opt::Help) return Fail("give a command before " + name);
+    if (!(rule->commands & Bit(o.command)))
       return Fail(name + " is not an option of " + std::string(NameOf(o.command)));
-    if (std::find(given.begin(), given.end(), spec->opt) != given.end()) return Fail(name + " is given twice");
-    given.push_back(spec->opt);
+    if (std::find(given.begin(), given.end(), rule->opt) != given.end()) return Fail(name + " is given twice");
+    given.push_back(rule->opt);
     std::string value;
-    if (spec->takesValue) {
+    if (rule->takesValue) {
       if (equals != std::string::npos) {
         value = arg.substr(equals + 1);
       } else if (i + 1 < arguments.size()) {
@@ -153,13 +153,13 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
     } else if (equals != std::string::npos) {
       return Fail(name + " takes no value");
     }
-    if (std::string error = Apply(o, spec->opt, value); !error.empty()) return Fail(error);
+    if (std::string error = Apply(o, rule->opt, value); !error.empty()) return Fail(error);
   }
   if (o.help) return {o, {}};
   if (o.command == Command::None) return Fail("no command given");
-  for (const OptionSpec& spec : kOptions)
-    if ((spec.requiredBy & Bit(o.command)) && std::find(given.begin(), given.end(), spec.opt) == given.end())
-      return Fail(std::string(NameOf(o.command)) + " needs " + std::string(spec.name));
+  for (const OptionRule& rule : kOptions)
+    if ((rule.requiredBy & Bit(o.command)) && std::find(given.begin(), given.end(), rule.opt) == given.end())
+      return Fail(std::string(NameOf(o.command)) + " needs " + std::string(rule.name));
   if (o.resume && o.record.empty()) return Fail("--resume needs --record: the record tells how far the batch got");
   return {o, {}};
 }

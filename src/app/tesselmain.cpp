@@ -80,6 +80,11 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   QCheckBox* sound = AddCheckBox(vx::CheckBox::Sound, "Sound", "Sound",
                                  "Beep once after a good card, three times after a failure");
 
+  // Off at start: with it off, the line carries only the write's own frames.
+  QCheckBox* checkCardFirst =
+      AddCheckBox(vx::CheckBox::CheckCardFirst, "CheckCardFirst", "Check Card First",
+                  "Read the card on the reader before writing, so a card just written is not written over");
+
   frame9_ = new QGroupBox("Database Path ...");
   frame9_->setObjectName("Frame9");
   text2_ = new QLineEdit;
@@ -125,6 +130,7 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   top->addWidget(keepRecord);
   top->addWidget(recordPath_, 1);
   top->addStretch();
+  top->addWidget(checkCardFirst);
   top->addWidget(sound);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
@@ -296,11 +302,11 @@ void Tesselmain::ShowMessage(const std::string& text) {
   box.exec();
 }
 
-bool Tesselmain::AskYesNo(const std::string& question) {
+bool Tesselmain::AskYesNo(const std::string& question, vx::Answer preset) {
   if (core_.Closing()) return false;
   if (questionAsker) return questionAsker(question);
   QMessageBox box(QMessageBox::Question, kCaption, Q(question), QMessageBox::Yes | QMessageBox::No, this);
-  box.setDefaultButton(QMessageBox::Yes);
+  box.setDefaultButton(preset == vx::Answer::No ? QMessageBox::No : QMessageBox::Yes);
   return box.exec() == QMessageBox::Yes;
 }
 

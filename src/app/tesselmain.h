@@ -80,7 +80,7 @@ class Tesselmain : public QWidget, public vx::WindowView {
   void LogLine(const std::string& text) override;
   void SelectLastLine() override;
   void ShowMessage(const std::string& text) override;
-  bool AskYesNo(const std::string& question) override;
+  bool AskYesNo(const std::string& question, vx::Answer preset) override;
   void ShowResult(const vx::ResultBanner& banner) override;
   bool UseDatabaseTicked() override;
   void SetDatabaseFrameVisible(bool visible) override;

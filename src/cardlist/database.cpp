@@ -4,6 +4,7 @@
 
 #include "cardlist/card_feed.h"
 #include "cardlist/card_file.h"
+#include "cardlist/card_repeats.h"
 #include "core/tabs.h"
 #include "record/record_control.h"
 
@@ -33,6 +34,42 @@ std::string FullPathOf(const std::string& path) {
   if (ec) return path;
   const std::u8string text = full.lexically_normal().u8string();
   return std::string(text.begin(), text.end());
+}
+
+std::string FileNameOf(const std::string& path) {
+  const std::u8string name = std::filesystem::path(std::u8string(path.begin(), path.end())).filename().u8string();
+  return std::string(name.begin(), name.end());
+}
+
+// How many entries of the list the record has as written, in any format (the
+// file feeds every tab), other than by this file's own batch at that entry:
+// those are the resume offer's business.
+int EntriesWrittenElsewhere(const CardList& list, const RecordIndex& index) {
+  int written = 0;
+  for (std::size_t i = 0; i < list.entries.size(); ++i) {
+    const CardEntry& entry = list.entries[i];
+    if (entry.facilityCode < 0 || !(entry.cardNumber >= 0)) continue;
+    if (index.WrittenOtherThan(static_cast<std::uint64_t>(entry.facilityCode),
+                               static_cast<std::uint64_t>(entry.cardNumber), list.sourcePath,
+                               static_cast<int>(i) + 1))
+      ++written;
+  }
+  return written;
+}
+
+// What the operator should know of a file before writing from it: the pairs
+// it lists more than once, and with a record kept, how much of it is issued.
+std::string CardFileNotes(FormState& state, Host& host, const std::string& path) {
+  const std::string name = FileNameOf(path);
+  std::string text = RepeatedPairsText(FindRepeatedPairs(state.cards.entries), name);
+  if (state.recordPath.empty() || !BringRecordIndexUpToDate(state, host)) return text;
+  const int written = EntriesWrittenElsewhere(state.cards, state.recordIndex);
+  if (written == 0) return text;
+  if (!text.empty()) text += "\n\n";
+  return text + "The card record already has " + std::to_string(written) + " of the " +
+         std::to_string(state.cards.CardCount) + " entries of " + name +
+         " as written (typed, from another file or at another entry). Write Card asks before writing one "
+         "again.";
 }
 
 }  // namespace
@@ -75,6 +112,8 @@ void Command2_Click(FormState& state, Host& host) {
     host.SetBoxText(front->fcBox, FacilityCodeText(first));
     host.SetBoxText(front->cnBox, CardNumberText(first));
   }
+  const std::string notes = CardFileNotes(state, host, *path);
+  if (!notes.empty()) host.ShowMessage(notes);
   // With a record kept, a file begun earlier may carry on where it stopped.
   OfferResume(state, host);
 }

@@ -3,17 +3,27 @@
 // handed to every handler.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "cardlist/card_list.h"
 #include "core/poll_count.h"
 #include "formats/format_table.h"
+#include "record/record_index.h"
 
 namespace vx {
 
 // Failed write attempts of list cards since the list was loaded.
 struct BatchTally {
   int failedAttempts = 0;
+};
+
+// The card the last confirmed write of this run made, in the format it was
+// written in: a card still holding it is the one just written.
+struct LastWrittenCard {
+  std::string format;
+  std::uint32_t facilityCode = 0;
+  std::uint32_t cardNumber = 0;
 };
 
 struct FormState {
@@ -25,6 +35,9 @@ struct FormState {
   CardList cards;                      // CardList, CardCount, CardCursor
   BatchTally tally;
   std::string recordPath;              // the card record while "Keep Record" is ticked, else empty
+  RecordIndex recordIndex;             // the cards the record has as written
+  bool checkCardFirst = false;         // "Check Card First": read the card before writing it
+  std::optional<LastWrittenCard> lastWritten;
 };
 
 // One tick of a window that counts its own ticks (fake windows in tests);

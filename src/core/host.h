@@ -10,11 +10,16 @@
 
 namespace vx {
 
+struct CardOutcome;
+
 // Combo1 as the operator left it: a selected entry (0..15), or typed text.
 struct PortChoice {
   int selectedIndex = 0;   // -1 when the text was typed rather than chosen
   std::string typedText;   // the combo's text (the entry's text when one is selected)
 };
+
+// The button of a question that is chosen unless the operator picks the other.
+enum class Answer { Yes, No };
 
 class Host {
  public:
@@ -35,10 +40,15 @@ class Host {
   virtual void SelectLastLine() = 0;
   // A modal message box with an OK button only.
   virtual void ShowMessage(const std::string& text) = 0;
-  // A modal question with the buttons Yes and No; true for Yes.
-  virtual bool AskYesNo(const std::string& question) = 0;
+  // A modal question with the buttons Yes and No; true for Yes. `preset` is
+  // the button that Enter presses: No where Yes would undo or duplicate a card.
+  virtual bool AskYesNo(const std::string& question, Answer preset) = 0;
   // The result banner between List1 and the tabs.
   virtual void ShowResult(const ResultBanner& banner) = 0;
+  // Every card operation's outcome, once recorded and its banner shown. A
+  // window has said all through the banner; the console program reports each
+  // card from the whole value (its words, its record fields, its exit status).
+  virtual void CardOutcomeTaken(const CardOutcome& outcome) { (void)outcome; }
 
   // Check1 "Use Database" at this moment (only the ticked state counts).
   virtual bool UseDatabaseTicked() = 0;

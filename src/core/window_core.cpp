@@ -10,6 +10,7 @@
 #include "core/validators.h"
 #include "em4100/em4100_operations.h"
 #include "operations/card_operations.h"
+#include "operations/write_guards.h"
 #include "record/record_control.h"
 
 namespace vx {
@@ -127,6 +128,7 @@ void WindowCore::CheckBoxChanged(CheckBox box, bool ticked) {
       soundOn_ = ticked;
       return;
     case CheckBox::CheckCardFirst:
+      CheckCardFirst_Click(state_, ticked);
       return;
   }
 }

@@ -5,10 +5,6 @@
 namespace vx {
 
 namespace {
-constexpr const char* kOpenFailure = "COM port open failure!";
-constexpr const char* kLinkSuccess = "System Link Success";
-constexpr const char* kLinkFail = "System Link Fail";
-
 // The banner after a link test on `port`; `description` may be empty.
 ResultBanner LinkBanner(ReplyOutcome::Status status, const std::string& port, const std::string& description) {
   switch (status) {

@@ -19,6 +19,11 @@ namespace vx {
 inline constexpr std::int16_t kReplyTicks = 50;   // a reply wait's time-out
 inline constexpr std::int16_t kSettleTicks = 20;  // the pause between write and read-back
 
+// The words of a port that does not open and of the link test's two outcomes.
+inline constexpr const char* kOpenFailure = "COM port open failure!";
+inline constexpr const char* kLinkSuccess = "System Link Success";
+inline constexpr const char* kLinkFail = "System Link Fail";
+
 // What a device handler works with.
 struct Device {
   FormState& state;

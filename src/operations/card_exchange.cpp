@@ -6,6 +6,7 @@
 #include "cardlist/card_feed.h"
 #include "operations/operation_texts.h"
 #include "operations/outcome_views.h"
+#include "operations/write_guards.h"
 
 namespace vx {
 
@@ -101,8 +102,13 @@ void WriteCard(Device& dev, const CardBinding& b) {
     return;
   }
 
+  const CardNumbers card{static_cast<std::uint32_t>(*fc), static_cast<std::uint32_t>(*cn)};
+  // A card already issued, or a card on the reader that must not be lost,
+  // stops the write here: nothing is written and nothing advances.
+  if (!AllowedByRecord(dev, b, card) || !AllowedByCardOnReader(dev, b)) return;
+
   CardOutcome outcome = OutcomeOf(dev, b);
-  outcome.sent = CardNumbers{static_cast<std::uint32_t>(*fc), static_cast<std::uint32_t>(*cn)};
+  outcome.sent = card;
   if (cardFromList) {
     const CardList& list = dev.state.cards;
     outcome.entry = list.CardCursor + 1;
@@ -147,6 +153,7 @@ void WriteCard(Device& dev, const CardBinding& b) {
         break;
       }
       dev.host.LogLine(texts::kWriteSuccess);
+      dev.state.lastWritten = LastWrittenCard{b.format, card.facilityCode, card.cardNumber};
       AdvanceToNextCard(dev, b, cardFromList, *cn);
       dev.host.SelectLastLine();
       break;

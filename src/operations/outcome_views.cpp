@@ -23,6 +23,8 @@ const char* RecordWordOf(CardVerdict verdict) {
 
 std::string Pair(const CardNumbers& numbers) { return numbers.FcText() + "," + numbers.CnText(); }
 
+}  // namespace
+
 RecordLine RecordLineOf(const CardOutcome& outcome) {
   RecordLine line;
   line.time = RecordTimeNow();
@@ -47,6 +49,8 @@ RecordLine RecordLineOf(const CardOutcome& outcome) {
   return line;
 }
 
+namespace {
+
 // " (card 17 of 500)" for a card from the list.
 std::string PlaceInBatch(const CardOutcome& outcome) {
   if (outcome.entry <= 0) return {};
@@ -55,6 +59,14 @@ std::string PlaceInBatch(const CardOutcome& outcome) {
 
 }  // namespace
 
+std::string BatchTallyText(int written, int failedAttempts) {
+  return std::to_string(written) + " written, " +
+         (failedAttempts == 0 ? std::string("no failed attempts")
+                              : std::to_string(failedAttempts) +
+                                    (failedAttempts == 1 ? " failed attempt" : " failed attempts")) +
+         " along the way";
+}
+
 ResultBanner BannerOf(const CardOutcome& outcome, const BatchTally& tally) {
   const std::string place = PlaceInBatch(outcome);
   const std::string sent = outcome.sent ? Pair(*outcome.sent) : std::string();
@@ -62,11 +74,8 @@ ResultBanner BannerOf(const CardOutcome& outcome, const BatchTally& tally) {
   switch (outcome.verdict) {
     case CardVerdict::Written: {
       if (outcome.entry > 0 && outcome.entry == outcome.listLength) {
-        const int failed = tally.failedAttempts;
-        return {"\u2714 Batch complete: " + std::to_string(outcome.listLength) + " written, " +
-                    (failed == 0 ? std::string("no failed attempts")
-                                 : std::to_string(failed) + (failed == 1 ? " failed attempt" : " failed attempts")) +
-                    " along the way (last: " + sent + ")",
+        return {"\u2714 Batch complete: " + BatchTallyText(outcome.listLength, tally.failedAttempts) +
+                    " (last: " + sent + ")",
                 BannerTone::Good};
       }
       return {"\u2714 Written and verified: " + sent + place, BannerTone::Good};
@@ -99,6 +108,7 @@ void TakeOutcome(FormState& state, Host& host, const CardOutcome& outcome) {
   }
   if (outcome.entry > 0 && IsWrite(outcome.verdict) && IsFailure(outcome.verdict)) ++state.tally.failedAttempts;
   host.ShowResult(BannerOf(outcome, state.tally));
+  host.CardOutcomeTaken(outcome);
 }
 
 }  // namespace vx

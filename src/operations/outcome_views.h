@@ -8,12 +8,19 @@
 #include "core/form_state.h"
 #include "core/host.h"
 #include "operations/card_outcome.h"
+#include "record/record_line.h"
 
 namespace vx {
 
 // The banner's words for an outcome: a symbol, then plain words, and for a
 // card from the list its place in the batch.
 ResultBanner BannerOf(const CardOutcome& outcome, const BatchTally& tally);
+
+// "500 written, 1 failed attempt along the way": a batch's tally in words.
+std::string BatchTallyText(int written, int failedAttempts);
+
+// The record line of an outcome, stamped with the time now.
+RecordLine RecordLineOf(const CardOutcome& outcome);
 
 // Records the outcome, counts it in the batch tally and shows the banner.
 // A record that cannot be written is reported and recording stops; the card's

@@ -40,6 +40,7 @@ void KeepRecord_Click(FormState& state, Host& host, bool ticked) {
   }
   if (!ticked) {
     state.recordPath.clear();
+    state.recordIndex.Close();
     host.SetKeepRecord(false, "");
     return;
   }
@@ -55,7 +56,25 @@ void KeepRecord_Click(FormState& state, Host& host, bool ticked) {
   }
   state.recordPath = *path;
   host.SetKeepRecord(true, *path);
+  // Indexed now, so the look-up before each write reads only what is new.
+  if (!BringRecordIndexUpToDate(state, host)) return;
   if (state.cards.CardCount > 0) OfferResume(state, host);
+}
+
+bool BringRecordIndexUpToDate(FormState& state, Host& host) {
+  if (state.recordPath.empty()) return false;
+  RecordIndex& index = state.recordIndex;
+  if (index.Path() != state.recordPath) index.Open(state.recordPath);
+  const std::optional<std::string> problem = index.Refresh();
+  if (!problem) return true;
+  const std::string path = state.recordPath;
+  state.recordPath.clear();
+  index.Close();
+  host.SetKeepRecord(false, "");
+  if (!host.Closing())
+    host.ShowMessage("The card record cannot be read:\n" + path + "\n" + *problem +
+                     "\n\n\"Keep Record\" is now off; cards already written cannot be found in it.");
+  return false;
 }
 
 void OfferResume(FormState& state, Host& host) {
@@ -76,7 +95,7 @@ void OfferResume(FormState& state, Host& host) {
       return;
     case ResumePoint::Kind::Continue:
       if (alreadyPast) return;
-      if (host.AskYesNo(ResumeQuestion(point))) {
+      if (host.AskYesNo(ResumeQuestion(point), Answer::Yes)) {
         // The batch's count of failed attempts carries on across the restart.
         state.tally.failedAttempts = point.failedAttempts;
         StartAtEntry(state, host, static_cast<std::int16_t>(point.written));

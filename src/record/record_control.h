@@ -16,4 +16,11 @@ void KeepRecord_Click(FormState& state, Host& host, bool ticked);
 // moves the cursor there on Yes. The caller holds BusyFlag.
 void OfferResume(FormState& state, Host& host);
 
+// Reads into the record's index what was appended to the record since it was
+// last read (by this program or another station); the whole record when the
+// index belongs to another file. True when the index is current. A record
+// that cannot be read is treated as one that cannot be written: a message
+// names the file and the reason, and "Keep Record" goes off.
+bool BringRecordIndexUpToDate(FormState& state, Host& host);
+
 }  // namespace vx

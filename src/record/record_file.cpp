@@ -48,11 +48,18 @@ std::optional<RecordError> StartRecord(const std::string& path) {
   std::error_code ec;
   if (std::filesystem::is_directory(FsPath(path), ec)) return RecordError{path, "it is a folder, not a file"};
 
+  const bool existed = std::filesystem::exists(FsPath(path), ec);
   File file(record_platform::OpenForAppend(path, true));
   if (!file) return SystemError(path, errno);
   const long size = SizeOf(file.get());
   if (size < 0) return SystemError(path, errno);
-  if (size == 0) return WriteDurably(file.get(), path, std::string(kRecordHeader) + "\r\n");
+  if (size == 0) {
+    if (auto error = WriteDurably(file.get(), path, std::string(kRecordHeader) + "\r\n")) return error;
+    // The first card's line is synced into the file; the file's name must
+    // last as long.
+    if (!existed && !record_platform::SyncFolderOf(path)) return SystemError(path, errno);
+    return std::nullopt;
+  }
 
   // Look at the first line and the last byte of what is there.
   std::ifstream in(FsPath(path), std::ios::binary);

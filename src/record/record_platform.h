@@ -16,6 +16,11 @@ namespace vx::record_platform {
 std::FILE* OpenForAppend(const std::string& path, bool create);
 // After fflush: makes the file's bytes durable. False with errno set.
 bool SyncToDisk(std::FILE* file);
+// After a file was created in it: makes the folder's entry of the file
+// durable, so a power cut cannot lose the file's name while its bytes were
+// synced. False with errno set. Where the system keeps names durable with the
+// file itself, there is nothing to do.
+bool SyncFolderOf(const std::string& path);
 // The system's description of an errno value.
 std::string ErrorText(int error);
 

@@ -22,6 +22,19 @@ std::FILE* OpenForAppend(const std::string& path, bool create) {
 
 bool SyncToDisk(std::FILE* file) { return ::fsync(::fileno(file)) == 0; }
 
+bool SyncFolderOf(const std::string& path) {
+  const std::string::size_type slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  // A file system that cannot sync a folder (EINVAL) keeps no names to lose.
+  const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
+  const int error = errno;
+  ::close(fd);
+  errno = error;
+  return synced;
+}
+
 std::string ErrorText(int error) { return std::strerror(error); }
 
 LocalTime LocalTimeOf(std::time_t seconds) {

@@ -591,9 +591,10 @@ void MainWindow::ShowMessage(const std::string& text) {
   MessageBoxW(window_, Wide(text).c_str(), kWindowTitle, MB_OK);
 }
 
-bool MainWindow::AskYesNo(const std::string& question) {
+bool MainWindow::AskYesNo(const std::string& question, Answer preset) {
   if (Closing()) return false;
-  return MessageBoxW(window_, Wide(question).c_str(), kWindowTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) ==
+  const UINT defaultButton = preset == Answer::No ? MB_DEFBUTTON2 : MB_DEFBUTTON1;
+  return MessageBoxW(window_, Wide(question).c_str(), kWindowTitle, MB_YESNO | MB_ICONQUESTION | defaultButton) ==
          IDYES;
 }
 

@@ -53,7 +53,7 @@ class MainWindow : public WindowView {
   void LogLine(const std::string& text) override;
   void SelectLastLine() override;
   void ShowMessage(const std::string& text) override;
-  bool AskYesNo(const std::string& question) override;
+  bool AskYesNo(const std::string& question, Answer preset) override;
   void ShowResult(const ResultBanner& banner) override;
   bool UseDatabaseTicked() override;
   void SetDatabaseFrameVisible(bool visible) override;

@@ -117,6 +117,23 @@ TEST_F(WindowBatchTest, SoundCueTellsAFailureFromASuccess) {
   EXPECT_EQ(beeps, 4);
 }
 
+// "Check Card First" is off at start; ticked, the card just written and left
+// on the reader is refused on the next press, with nothing written.
+TEST_F(WindowBatchTest, CheckCardFirstRefusesTheCardJustWritten) {
+  QCheckBox* box = Child<QCheckBox>("CheckCardFirst");
+  EXPECT_FALSE(box->isChecked());
+  EXPECT_EQ(box->text(), "Check Card First");
+  EXPECT_EQ(box->accessibleName(), "Check Card First");
+  Child<QTabWidget>("SSTab1")->setCurrentIndex(0);
+  box->click();
+  Button(4)->click();
+  Button(4)->click();
+  EXPECT_EQ(device.writeFrames, 1);
+  EXPECT_EQ(messages, (std::vector<std::string>{
+                          "This card was just written as 1,1. Put the next card on the reader."}));
+  EXPECT_EQ(Box(4)->text(), "2");
+}
+
 // F2 and F3 press the buttons of the tab in front wherever the focus is, and,
 // like a click, do nothing while a device operation waits.
 TEST_F(WindowBatchTest, FunctionKeysPressTheFrontTabsButtons) {

@@ -200,7 +200,8 @@ TEST(Resume, BrowseOffersToContinue) {
        {true}, 1, 0, 2, "5/102", "Next card: 3 of 4"},
       {"two written, No", [](const std::string& f) { return WrittenLine(f, 1, 100) + WrittenLine(f, 2, 101); },
        {false}, 1, 0, 0, "5/100", "Next card: 1 of 4"},
-      {"another file", [](const std::string&) { return WrittenLine("/elsewhere/cards.txt", 1, 100); }, {}, 0, 0, 0,
+      // No offer, but a word that one of its pairs is issued already.
+      {"another file", [](const std::string&) { return WrittenLine("/elsewhere/cards.txt", 1, 100); }, {}, 0, 1, 0,
        "5/100", "Next card: 1 of 4"},
       {"changed file", [](const std::string& f) { return WrittenLine(f, 1, 100) + WrittenLine(f, 2, 555); }, {}, 0,
        1, 0, "5/100", "Next card: 1 of 4"},

@@ -28,9 +28,10 @@ void FakeHost::ShowMessage(const std::string& text) {
   if (onMessage) onMessage(text);
 }
 
-bool FakeHost::AskYesNo(const std::string& question) {
+bool FakeHost::AskYesNo(const std::string& question, Answer preset) {
   const std::size_t asked = questions.size();
   questions.push_back(question);
+  presets.push_back(preset);
   return asked < answers.size() && answers[asked];
 }
 

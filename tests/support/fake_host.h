@@ -40,7 +40,7 @@ class FakeHost : public WindowView {
   void LogLine(const std::string& text) override;
   void SelectLastLine() override;
   void ShowMessage(const std::string& text) override;
-  bool AskYesNo(const std::string& question) override;
+  bool AskYesNo(const std::string& question, Answer preset) override;
   void ShowResult(const ResultBanner& banner) override { banners.push_back(banner); }
   bool UseDatabaseTicked() override { return useDatabase; }
   void SetDatabaseFrameVisible(bool visible) override { databaseFrameVisible = visible; }
@@ -83,6 +83,7 @@ class FakeHost : public WindowView {
   // Question boxes: what was asked, and the answers to give in turn (No once
   // they run out).
   std::vector<std::string> questions;
+  std::vector<Answer> presets;        // the preset button of each question
   std::vector<bool> answers;
   std::vector<ResultBanner> banners;  // the result banner, every time it changed
   bool keepRecord = false;

@@ -1,0 +1,306 @@
+#include "cli/card_run.h"
+
+#include <memory>
+
+#include "cardlist/card_list.h"
+#include "cardlist/database.h"
+#include "cli/card_report.h"
+#include "cli/console_host.h"
+#include "cli/console_system.h"
+#include "core/missing_format.h"
+#include "core/tabs.h"
+#include "device/device_link.h"
+#include "device/port_list.h"
+#include "em4100/em4100_operations.h"
+#include "formats/format_table.h"
+#include "operations/card_operations.h"
+#include "operations/operation_texts.h"
+#include "operations/outcome_views.h"
+#include "operations/write_guards.h"
+#include "record/record_control.h"
+
+namespace vx::cli {
+
+namespace {
+
+constexpr const char* kProgram = "vandorix-card: ";
+
+const TabSpec& TabOfName(const std::string& format) {
+  for (const TabSpec& tab : kTabs)
+    if (format == "EM4100" ? tab.kind == TabKind::Em4100 : tab.formatName == format) return tab;
+  return kTabs[kStartTab];
+}
+
+class Run {
+ public:
+  Run(const Options& options, Console& console)
+      : o_(options), c_(console), link_(MakeSystemSerialLink()), host_(state_, *link_) {
+    host_.port = o_.port;
+    host_.answer = [this](const std::string& question, Answer preset) { return Reply(question, preset); };
+  }
+
+  int Go() {
+    switch (o_.command) {
+      case Command::Ports: return Ports();
+      case Command::Link: return Link();
+      case Command::Read: return Read();
+      case Command::Write: return Write();
+      case Command::Batch: return Batch();
+      case Command::None: break;
+    }
+    return kExitUsage;
+  }
+
+ private:
+  int Ports() {
+    const std::vector<SerialPortInfo> ports = ListSerialPorts();
+    if (ports.empty()) c_.err << kProgram << "no serial port found\n";
+    for (const SerialPortInfo& port : ports)
+      c_.out << port.name << (port.description.empty() ? "" : "\t" + port.description) << "\n";
+    return kExitOk;
+  }
+
+  int Link() {
+    Device dev = MakeDevice();
+    Command12_Click(dev);
+    const ConsoleHost::Said said = host_.TakeSaid();
+    if (!said.messages.empty()) return *Refusal(said);
+    for (const std::string& line : said.lines) c_.out << line << "\n";
+    if (InterruptCount() > 0) return kExitInterrupted;
+    // An answer that is not an acknowledgement logs no line; the banner says it.
+    if (said.lines.empty() && said.banner) c_.err << kProgram << said.banner->text << "\n";
+    return !said.lines.empty() && said.lines.back() == kLinkSuccess ? kExitOk : kExitCardFailed;
+  }
+
+  int Read() {
+    if (const auto fault = Prepare()) return *fault;
+    const ConsoleHost::Said said = RunCard(false);
+    // Nothing sent and nothing said: Ctrl+C twice before the port was open.
+    if (!said.outcome) return Refusal(said).value_or(kExitInterrupted);
+    const CardOutcome& outcome = *said.outcome;
+    if (o_.json) {
+      c_.out << JsonLine(outcome) << "\n";
+    } else if (outcome.read) {
+      c_.out << outcome.read->FcText() << "," << outcome.read->CnText() << "\n";
+    } else {
+      c_.err << Tinted(CardLine(outcome, 1, 1), ToneOf(outcome)) << "\n";
+    }
+    if (InterruptCount() > 0) return kExitInterrupted;
+    return IsFailure(outcome.verdict) ? kExitCardFailed : kExitOk;
+  }
+
+  int Write() {
+    if (const auto fault = Prepare()) return *fault;
+    std::string& fcText = tab_->kind == TabKind::Hid ? FindFormatRowOf(state_.formats, tab_->formatName).FcText
+                                                      : state_.Em4100FcText;
+    std::string& cnText = tab_->kind == TabKind::Hid ? FindFormatRowOf(state_.formats, tab_->formatName).CnText
+                                                      : state_.Em4100CnText;
+    fcText = o_.fc;
+    cnText = o_.cn;
+    int written = 0, failed = 0;
+    for (int card = 1; card <= o_.count; ++card) {
+      if (card > 1 ? !NextCardReady(card, o_.count, fcText + "," + cnText) : InterruptCount() > 0) break;
+      const ConsoleHost::Said said = RunCard(true);
+      if (!said.outcome) return Finish(written, failed, o_.count, Refusal(said));
+      Report(said, card, o_.count);
+      (IsFailure(said.outcome->verdict) ? failed : written) += 1;
+      if (Stopping(IsFailure(said.outcome->verdict))) break;
+    }
+    return Finish(written, failed, o_.count, std::nullopt);
+  }
+
+  int Batch() {
+    if (const auto fault = Prepare()) return *fault;
+    host_.useDatabase = true;
+    host_.cardFile = o_.file;
+    askingResume_ = true;
+    Command2_Click(state_, host_);
+    askingResume_ = false;
+    const ConsoleHost::Said loaded = host_.TakeSaid();
+    const CardList& list = state_.cards;
+    if (list.CardCount == 0) {
+      if (loaded.messages.empty()) c_.err << kProgram << "the card-number file holds no card\n";
+      Tell(loaded.messages);
+      return kExitUsage;
+    }
+    Tell(loaded.messages);
+    // The record says the file changed under it: resuming would start again
+    // at entry 1 over cards it may have written, which is not what was asked.
+    if (o_.resume && !loaded.messages.empty() && list.CardCursor == 0) {
+      c_.err << kProgram << "--resume: no card written; compare the file with the record first\n";
+      return kExitUsage;
+    }
+    const int cards = list.CardCount;
+    const int attempts = list.CardCount - list.CardCursor;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+      const int card = list.CardCursor + 1;
+      if (attempt == 0 && InterruptCount() > 0) break;
+      if (attempt > 0) {
+        const CardEntry& next = list.entries[static_cast<std::size_t>(list.CardCursor)];
+        if (!NextCardReady(card, cards, FacilityCodeText(next) + "," + CardNumberText(next))) break;
+      }
+      ConsoleHost::Said said = RunCard(true);
+      if (!said.outcome) return Finish(list.CardCursor, state_.tally.failedAttempts, cards, Refusal(said));
+      // The list's end after its last card is the summary's to say.
+      if (!IsFailure(said.outcome->verdict)) std::erase(said.messages, std::string(texts::kCardEnd));
+      Report(said, said.outcome->entry, cards);
+      if (Stopping(IsFailure(said.outcome->verdict))) break;
+    }
+    return Finish(list.CardCursor, state_.tally.failedAttempts, cards, std::nullopt);
+  }
+
+  // The format file, the format, the guard and the record, before any card.
+  std::optional<int> Prepare() {
+    const FormatFileResult formats = ReadFormatFile(o_.config);
+    if (formats.error) {
+      c_.err << kProgram << formats.error->Message() << "\n";
+      return kExitUsage;
+    }
+    ApplyFormatRows(formats, state_.formats);
+    tab_ = &TabOfName(o_.format);
+    if (TabLacksFormat(state_.formats, *tab_)) {
+      c_.err << kProgram << MissingFormatText(*tab_, o_.config) << "\n";
+      return kExitUsage;
+    }
+    host_.frontTab = tab_->position;
+    CheckCardFirst_Click(state_, o_.checkCardFirst);
+    if (!o_.record.empty()) {
+      host_.recordFile = o_.record;
+      KeepRecord_Click(state_, host_, true);
+      const ConsoleHost::Said said = host_.TakeSaid();
+      Tell(said.messages);
+      if (state_.recordPath.empty()) return kExitUsage;
+    }
+    return std::nullopt;
+  }
+
+  Device MakeDevice() { return Device{state_, host_, *link_}; }
+
+  ConsoleHost::Said RunCard(bool write) {
+    Device dev = MakeDevice();
+    if (tab_->kind == TabKind::Em4100)
+      write ? Command20_Click(dev) : Command21_Click(dev);
+    else
+      write ? WriteHidCard(dev, *tab_) : ReadHidCard(dev, *tab_);
+    return host_.TakeSaid();
+  }
+
+  // A handler that wrote no card: what it said, and the status that means.
+  // A port that does not open, numbers the format cannot carry and a list
+  // used up are faults of what was asked; a guard's refusal is a card not
+  // written.
+  std::optional<int> Refusal(const ConsoleHost::Said& said) {
+    std::optional<int> status;
+    for (const std::string& message : said.messages) {
+      if (message == kOpenFailure) {
+        status = kExitPort;
+        c_.err << kProgram << message << " The port \"" << o_.port << "\" cannot be opened.\n";
+        continue;
+      }
+      c_.err << kProgram << Trimmed(message) << "\n";
+      const bool askedAmiss = message == texts::kFacilityCodeError || message == texts::kCardNumberError ||
+                              message == texts::kCardEnd;
+      if (!status) status = askedAmiss ? kExitUsage : kExitCardFailed;
+    }
+    if (!status && said.banner && said.banner->tone == BannerTone::Bad) {
+      c_.err << kProgram << said.banner->text << "\n";
+      status = kExitCardFailed;
+    }
+    return status;
+  }
+
+  void Report(const ConsoleHost::Said& said, int card, int cards) {
+    const CardOutcome& outcome = *said.outcome;
+    if (host_.Interrupted())
+      c_.err << kProgram << "ended at once by a second Ctrl+C: this card's outcome is unknown and was not recorded\n";
+    else if (o_.json)
+      c_.out << JsonLine(outcome) << "\n";
+    else
+      c_.out << Tinted(CardLine(outcome, card, cards), ToneOf(outcome)) << "\n";
+    c_.out.flush();
+    Tell(said.messages);
+  }
+
+  // After a card: whether the run ends here.
+  bool Stopping(bool cardFailed) const {
+    return InterruptCount() > 0 || (cardFailed && o_.stopOnFailure);
+  }
+
+  // Between cards: Ctrl+C ends the run; at a terminal, the person puts the
+  // next card on the reader first.
+  bool NextCardReady(int card, int cards, const std::string& numbers) {
+    if (InterruptCount() > 0) return false;
+    if (!c_.interactive) return true;
+    c_.err << "Put card " << card << " of " << cards << " (" << numbers << ") on the reader and press Enter";
+    c_.err.flush();
+    const bool ready = ReadInputLine().has_value();
+    if (!ready) c_.err << "\n";
+    return ready;
+  }
+
+  // The summary of a run of several cards, and the run's exit status.
+  int Finish(int written, int failed, int cards, std::optional<int> refused) {
+    const bool interrupted = InterruptCount() > 0;
+    const bool nothingTried = written == 0 && failed == 0 && refused;
+    if ((cards > 1 || o_.command == Command::Batch) && !nothingTried) {
+      std::string summary;
+      if (written == cards)
+        summary = "Batch complete: " + BatchTallyText(written, failed);
+      else
+        summary = std::string(interrupted ? "Stopped by Ctrl+C: " : "Batch not complete: ") +
+                  BatchTallyText(written, failed) + "; " + std::to_string(cards - written) + " of " +
+                  std::to_string(cards) + " cards" + " not written";
+      (o_.json ? c_.err : c_.out) << summary << "\n";
+    }
+    if (interrupted) return kExitInterrupted;
+    if (refused) return *refused;
+    return failed > 0 || written < cards ? kExitCardFailed : kExitOk;
+  }
+
+  // The resume the record offers is taken with --resume and otherwise
+  // declined; every other question is asked at a terminal, and elsewhere gets
+  // the answer a window's Enter gives (No where Yes would duplicate a card).
+  bool Reply(const std::string& question, Answer preset) {
+    if (askingResume_) {
+      c_.err << kProgram << question << (o_.resume ? " Yes (--resume)\n" : " No: give --resume to continue there\n");
+      return o_.resume;
+    }
+    if (c_.interactive) {
+      c_.err << question << (preset == Answer::Yes ? " [Y/n] " : " [y/N] ");
+      c_.err.flush();
+      const std::optional<std::string> reply = ReadInputLine();
+      if (!reply) return false;
+      if (reply->empty()) return preset == Answer::Yes;
+      return reply->front() == 'y' || reply->front() == 'Y';
+    }
+    c_.err << kProgram << question << (preset == Answer::Yes ? " Yes\n" : " No\n");
+    return preset == Answer::Yes;
+  }
+
+  void Tell(const std::vector<std::string>& messages) {
+    for (const std::string& message : messages) c_.err << kProgram << Trimmed(message) << "\n";
+  }
+
+  static std::string Trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first);
+  }
+
+  std::string Tinted(const std::string& line, BannerTone tone) const {
+    return c_.colour ? Coloured(line, tone) : line;
+  }
+
+  const Options& o_;
+  Console& c_;
+  FormState state_;
+  std::unique_ptr<SystemSerialLink> link_;
+  ConsoleHost host_;
+  const TabSpec* tab_ = nullptr;
+  bool askingResume_ = false;  // the question now asked is the record's offer to resume
+};
+
+}  // namespace
+
+int RunCommand(const Options& options, Console& console) { return Run(options, console).Go(); }
+
+}  // namespace vx::cli

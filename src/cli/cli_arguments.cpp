@@ -1,0 +1,275 @@
+#include "cli/cli_arguments.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string_view>
+
+#include "core/tabs.h"
+
+namespace vx::cli {
+
+namespace {
+
+constexpr unsigned Bit(Command c) { return 1u << static_cast<unsigned>(c); }
+constexpr unsigned kOnPort = Bit(Command::Link) | Bit(Command::Read) | Bit(Command::Write) | Bit(Command::Batch);
+constexpr unsigned kOnCards = Bit(Command::Read) | Bit(Command::Write) | Bit(Command::Batch);
+constexpr unsigned kOnWrites = Bit(Command::Write) | Bit(Command::Batch);
+
+struct CommandName {
+  std::string_view name;
+  Command command;
+};
+constexpr std::array<CommandName, 5> kCommands{{{"ports", Command::Ports},
+                                                {"link", Command::Link},
+                                                {"read", Command::Read},
+                                                {"write", Command::Write},
+                                                {"batch", Command::Batch}}};
+
+std::string_view NameOf(Command command) {
+  for (const CommandName& c : kCommands)
+    if (c.command == command) return c.name;
+  return "";
+}
+
+enum class Opt { Port, Format, Config, Record, File, Fc, Cn, Count, Yes, Resume, CheckFirst, Json, StopOnFailure, Help };
+
+struct OptionRule {
+  std::string_view name;
+  Opt opt;
+  bool takesValue;
+  unsigned commands;  // the commands it belongs to
+  unsigned requiredBy;
+};
+
+constexpr std::array<OptionRule, 14> kOptions{{
+    {"--port", Opt::Port, true, kOnPort, kOnPort},
+    {"--format", Opt::Format, true, kOnCards, kOnCards},
+    {"--config", Opt::Config, true, kOnCards, 0},
+    {"--record", Opt::Record, true, kOnCards, 0},
+    {"--file", Opt::File, true, Bit(Command::Batch), Bit(Command::Batch)},
+    {"--fc", Opt::Fc, true, Bit(Command::Write), Bit(Command::Write)},
+    {"--cn", Opt::Cn, true, Bit(Command::Write), Bit(Command::Write)},
+    {"--count", Opt::Count, true, Bit(Command::Write), 0},
+    {"--yes", Opt::Yes, false, kOnWrites, 0},
+    {"--resume", Opt::Resume, false, Bit(Command::Batch), 0},
+    {"--check-card-first", Opt::CheckFirst, false, kOnWrites, 0},
+    {"--json", Opt::Json, false, kOnCards, 0},
+    {"--stop-on-failure", Opt::StopOnFailure, false, kOnWrites, 0},
+    {"--help", Opt::Help, false, ~0u, 0},
+}};
+
+bool AllDigits(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
+std::string Upper(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return upper;
+}
+
+bool KnownFormat(const std::string& upper) { return upper == "EM4100" || TabOfFormat(upper) != nullptr; }
+
+std::string FormatList() {
+  std::vector<std::string> names;
+  for (const TabSpec& tab : kTabs)
+    if (tab.kind == TabKind::Hid) names.emplace_back(tab.formatName);
+  std::sort(names.begin(), names.end());
+  std::string list;
+  for (const std::string& name : names) list += name + ", ";
+  return list + "EM4100";
+}
+
+ParseResult Fail(std::string error) { return {std::nullopt, std::move(error)}; }
+
+// Sets one option from its value; an error text when the value will not do.
+std::string Apply(Options& o, Opt opt, const std::string& value) {
+  switch (opt) {
+    case Opt::Port: o.port = value; break;
+    case Opt::Format:
+      o.format = Upper(value);
+      if (!KnownFormat(o.format)) return "--format: no format \"" + value + "\"; the formats are " + FormatList();
+      break;
+    case Opt::Config: o.config = value; break;
+    case Opt::Record: o.record = value; break;
+    case Opt::File: o.file = value; break;
+    case Opt::Fc:
+    case Opt::Cn:
+      if (!AllDigits(value))
+        return std::string(opt == Opt::Fc ? "--fc" : "--cn") + " needs a whole decimal number, not \"" + value + "\"";
+      (opt == Opt::Fc ? o.fc : o.cn) = value;
+      break;
+    case Opt::Count:
+      if (!AllDigits(value) || value.size() > 6 || std::stoi(value) < 1 || std::stoi(value) > kMaxCount)
+        return "--count needs a number of cards from 1 to " + std::to_string(kMaxCount) + ", not \"" + value + "\"";
+      o.count = std::stoi(value);
+      break;
+    case Opt::Yes: o.yes = true; break;
+    case Opt::Resume: o.resume = true; break;
+    case Opt::CheckFirst: o.checkCardFirst = true; break;
+    case Opt::Json: o.json = true; break;
+    case Opt::StopOnFailure: o.stopOnFailure = true; break;
+    case Opt::Help: o.help = true; break;
+  }
+  return {};
+}
+
+}  // namespace
+
+ParseResult ParseArguments(const std::vector<std::string>& arguments) {
+  Options o;
+  std::vector<Opt> given;
+  std::size_t i = 0;
+  if (i < arguments.size() && !arguments[i].starts_with("-")) {
+    const std::string& word = arguments[i++];
+    const auto it = std::find_if(kCommands.begin(), kCommands.end(), [&](const CommandName& c) { return c.name == word; });
+    if (it == kCommands.end()) return Fail("no command \"" + word + "\"; the commands are ports, link, read, write, batch");
+    o.command = it->command;
+  }
+  for (; i < arguments.size(); ++i) {
+    const std::string& arg = arguments[i];
+    const std::size_t equals = arg.find('=');
+    const std::string name = arg.substr(0, equals);
+    const auto rule =
+        std::find_if(kOptions.begin(), kOptions.end(), [&](const OptionRule& s) { return s.name == name; });
+    if (rule == kOptions.end() || !arg.starts_with("--"))
+      return Fail(arg.starts_with("-") ? "no option \"" + name + "\"" : "unexpected argument \"" + arg + "\"");
+    if (o.command == Command::None && rule->opt != Opt::Help) return Fail("give a command before " + name);
+    if (!(rule->commands & Bit(o.command)))
+      return Fail(name + " is not an option of " + std::string(NameOf(o.command)));
+    if (std::find(given.begin(), given.end(), rule->opt) != given.end()) return Fail(name + " is given twice");
+    given.push_back(rule->opt);
+    std::string value;
+    if (rule->takesValue) {
+      if (equals != std::string::npos) {
+        value = arg.substr(equals + 1);
+      } else if (i + 1 < arguments.size()) {
+        value = arguments[++i];
+      } else {
+        return Fail(name + " needs a value");
+      }
+      if (value.empty()) return Fail(name + " needs a value");
+    } else if (equals != std::string::npos) {
+      return Fail(name + " takes no value");
+    }
+    if (std::string error = Apply(o, rule->opt, value); !error.empty()) return Fail(error);
+  }
+  if (o.help) return {o, {}};
+  if (o.command == Command::None) return Fail("no command given");
+  for (const OptionRule& rule : kOptions)
+    if ((rule.requiredBy & Bit(o.command)) && std::find(given.begin(), given.end(), rule.opt) == given.end())
+      return Fail(std::string(NameOf(o.command)) + " needs " + std::string(rule.name));
+  if (o.resume && o.record.empty()) return Fail("--resume needs --record: the record tells how far the batch got");
+  return {o, {}};
+}
+
+std::string HelpText(Command command) {
+  switch (command) {
+    case Command::None:
+      return "Usage: vandorix-card COMMAND [OPTIONS]\n"
+             "\n"
+             "Writes and reads 125 kHz proximity cards through the card reader/writer,\n"
+             "from scripts, jigs and remote machines. The same formats (HID.cfg), frames,\n"
+             "verify, record and resume as the window.\n"
+             "\n"
+             "Commands:\n"
+             "  ports   list the serial ports\n"
+             "  link    test the link to the reader/writer\n"
+             "  read    read the card on the reader; prints fc,cn\n"
+             "  write   write, read back and verify one card or --count cards\n"
+             "  batch   write the cards of a card-number file, entry by entry\n"
+             "\n"
+             "Options for every command that works with cards:\n"
+             "  --config FILE       the format file (default HID.cfg in the current folder)\n"
+             "  --record FILE       append every card's outcome to the card record (CSV)\n"
+             "  --json              one JSON object a line per card, the record's fields\n"
+             "  --help              the command's own help\n"
+             "\n"
+             "Questions (a card the record has as written) are asked at a terminal;\n"
+             "elsewhere they get No.\n"
+             "\n"
+             "Exit status: 0 every card written (or read) and verified; 1 a card failed;\n"
+             "2 a usage, HID.cfg or card-file fault; 3 the port cannot be opened;\n"
+             "130 ended by Ctrl+C.\n"
+             "\n"
+             "Examples:\n"
+             "  vandorix-card ports\n"
+             "  vandorix-card link --port /dev/ttyUSB0\n"
+             "  vandorix-card read --port /dev/ttyUSB0 --format HID26\n"
+             "  vandorix-card write --port /dev/ttyUSB0 --format HID26 --fc 12 --cn 1000 --count 3\n"
+             "  vandorix-card batch --port /dev/ttyUSB0 --format HID26 --file cards.txt --record r.csv\n";
+    case Command::Ports:
+      return "Usage: vandorix-card ports\n"
+             "\n"
+             "Lists the serial ports the system has, one a line: the name to give to\n"
+             "--port, then what it is.\n"
+             "\n"
+             "Example:\n"
+             "  vandorix-card ports\n";
+    case Command::Link:
+      return "Usage: vandorix-card link --port PORT\n"
+             "\n"
+             "Tests the link to the reader/writer: prints \"System Link Success\" (exit 0)\n"
+             "or \"System Link Fail\" (exit 1).\n"
+             "\n"
+             "Example:\n"
+             "  vandorix-card link --port /dev/ttyUSB0\n";
+    case Command::Read:
+      return "Usage: vandorix-card read --port PORT --format NAME [--config FILE]\n"
+             "                          [--record FILE] [--json]\n"
+             "\n"
+             "Reads the card on the reader and prints its facility code and card number\n"
+             "as fc,cn. NAME is a format of HID.cfg on a tab of the window (HID24, HID26,\n"
+             "HID32, HID34, HID35, HID36, HID37, HID40) or EM4100.\n"
+             "\n"
+             "Examples:\n"
+             "  vandorix-card read --port /dev/ttyUSB0 --format HID26\n"
+             "  vandorix-card read --port COM3 --format EM4100 --json\n";
+    case Command::Write:
+      return "Usage: vandorix-card write --port PORT --format NAME --fc F --cn C [--count N]\n"
+             "                           [--yes] [--stop-on-failure] [--config FILE]\n"
+             "                           [--record FILE] [--json] [--check-card-first]\n"
+             "\n"
+             "Writes a card, reads it back and verifies it. With --count N, writes N cards,\n"
+             "the card number stepping by one after each good card; a failed card leaves\n"
+             "its numbers for the next card, as in the window. Between cards it asks for\n"
+             "the next card when standard input is a terminal.\n"
+             "\n"
+             "  --count N           cards to write (default 1)\n"
+             "  --yes               go on to the next card without asking (a jig or a feeder)\n"
+             "  --stop-on-failure   end at the first failed card\n"
+             "  --check-card-first  read the card on the reader first: the card just written\n"
+             "                      is refused, one the record has as written is asked about\n"
+             "\n"
+             "Examples:\n"
+             "  vandorix-card write --port /dev/ttyUSB0 --format HID26 --fc 12 --cn 1000\n"
+             "  vandorix-card write --port /dev/ttyUSB0 --format HID26 --fc 12 --cn 1000 \\\n"
+             "      --count 3 --yes --record r.csv\n";
+    case Command::Batch:
+      return "Usage: vandorix-card batch --port PORT --format NAME --file CARDS [--resume]\n"
+             "                           [--yes] [--stop-on-failure] [--config FILE]\n"
+             "                           [--record FILE] [--json] [--check-card-first]\n"
+             "\n"
+             "Writes the cards of a card-number file (lines of fc,cn) entry by entry, as\n"
+             "\"Use Database\" does: each card written, read back and verified; a failed\n"
+             "card leaves its entry for the next card. A run makes one attempt for every\n"
+             "entry left; what is still to write shows in the summary, and --resume\n"
+             "carries on from there.\n"
+             "\n"
+             "  --resume            continue after the last entry the record shows written\n"
+             "                      (needs --record)\n"
+             "  --yes               go on to the next card without asking\n"
+             "  --stop-on-failure   end at the first failed card\n"
+             "  --check-card-first  read the card on the reader first, as in write\n"
+             "\n"
+             "Examples:\n"
+             "  vandorix-card batch --port /dev/ttyUSB0 --format HID26 --file cards.txt \\\n"
+             "      --record r.csv --yes\n"
+             "  vandorix-card batch --port /dev/ttyUSB0 --format HID26 --file cards.txt \\\n"
+             "      --record r.csv --yes --resume\n";
+  }
+  return {};
+}
+
+}  // namespace vx::cli

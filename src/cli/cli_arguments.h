@@ -1,0 +1,53 @@
+#pragma once
+// The command line of vandorix-card: which command, and its options, checked
+// before anything touches a port or a file.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vx::cli {
+
+enum class Command { None, Ports, Link, Read, Write, Batch };
+
+// The program's exit statuses.
+inline constexpr int kExitOk = 0;            // every card written (or read) and verified
+inline constexpr int kExitCardFailed = 1;    // a card failed
+inline constexpr int kExitUsage = 2;         // the command line, the format file or a card file is at fault
+inline constexpr int kExitPort = 3;          // the port cannot be opened
+inline constexpr int kExitInterrupted = 130; // ended by Ctrl+C
+
+// The most cards one `write --count` asks for: a card list's capacity.
+inline constexpr int kMaxCount = 10001;
+
+struct Options {
+  Command command = Command::None;
+  bool help = false;         // --help: the command's help (or the program's, with no command)
+  std::string port;
+  std::string format;        // upper case: HID24 .. HID40, EM4100
+  std::string config = "HID.cfg";
+  std::string record;        // empty: no record
+  std::string file;          // batch: the card-number file
+  std::string fc, cn;        // write: decimal texts
+  int count = 1;
+  bool yes = false;
+  bool resume = false;
+  bool checkCardFirst = false;
+  bool json = false;
+  bool stopOnFailure = false;
+
+  bool operator==(const Options&) const = default;
+};
+
+struct ParseResult {
+  std::optional<Options> options;
+  std::string error;  // what is wrong, naming the argument; empty when options is set
+};
+
+// `arguments` are those after the program's name.
+ParseResult ParseArguments(const std::vector<std::string>& arguments);
+
+// The help text: the program's with Command::None, else the command's.
+std::string HelpText(Command command);
+
+}  // namespace vx::cli

@@ -1,0 +1,26 @@
+#pragma once
+// The few things of the system's console the program needs: Ctrl+C, whether
+// a stream is a terminal, and a line typed at the terminal.
+
+#include <optional>
+#include <string>
+
+namespace vx::cli {
+
+// Counts Ctrl+C from now on instead of ending the program. The first asks the
+// run to end after the card in hand; a second during a wait ends it at once.
+void InstallInterruptHandler();
+// How many times Ctrl+C has been pressed.
+int InterruptCount();
+
+enum class Stream { Input, Output, Error };
+bool IsTerminal(Stream stream);
+// Makes the terminal show UTF-8 text, and colours where it can.
+// False when colours cannot be shown.
+bool PrepareConsole();
+
+// A line typed on standard input, without its line end; nullopt at the end of
+// the input or when Ctrl+C was pressed meanwhile.
+std::optional<std::string> ReadInputLine();
+
+}  // namespace vx::cli

@@ -1,0 +1,33 @@
+// vandorix-card: writes and reads cards from the command line, over the same
+// handlers as the window's buttons.
+
+#include <cstdlib>
+#include <iostream>
+
+#include "cli/card_run.h"
+#include "cli/cli_arguments.h"
+#include "cli/console_system.h"
+#include "core/program_arguments.h"
+
+int main(int argc, char* argv[]) {
+  using namespace vx::cli;
+  const bool colourable = PrepareConsole();
+  const ParseResult parsed = ParseArguments(vx::ProgramArguments(argc, argv));
+  if (!parsed.options) {
+    std::cerr << "vandorix-card: " << parsed.error << " (try vandorix-card --help)\n";
+    return kExitUsage;
+  }
+  const Options& options = *parsed.options;
+  if (options.help) {
+    std::cout << HelpText(options.command);
+    return kExitOk;
+  }
+  InstallInterruptHandler();
+  const char* noColour = std::getenv("NO_COLOR");
+  const char* term = std::getenv("TERM");
+  Console console{std::cout, std::cerr};
+  console.colour = colourable && IsTerminal(Stream::Output) && !(noColour && *noColour) &&
+                   !(term && std::string_view(term) == "dumb");
+  console.interactive = IsTerminal(Stream::Input) && !options.yes;
+  return RunCommand(options, console);
+}

@@ -1,0 +1,233 @@
+// vandorix-card run as a person or a script runs it, against the simulated
+// reader/writer on a pseudo-terminal: what it prints, its exit status, and the
+// record it leaves, Ctrl+C and a resumed batch among them.
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "formats/text_file.h"
+#include "record/record_line.h"
+#include "sim/faults.h"
+#include "sim/pty_server_posix.h"
+#include "support/temp_file.h"
+
+namespace {
+
+// When the test presses Ctrl+C (SIGINT) or pulls the plug (SIGKILL).
+struct Interrupt {
+  enum class After { Never, CardLines, DeviceFrames };
+  After after = After::Never;
+  int count = 0;
+  std::vector<int> signals;
+};
+
+struct ProgramRun {
+  std::vector<std::string> args;  // "{port}" stands for the simulator's port
+  Interrupt interrupt;
+  int exitStatus;                 // -SIGKILL: killed
+  std::vector<std::string> out;   // standard output, line by line
+  std::string has = {};           // a text the output (either stream) must hold; empty: no demand
+};
+
+struct Case {
+  const char* name;
+  const char* faults;
+  std::vector<ProgramRun> runs;
+  // Each line of the record at the end: "fc,cn outcome".
+  std::vector<std::string> record;
+};
+
+const char* const kCards = "12,2001\n12,2002\n12,2003\n12,2004\n";
+const Interrupt kNone{};
+
+const std::vector<std::string> kWriteThree = {"write", "--port", "{port}", "--format", "HID26", "--fc", "12",
+                                              "--cn", "1000", "--count", "3", "--yes", "--record", "r.csv"};
+const std::vector<std::string> kBatch = {"batch", "--port", "{port}", "--format", "HID26", "--file", "cards.txt",
+                                         "--yes", "--record", "r.csv"};
+std::vector<std::string> With(std::vector<std::string> args, const std::string& more) {
+  args.push_back(more);
+  return args;
+}
+
+const std::vector<Case> kCases = {
+    {"WriteThreeCards", "",
+     {{kWriteThree, kNone, 0,
+       {"card 1 of 3: \u2714 Written and verified: 12,1000", "card 2 of 3: \u2714 Written and verified: 12,1001",
+        "card 3 of 3: \u2714 Written and verified: 12,1002",
+        "Batch complete: 3 written, no failed attempts along the way"}}},
+     {"12,1000 written", "12,1001 written", "12,1002 written"}},
+    {"ReadTheCardInTheField", "",
+     {{{"read", "--port", "{port}", "--format", "EM4100", "--record", "r.csv"}, kNone, 0, {"1,1"}}},
+     {", read"}},
+    {"LinkAnswered", "", {{{"link", "--port", "{port}"}, kNone, 0, {"System Link Success"}}}, {}},
+    {"LinkUnanswered", "silent", {{{"link", "--port", "{port}"}, kNone, 1, {"System Link Fail"}}}, {}},
+    {"WriteRefusedCountsAsFailed", "refuse",
+     {{{"write", "--port", "{port}", "--format", "HID26", "--fc", "12", "--cn", "5", "--record", "r.csv"}, kNone, 1,
+       {"\u2718 Not written: no answer from the reader/writer"}}},
+     {"12,5 no acknowledgement"}},
+    {"CardHoldsOtherNumbersAsJson", "corrupt",
+     {{{"write", "--port", "{port}", "--format", "HID26", "--fc", "12", "--cn", "5", "--json", "--record", "r.csv"},
+       kNone, 1, {}, "\"card_number\":\"5\",\"source\":\"typed\",\"entry\":0,\"outcome\":\"verify failed\","
+                     "\"read_facility_code\":\"12\",\"read_card_number\":\"6\"}"}},
+     {"12,5 verify failed"}},
+    {"PortThatDoesNotExist", "",
+     {{{"write", "--port", "/dev/vx-no-such-port", "--format", "HID26", "--fc", "1", "--cn", "1"}, kNone, 3, {},
+       "/dev/vx-no-such-port"}},
+     {}},
+    {"FormatFileMissing", "",
+     {{{"read", "--port", "{port}", "--format", "HID26", "--config", "none.cfg"}, kNone, 2, {}, "none.cfg"}},
+     {}},
+    {"OutOfRangeSendsNothing", "",
+     {{{"write", "--port", "{port}", "--format", "HID26", "--fc", "256", "--cn", "1", "--record", "r.csv"}, kNone, 2,
+       {}, "Facility Code is Error!"}},
+     {}},
+    {"CheckCardFirstRefusesTheCardJustWritten", "",
+     {{With(kWriteThree, "--check-card-first"), kNone, 1,
+       {"card 1 of 3: \u2714 Written and verified: 12,1000",
+        "Batch not complete: 1 written, no failed attempts along the way; 2 of 3 cards not written"},
+       "This card was just written as 12,1000"}},
+     {"12,1000 written"}},
+    {"CtrlCEndsAfterTheCardInHand", "",
+     // The third frame is card 2's write: that card is in hand.
+     {{kBatch, {Interrupt::After::DeviceFrames, 3, {SIGINT}}, 130,
+       {"card 1 of 4: \u2714 Written and verified: 12,2001", "card 2 of 4: \u2714 Written and verified: 12,2002",
+        "Stopped by Ctrl+C: 2 written, no failed attempts along the way; 2 of 4 cards not written"}}},
+     {"12,2001 written", "12,2002 written"}},
+    {"SecondCtrlCEndsTheWaitAtOnce", "silent",
+     {{kBatch, {Interrupt::After::DeviceFrames, 1, {SIGINT, SIGINT}}, 130, {}, "second Ctrl+C"}},
+     {}},
+    {"KilledBatchResumes", "",
+     {{kBatch, {Interrupt::After::CardLines, 2, {SIGKILL}}, -SIGKILL, {}},
+      {With(kBatch, "--resume"), kNone, 0,
+       {"card 3 of 4: \u2714 Written and verified: 12,2003", "card 4 of 4: \u2714 Written and verified: 12,2004",
+        "Batch complete: 4 written, no failed attempts along the way"}}},
+     {"12,2001 written", "12,2002 written", "12,2003 written", "12,2004 written"}},
+};
+
+struct Result {
+  int status = 0;
+  std::vector<std::string> out;
+  std::string err;
+};
+
+// Reads what a stream has now into `text`; false at its end.
+bool Take(int fd, std::string& text) {
+  char chunk[512];
+  const ssize_t n = read(fd, chunk, sizeof chunk);
+  if (n > 0) text.append(chunk, static_cast<std::size_t>(n));
+  return n > 0;
+}
+
+Result RunProgram(const std::vector<std::string>& args, const std::string& dir, const Interrupt& interrupt,
+                  const std::atomic<int>& framesReceived) {
+  int out[2], err[2];
+  EXPECT_EQ(pipe(out), 0);
+  EXPECT_EQ(pipe(err), 0);
+  // Made before the fork: the child of a threaded process only calls what is
+  // safe there until it runs the program.
+  std::vector<char*> argv{const_cast<char*>(VX_CARD_PROGRAM)};
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(out[1], 1);
+    dup2(err[1], 2);
+    const int null = open("/dev/null", O_RDONLY);
+    dup2(null, 0);
+    if (chdir(dir.c_str()) != 0) _exit(125);
+    execv(VX_CARD_PROGRAM, argv.data());
+    _exit(126);
+  }
+  close(out[1]);
+  close(err[1]);
+  Result result;
+  std::string outText;
+  bool outOpen = true, errOpen = true, sent = interrupt.after == Interrupt::After::Never;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while ((outOpen || errOpen) && std::chrono::steady_clock::now() < deadline) {
+    pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
+    poll(fds, 2, 10);
+    if (fds[0].revents) outOpen = Take(out[0], outText);
+    if (fds[1].revents) errOpen = Take(err[0], result.err);
+    if (!sent) {
+      const long lines = std::count(outText.begin(), outText.end(), '\n');
+      const int seen = interrupt.after == Interrupt::After::CardLines ? static_cast<int>(lines) : framesReceived.load();
+      if (seen >= interrupt.count) {
+        for (const int signal : interrupt.signals) {
+          kill(pid, signal);
+          usleep(20000);
+        }
+        sent = true;
+      }
+    }
+  }
+  if (outOpen || errOpen) kill(pid, SIGKILL);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  close(out[0]);
+  close(err[0]);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+  std::istringstream lines(outText);
+  for (std::string line; std::getline(lines, line);) result.out.push_back(line);
+  return result;
+}
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+class CardProgram : public ::testing::TestWithParam<Case> {};
+
+TEST_P(CardProgram, PrintsExitsAndRecords) {
+  const Case& c = GetParam();
+  std::atomic<int> framesReceived{0};
+  vx::sim::PtyServerOptions options;
+  options.device.faults = *vx::sim::ParseFaults(c.faults).faults;
+  options.log = [&framesReceived](const std::string& line) {
+    if (line.find("<- 02") != std::string::npos) ++framesReceived;
+  };
+  vx::sim::PtyServer server(options);
+  ASSERT_TRUE(server.Start());
+  vx::test::TempFile cards(kCards);
+  std::filesystem::copy_file(std::string(VX_SOURCE_DIR) + "/config/HID.cfg", cards.dir() + "/HID.cfg");
+
+  for (const ProgramRun& run : c.runs) {
+    std::vector<std::string> args = run.args;
+    for (std::string& arg : args)
+      if (arg == "{port}") arg = server.SlavePath();
+    framesReceived = 0;
+    const Result result = RunProgram(args, cards.dir(), run.interrupt, framesReceived);
+    EXPECT_EQ(result.status, run.exitStatus) << result.err;
+    if (run.exitStatus != -SIGKILL && !run.out.empty()) {
+      EXPECT_EQ(result.out, run.out) << result.err;
+    }
+    if (!run.has.empty()) {
+      std::string all = result.err;
+      for (const std::string& line : result.out) all += line + "\n";
+      EXPECT_NE(all.find(run.has), std::string::npos) << all;
+    }
+  }
+
+  std::vector<std::string> record;
+  const auto text = vx::ReadWholeFile(cards.dir() + "/r.csv");
+  for (const vx::RecordLine& line : vx::ParseRecordText(text.value_or("")))
+    record.push_back(line.facilityCode + "," + line.cardNumber + " " + line.outcome);
+  EXPECT_EQ(record, c.record);
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, CardProgram, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+}  // namespace

@@ -12,20 +12,12 @@
 #include <map>
 #include <string>
 
+#include "core/wide_text_windows.h"
 #include "device/port_list.h"
 
 namespace vx {
 
 namespace {
-
-std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int size =
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string result(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
-  return result;
-}
 
 // A REG_SZ value's text, without the terminating nulls a writer may leave.
 std::wstring TextOf(const std::wstring& data) {

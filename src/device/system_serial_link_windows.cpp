@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "core/wide_text_windows.h"
+
 namespace vx {
 
 namespace {
@@ -16,13 +18,6 @@ constexpr DWORD kWriteTimeoutPerByteMs = 2;
 constexpr DWORD kQueueBytes = 4096;
 
 HANDLE H(void* handle) { return static_cast<HANDLE>(handle); }
-
-std::wstring Wide(const std::string& utf8) {
-  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-  return wide;
-}
 
 // COM10 and above open only through the device namespace, so every port does.
 std::wstring DevicePath(const std::string& portName) {

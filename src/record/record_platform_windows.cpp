@@ -7,21 +7,10 @@
 #include <cstring>
 #include <string>
 
+#include "core/wide_text_windows.h"
 #include "record/record_platform.h"
 
 namespace vx::record_platform {
-
-namespace {
-
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-  return wide;
-}
-
-}  // namespace
 
 std::FILE* OpenForAppend(const std::string& path, bool create) {
   const int fd = ::_wopen(Wide(path).c_str(), _O_WRONLY | _O_APPEND | _O_BINARY | (create ? _O_CREAT : 0),

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "winapp/text_windows.h"
+#include "core/wide_text_windows.h"
 
 namespace vx::win {
 

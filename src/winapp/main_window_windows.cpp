@@ -9,7 +9,7 @@
 #include "winapp/control_ids_windows.h"
 #include "winapp/file_dialogs_windows.h"
 #include "winapp/message_wait_windows.h"
-#include "winapp/text_windows.h"
+#include "core/wide_text_windows.h"
 
 namespace vx::win {
 

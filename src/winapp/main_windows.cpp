@@ -14,7 +14,7 @@
 #include "winapp/control_ids_windows.h"
 #include "winapp/link_choice_windows.h"
 #include "winapp/main_window_windows.h"
-#include "winapp/text_windows.h"
+#include "core/wide_text_windows.h"
 #include "winapp/user_folder_windows.h"
 
 #ifndef VX_VERSION
@@ -29,7 +29,7 @@ const std::string kProgram = "vandorix-programmer";
 // window from opening is shown as well as printed.
 int Fail(const std::string& fault, int exitCode) {
   std::cerr << kProgram << ": " << fault << '\n';
-  MessageBoxW(nullptr, vx::win::Wide(fault).c_str(), vx::win::kWindowTitle, MB_OK | MB_ICONERROR);
+  MessageBoxW(nullptr, vx::Wide(fault).c_str(), vx::win::kWindowTitle, MB_OK | MB_ICONERROR);
   return exitCode;
 }
 

@@ -1,8 +1,8 @@
-#include "winapp/text_windows.h"
+#include "core/wide_text_windows.h"
 
 #include <windows.h>
 
-namespace vx::win {
+namespace vx {
 
 std::wstring Wide(const std::string& utf8) {
   if (utf8.empty()) return {};
@@ -21,4 +21,4 @@ std::string Utf8(const std::wstring& wide) {
   return utf8;
 }
 
-}  // namespace vx::win
+}  // namespace vx

@@ -3,9 +3,9 @@
 
 #include <string>
 
-namespace vx::win {
+namespace vx {
 
 std::wstring Wide(const std::string& utf8);
 std::string Utf8(const std::wstring& wide);
 
-}  // namespace vx::win
+}  // namespace vx

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "app/command_line.h"
+#include "program/command_line.h"
 #include "device/serial_link.h"
 
 namespace vx {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/check_config.h"
-#include "app/command_line.h"
+#include "program/check_config.h"
+#include "program/command_line.h"
 #include "app/program_window.h"
 #include "app/user_folder.h"
 #include "core/program_arguments.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/command_line.h"
+#include "program/command_line.h"
 #include "app/tesselmain.h"
 
 namespace vx {

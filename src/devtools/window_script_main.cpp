@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/command_line.h"
+#include "program/command_line.h"
 #include "app/program_window.h"
 #include "devtools/scripted_run.h"
 #include "devtools/window_script_command_line.h"

@@ -1,10 +1,10 @@
-#include "app/command_line.h"
+#include "program/command_line.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "app/check_config.h"
+#include "program/check_config.h"
 #include "support/temp_file.h"
 
 namespace vx {

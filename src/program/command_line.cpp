@@ -1,4 +1,4 @@
-#include "app/command_line.h"
+#include "program/command_line.h"
 
 #include "sim/faults.h"
 

@@ -1,4 +1,4 @@
-#include "app/check_config.h"
+#include "program/check_config.h"
 
 #include <cstdio>
 #include <ostream>

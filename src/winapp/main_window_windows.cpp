@@ -1,0 +1,663 @@
+#include "winapp/main_window_windows.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "device/system_serial_link_windows.h"
+#include "winapp/control_ids_windows.h"
+#include "winapp/file_dialogs_windows.h"
+#include "winapp/message_wait_windows.h"
+#include "winapp/text_windows.h"
+
+namespace vx::win {
+
+namespace {
+
+// Group boxes outside the contract with the test driver: found by caption.
+constexpr int kComPortFrameId = 4020;
+constexpr int kSystemFrameId = 4021;
+constexpr int kFacilityFrameBase = 4030;  // + tab position
+constexpr int kCardFrameBase = 4040;      // + tab position
+// Posted by CloseWindow(): the window is destroyed from the message loop,
+// never from inside the handler of one of its own controls.
+constexpr UINT kDestroyLater = WM_APP + 1;
+
+// The window's size at 96 dots per inch; everything scales with the DPI.
+constexpr int kStartWidth = 800;
+constexpr int kStartHeight = 620;
+constexpr int kMinWidth = 780;
+constexpr int kMinHeight = 540;
+constexpr int kTabHeight = 190;
+constexpr int kBannerHeight = 48;
+constexpr int kMargin = 8;
+
+constexpr COLORREF kWarningColour = RGB(0xa0, 0x00, 0x00);
+
+std::wstring WindowText(HWND control) {
+  const int length = GetWindowTextLengthW(control);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  GetWindowTextW(control, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+int CheckBoxId(CheckBox box) {
+  switch (box) {
+    case CheckBox::UseDatabase: return kUseDatabaseId;
+    case CheckBox::KeepRecord: return kKeepRecordId;
+    case CheckBox::Sound: return kSoundId;
+    case CheckBox::CheckCardFirst: return kCheckCardFirstId;
+  }
+  return 0;
+}
+
+std::optional<CheckBox> CheckBoxOf(int id) {
+  for (CheckBox box : {CheckBox::UseDatabase, CheckBox::KeepRecord, CheckBox::Sound, CheckBox::CheckCardFirst})
+    if (CheckBoxId(box) == id) return box;
+  return std::nullopt;
+}
+
+// The tab an entry box belongs to, or nullptr (Text2 and unknown numbers).
+const TabSpec* TabOfBox(int box) {
+  for (const TabSpec& tab : kTabs)
+    if (tab.fcBox == box || tab.cnBox == box) return &tab;
+  return nullptr;
+}
+
+// The DPI of a window; Windows before 10 knows only the system's.
+int DpiOf(HWND window) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (getDpiForWindow && window) return static_cast<int>(getDpiForWindow(window));
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+int SystemDpi() { return DpiOf(nullptr); }
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, SerialLink& link)
+    : instance_(instance),
+      link_(link),
+      systemPort_(dynamic_cast<WindowsSerialLink*>(&link)),
+      core_(std::make_unique<WindowCore>(*this, link)) {}
+
+MainWindow::~MainWindow() {
+  if (window_) DestroyWindow(window_);
+  if (keys_) DestroyAcceleratorTable(keys_);
+  for (HFONT font : {font_, bannerFont_, noteFont_})
+    if (font) DeleteObject(font);
+  for (HBRUSH brush : bannerBrushes_)
+    if (brush) DeleteObject(brush);
+}
+
+bool MainWindow::Create() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = &MainWindow::Procedure;
+  windowClass.hInstance = instance_;
+  windowClass.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
+  windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kWindowClass;
+  RegisterClassExW(&windowClass);
+
+  const int systemDpi = SystemDpi();
+  window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, kWindowTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                            CW_USEDEFAULT, CW_USEDEFAULT, MulDiv(kStartWidth, systemDpi, 96),
+                            MulDiv(kStartHeight, systemDpi, 96), nullptr, nullptr, instance_, this);
+  if (!window_) return false;
+  dpi_ = DpiOf(window_);
+  // On a monitor of another DPI than the system's the first size was wrong.
+  if (dpi_ != systemDpi)
+    SetWindowPos(window_, nullptr, 0, 0, Scaled(kStartWidth), Scaled(kStartHeight),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  // Top to bottom, the order in which Tab walks through them.
+  const DWORD child = WS_CHILD | WS_VISIBLE;
+  groupBoxes_.push_back(Add(L"BUTTON", L"Com Port", child | BS_GROUPBOX, kComPortFrameId));
+  focusOrder_.push_back(
+      Add(L"COMBOBOX", L"", child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, kCombo1Id));
+  Add(L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, kDeviceNoteId);
+  groupBoxes_.push_back(Add(L"BUTTON", L"System", child | BS_GROUPBOX, kSystemFrameId));
+  focusOrder_.push_back(Add(L"BUTTON", L"Clear", child | WS_TABSTOP | BS_PUSHBUTTON, CommandId(kClearButton)));
+  focusOrder_.push_back(Add(L"BUTTON", L"Link", child | WS_TABSTOP | BS_PUSHBUTTON, CommandId(kLinkButton)));
+  focusOrder_.push_back(Add(L"BUTTON", L"Use Database", child | WS_TABSTOP | BS_AUTOCHECKBOX, kUseDatabaseId));
+  focusOrder_.push_back(Add(L"BUTTON", L"Sound", child | WS_TABSTOP | BS_AUTOCHECKBOX, kSoundId));
+  focusOrder_.push_back(Add(L"BUTTON", L"Keep Record", child | WS_TABSTOP | BS_AUTOCHECKBOX, kKeepRecordId));
+  focusOrder_.push_back(
+      Add(L"BUTTON", L"Check Card First", child | WS_TABSTOP | BS_AUTOCHECKBOX, kCheckCardFirstId));
+  // A long path is shortened in the middle rather than widen the window.
+  Add(L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, kRecordPathId);
+
+  groupBoxes_.push_back(Add(L"BUTTON", L"Database Path ...", WS_CHILD | BS_GROUPBOX, kFrame9Id));
+  focusOrder_.push_back(
+      Add(L"EDIT", L"", WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, TextId(2), WS_EX_CLIENTEDGE));
+  focusOrder_.push_back(Add(L"BUTTON", L"Browse", WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON, CommandId(kBrowseButton)));
+  Add(L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kBatchProgressId);
+
+  focusOrder_.push_back(Add(L"LISTBOX", L"", child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                            kList1Id, WS_EX_CLIENTEDGE));
+  // The banner's words are its window text, which screen readers read.
+  Add(L"STATIC", L"", child | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX | SS_ENDELLIPSIS, kResultBannerId);
+
+  // The tab strip is drawn under the controls of its tabs, which are the
+  // main window's own children: it clips them out when it paints.
+  HWND tabs = Add(WC_TABCONTROLW, L"", child | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE, kSSTab1Id);
+  focusOrder_.push_back(tabs);
+  for (const TabSpec& tab : kTabs) {
+    std::wstring caption = Wide(std::string(tab.caption));
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption.data();
+    SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(tab.position), reinterpret_cast<LPARAM>(&item));
+  }
+  for (const TabSpec& tab : kTabs) BuildTab(tab);
+  // Painted first: the frames and the strip under what they hold.
+  for (HWND frame : groupBoxes_) SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SendMessageW(tabs, TCM_SETCURSEL, kStartTab, 0);
+
+  ACCEL keys[] = {
+      {FVIRTKEY, VK_F2, static_cast<WORD>(kF2KeyId)},
+      {FVIRTKEY, VK_F3, static_cast<WORD>(kF3KeyId)},
+      {FVIRTKEY | FCONTROL, VK_TAB, static_cast<WORD>(kNextTabKeyId)},
+      {FVIRTKEY | FCONTROL | FSHIFT, VK_TAB, static_cast<WORD>(kPreviousTabKeyId)},
+  };
+  keys_ = CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
+
+  MakeFonts();
+  ShowResult(FirstBanner());
+  UpdateVisibility();
+  return true;
+}
+
+HWND MainWindow::Add(const wchar_t* kind, const std::wstring& text, DWORD style, int id, DWORD exStyle) {
+  return CreateWindowExW(exStyle, kind, text.c_str(), style, 0, 0, 0, 0, window_,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+}
+
+void MainWindow::BuildTab(const TabSpec& tab) {
+  std::vector<HWND>& controls = tabControls_[static_cast<std::size_t>(tab.position)];
+  const DWORD child = WS_CHILD;
+  const auto entryBox = [&](int frameId, const wchar_t* caption, int box, int maxLength) {
+    HWND frame = Add(L"BUTTON", caption, child | BS_GROUPBOX, frameId);
+    groupBoxes_.push_back(frame);
+    HWND edit = Add(L"EDIT", L"1", child | WS_TABSTOP | ES_AUTOHSCROLL, TextId(box), WS_EX_CLIENTEDGE);
+    // Limits only what is typed; text the program puts in is shown whole.
+    SendMessageW(edit, EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
+    controls.insert(controls.end(), {frame, edit});
+    return edit;
+  };
+  const auto label = [&](int number, std::string_view caption) {
+    controls.push_back(Add(L"STATIC", Wide(std::string(caption)), child | SS_LEFT | SS_NOPREFIX, LabelId(number)));
+  };
+  const auto button = [&](int number, const wchar_t* caption) {
+    HWND created = Add(L"BUTTON", caption, child | WS_TABSTOP | BS_PUSHBUTTON, CommandId(number));
+    controls.push_back(created);
+    return created;
+  };
+  HWND facility = entryBox(kFacilityFrameBase + tab.position, L"Facility Code", tab.fcBox, tab.fcMaxLength);
+  label(tab.fcLabel, tab.fcLabelCaption);
+  HWND read = button(tab.readButton, L"Read Card");
+  HWND card = entryBox(kCardFrameBase + tab.position, L"Card Number", tab.cnBox, tab.cnMaxLength);
+  label(tab.cnLabel, tab.cnLabelCaption);
+  HWND write = button(tab.writeButton, L"Write Card");
+  focusOrder_.insert(focusOrder_.end(), {facility, read, card, write});
+  controls.push_back(Add(L"STATIC", L"", child | SS_LEFT | SS_NOPREFIX, FormatNoteId(tab.position)));
+}
+
+void MainWindow::MakeFonts() {
+  for (HFONT font : {font_, bannerFont_, noteFont_})
+    if (font) DeleteObject(font);
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  LOGFONTW face = metrics.lfMessageFont;
+  face.lfHeight = MulDiv(face.lfHeight, dpi_, SystemDpi());
+  font_ = CreateFontIndirectW(&face);
+  // The outcome is read from where the cards are, not from the screen's edge.
+  LOGFONTW large = face;
+  large.lfHeight = face.lfHeight * 9 / 5;
+  large.lfWeight = FW_BOLD;
+  bannerFont_ = CreateFontIndirectW(&large);
+  LOGFONTW bold = face;
+  bold.lfWeight = FW_BOLD;
+  noteFont_ = CreateFontIndirectW(&bold);
+
+  for (HWND control = GetWindow(window_, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+    const int id = GetDlgCtrlID(control);
+    HFONT font = id == kResultBannerId                                         ? bannerFont_
+                 : id >= FormatNoteId(0) && id < FormatNoteId(kTabCount)      ? noteFont_
+                                                                               : font_;
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+void MainWindow::Layout() {
+  if (!window_) return;
+  RECT client{};
+  GetClientRect(window_, &client);
+  const auto place = [this](int id, int x, int y, int width, int height) {
+    MoveWindow(Item(id), Scaled(x), Scaled(y), Scaled(width), Scaled(height), FALSE);
+  };
+  // In pixels at 96 DPI.
+  const int width = std::max(MulDiv(client.right, 96, dpi_), kMinWidth - 20);
+  const int height = MulDiv(client.bottom, 96, dpi_);
+  const int inner = width - 2 * kMargin;
+
+  place(kComPortFrameId, kMargin, 4, 340, 56);
+  place(kCombo1Id, kMargin + 10, 24, 72, 300);
+  place(kDeviceNoteId, kMargin + 92, 20, 240, 36);
+  place(kSystemFrameId, 356, 4, 176, 56);
+  place(CommandId(kClearButton), 366, 24, 76, 26);
+  place(CommandId(kLinkButton), 446, 24, 76, 26);
+  place(kUseDatabaseId, 544, 12, 112, 20);
+  place(kKeepRecordId, 544, 36, 112, 20);
+  place(kSoundId, 660, 12, 124, 20);
+  place(kCheckCardFirstId, 660, 36, 124, 20);
+
+  int y = 64;
+  if (recordPathShown_) {
+    place(kRecordPathId, kMargin, y, inner, 18);
+    y += 22;
+  }
+  if (databaseFrameShown_) {
+    place(kFrame9Id, kMargin, y, inner, 72);
+    place(TextId(2), kMargin + 10, y + 20, inner - 130, 24);
+    place(CommandId(kBrowseButton), kMargin + inner - 110, y + 19, 100, 26);
+    place(kBatchProgressId, kMargin + 10, y + 48, inner - 20, 18);
+    y += 78;
+  }
+  const int tabTop = std::max(height - kMargin - kTabHeight, y + 120);
+  const int bannerTop = tabTop - 6 - kBannerHeight;
+  place(kList1Id, kMargin, y, inner, bannerTop - 6 - y);
+  place(kResultBannerId, kMargin, bannerTop, inner, kBannerHeight);
+  place(kSSTab1Id, kMargin, tabTop, inner, kTabHeight);
+
+  // The area under the strip's captions, wherever they wrap.
+  RECT page{Scaled(kMargin), Scaled(tabTop), Scaled(kMargin + inner), Scaled(tabTop + kTabHeight)};
+  SendMessageW(Item(kSSTab1Id), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+  for (const TabSpec& tab : kTabs) PlaceTabPage(tab, page);
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+void MainWindow::PlaceTabPage(const TabSpec& tab, const RECT& page) {
+  const int left = MulDiv(page.left, 96, dpi_);
+  const int top = MulDiv(page.top, 96, dpi_);
+  const int width = MulDiv(page.right - page.left, 96, dpi_);
+  const auto place = [&](int id, int x, int y, int w, int h) {
+    MoveWindow(Item(id), Scaled(left + x), Scaled(top + y), Scaled(w), Scaled(h), FALSE);
+  };
+  place(kFacilityFrameBase + tab.position, 12, 4, 230, 54);
+  place(TextId(tab.fcBox), 22, 24, 210, 24);
+  place(LabelId(tab.fcLabel), 256, 28, 260, 20);
+  place(CommandId(tab.readButton), width - 150, 14, 136, 32);
+  place(kCardFrameBase + tab.position, 12, 62, 230, 54);
+  place(TextId(tab.cnBox), 22, 82, 210, 24);
+  place(LabelId(tab.cnLabel), 256, 86, 260, 20);
+  place(CommandId(tab.writeButton), width - 150, 74, 136, 32);
+  place(FormatNoteId(tab.position), 12, 122, width - 24, 20);
+}
+
+void MainWindow::UpdateVisibility() {
+  const auto show = [this](int id, bool visible) { ShowWindow(Item(id), visible ? SW_SHOWNA : SW_HIDE); };
+  show(kDeviceNoteId, deviceNoteShown_);
+  show(kRecordPathId, recordPathShown_);
+  for (int id : {kFrame9Id, TextId(2), CommandId(kBrowseButton), kBatchProgressId}) show(id, databaseFrameShown_);
+  ShowFrontTab();
+  Layout();
+}
+
+void MainWindow::ShowFrontTab() {
+  const int front = FrontTab();
+  for (const TabSpec& tab : kTabs) {
+    const bool inFront = tab.position == front;
+    for (HWND control : tabControls_[static_cast<std::size_t>(tab.position)]) {
+      const bool note = GetDlgCtrlID(control) == FormatNoteId(tab.position);
+      const bool visible = inFront && (!note || formatNoteShown_[static_cast<std::size_t>(tab.position)]);
+      ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
+    }
+  }
+  // The focus must not stay on a control that is no longer shown.
+  HWND focus = GetFocus();
+  if (focus && IsChild(window_, focus) && !IsWindowVisible(focus)) SetFocus(Item(kSSTab1Id));
+}
+
+void MainWindow::ChangeTab(int step) {
+  HWND tabs = Item(kSSTab1Id);
+  const int next = (FrontTab() + step + kTabCount) % kTabCount;
+  // As a click on the strip does: TCN_SELCHANGING and TCN_SELCHANGE follow.
+  SendMessageW(tabs, TCM_SETCURFOCUS, static_cast<WPARAM>(next), 0);
+  ShowFrontTab();
+}
+
+void MainWindow::MoveFocus(bool backwards) {
+  HWND focus = GetFocus();
+  // The combo box's field is a child of the combo box.
+  if (focus && GetParent(focus) != window_ && IsChild(window_, focus)) focus = GetParent(focus);
+  const auto count = static_cast<int>(focusOrder_.size());
+  const auto at = std::find(focusOrder_.begin(), focusOrder_.end(), focus);
+  int index = at == focusOrder_.end() ? (backwards ? 0 : -1) : static_cast<int>(at - focusOrder_.begin());
+  for (int step = 0; step < count; ++step) {
+    index = (index + (backwards ? count - 1 : 1)) % count;
+    HWND candidate = focusOrder_[static_cast<std::size_t>(index)];
+    if (!IsWindowVisible(candidate) || !IsWindowEnabled(candidate)) continue;
+    SetFocus(candidate);
+    // As in a dialog: a box reached by Tab has its text selected, ready to type over.
+    wchar_t kind[16] = {};
+    GetClassNameW(candidate, kind, 16);
+    if (lstrcmpiW(kind, L"Edit") == 0) SendMessageW(candidate, EM_SETSEL, 0, -1);
+    if (lstrcmpiW(kind, L"ComboBox") == 0) SendMessageW(candidate, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    break;
+  }
+  // Keyboard use: show where the focus is.
+  SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
+bool MainWindow::TranslateKeys(MSG& message) {
+  if (!window_ || (message.hwnd != window_ && !IsChild(window_, message.hwnd))) return false;
+  if (keys_ && TranslateAcceleratorW(window_, keys_, &message)) return true;
+  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && !(GetKeyState(VK_CONTROL) & 0x8000)) {
+    // Tab walks the controls top to bottom; the stacking order the strip
+    // needs to paint under its tabs' controls says nothing about that.
+    MoveFocus((GetKeyState(VK_SHIFT) & 0x8000) != 0);
+    return true;
+  }
+  if (message.message == WM_CHAR && message.wParam == L'\t') return true;
+  return IsDialogMessageW(window_, &message) != 0;
+}
+
+LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->window_ = window;
+  }
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  return self ? self->Handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header->idFrom == static_cast<UINT_PTR>(kSSTab1Id) && header->code == static_cast<UINT>(TCN_SELCHANGE))
+        ShowFrontTab();
+      return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+      return OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SIZE:
+      Layout();
+      return 0;
+    case WM_GETMINMAXINFO: {
+      auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+      limits->ptMinTrackSize = {Scaled(kMinWidth), Scaled(kMinHeight)};
+      return 0;
+    }
+    case WM_DPICHANGED: {
+      dpi_ = HIWORD(wParam);
+      MakeFonts();
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      Layout();
+      return 0;
+    }
+    case WM_CLOSE:
+      // During a wait the core cuts the wait short and asks for the close
+      // again (CloseWindow) once the waiting handler has returned.
+      if (core_->CloseRequested()) DestroyWindow(window_);
+      return 0;
+    case kDestroyLater:
+      DestroyWindow(window_);
+      return 0;
+    case WM_DESTROY:
+      link_.Close();
+      quitting_ = true;
+      PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY:
+      window_ = nullptr;
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void MainWindow::OnCommand(int id, int code) {
+  switch (id) {
+    case kF2KeyId:
+      core_->FunctionKey(2);
+      return;
+    case kF3KeyId:
+      core_->FunctionKey(3);
+      return;
+    case kNextTabKeyId:
+      ChangeTab(1);
+      return;
+    case kPreviousTabKeyId:
+      ChangeTab(-1);
+      return;
+    default:
+      break;
+  }
+  if (const std::optional<CheckBox> box = CheckBoxOf(id)) {
+    // However the box changed (mouse, Space, an assistive technology's
+    // default action), it arrives here with its new state.
+    if (code == BN_CLICKED) core_->CheckBoxChanged(*box, SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED);
+    return;
+  }
+  if (id > CommandId(0) && id < TextId(0)) {
+    if (code == BN_CLICKED) core_->ButtonClicked(id - CommandId(0));
+    return;
+  }
+  if (id > TextId(0) && id < LabelId(0) && code == EN_CHANGE && TabOfBox(id - TextId(0))) {
+    const int box = id - TextId(0);
+    // Read before the validator runs, which may put text in itself.
+    const bool edited = !programSetsText_;
+    core_->BoxChanged(box);
+    if (edited) core_->BoxEdited(box);
+  }
+}
+
+LRESULT MainWindow::OnColorStatic(HDC dc, HWND control) {
+  const int id = GetDlgCtrlID(control);
+  if (id == kResultBannerId) {
+    // White on a dark shade of the tone: the contrast stays high, and the
+    // words and the symbol carry the meaning without the colour.
+    const Rgb background = BannerBackground(bannerTone_);
+    const COLORREF colour = RGB(background.r, background.g, background.b);
+    HBRUSH& brush = bannerBrushes_[static_cast<std::size_t>(bannerTone_)];
+    if (!brush) brush = CreateSolidBrush(colour);
+    SetTextColor(dc, RGB(kBannerText.r, kBannerText.g, kBannerText.b));
+    SetBkColor(dc, colour);
+    return reinterpret_cast<LRESULT>(brush);
+  }
+  if (id >= FormatNoteId(0) && id < FormatNoteId(kTabCount)) SetTextColor(dc, kWarningColour);
+  return DefWindowProcW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+}
+
+std::optional<FormatFileError> MainWindow::Startup(const std::string& formatFile) {
+  return core_->Startup(formatFile);
+}
+
+void MainWindow::SetPortText(const std::string& text) { SetWindowTextW(Item(kCombo1Id), Wide(text).c_str()); }
+
+void MainWindow::ShowDeviceNote(const std::string& text) {
+  SetWindowTextW(Item(kDeviceNoteId), Wide(text).c_str());
+  deviceNoteShown_ = !text.empty();
+  UpdateVisibility();
+}
+
+void MainWindow::Show(int showCommand) {
+  ShowWindow(window_, showCommand);
+  UpdateWindow(window_);
+  SetFocus(Item(kCombo1Id));
+}
+
+void MainWindow::PumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      // For the program's own loop, once the waiting handler has returned.
+      quitting_ = true;
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    if (TranslateKeys(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void MainWindow::ProcessEventsOnce() { PumpMessages(); }
+
+void MainWindow::WaitForEvents(std::chrono::milliseconds timeout) {
+  if (!Closing()) SleepUntilMessageOr(systemPort_ ? static_cast<HANDLE>(systemPort_->InputEvent()) : nullptr, timeout);
+  PumpMessages();
+}
+
+bool MainWindow::Closing() const { return quitting_ || core_->Closing(); }
+
+void MainWindow::LogLine(const std::string& text) {
+  SendMessageW(Item(kList1Id), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+  SelectLastLine();
+}
+
+void MainWindow::SelectLastLine() {
+  const LRESULT count = SendMessageW(Item(kList1Id), LB_GETCOUNT, 0, 0);
+  if (count > 0) SendMessageW(Item(kList1Id), LB_SETCURSEL, static_cast<WPARAM>(count - 1), 0);
+}
+
+void MainWindow::ShowMessage(const std::string& text) {
+  if (Closing()) return;
+  MessageBoxW(window_, Wide(text).c_str(), kWindowTitle, MB_OK);
+}
+
+bool MainWindow::AskYesNo(const std::string& question) {
+  if (Closing()) return false;
+  return MessageBoxW(window_, Wide(question).c_str(), kWindowTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) ==
+         IDYES;
+}
+
+void MainWindow::ShowResult(const ResultBanner& banner) {
+  bannerTone_ = banner.tone;
+  HWND control = Item(kResultBannerId);
+  SetWindowTextW(control, Wide(banner.text).c_str());
+  InvalidateRect(control, nullptr, TRUE);
+  // Screen readers speak the new outcome without the focus moving there.
+  NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
+}
+
+bool MainWindow::UseDatabaseTicked() { return SendMessageW(Item(kUseDatabaseId), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void MainWindow::SetDatabaseFrameVisible(bool visible) {
+  databaseFrameShown_ = visible;
+  UpdateVisibility();
+}
+
+void MainWindow::SetDatabasePath(const std::string& path) { SetWindowTextW(Item(TextId(2)), Wide(path).c_str()); }
+
+void MainWindow::ShowBatchProgress(const std::string& text) {
+  SetWindowTextW(Item(kBatchProgressId), Wide(text).c_str());
+}
+
+std::optional<std::string> MainWindow::ChooseCardFile() { return win::ChooseCardFile(window_); }
+
+void MainWindow::SetKeepRecord(bool ticked, const std::string& path) {
+  SendMessageW(Item(kKeepRecordId), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+  SetWindowTextW(Item(kRecordPathId), Wide(path).c_str());
+  recordPathShown_ = !path.empty();
+  UpdateVisibility();
+}
+
+std::optional<std::string> MainWindow::ChooseRecordFile() {
+  SYSTEMTIME today{};
+  GetLocalTime(&today);
+  return win::ChooseRecordFile(window_, DefaultRecordFileName(today.wYear, today.wMonth, today.wDay));
+}
+
+std::string MainWindow::BoxText(int box) {
+  return TabOfBox(box) ? Utf8(WindowText(Item(TextId(box)))) : std::string();
+}
+
+void MainWindow::SetBoxText(int box, const std::string& text) {
+  if (!TabOfBox(box)) return;
+  const bool outer = programSetsText_;
+  programSetsText_ = true;
+  SetWindowTextW(Item(TextId(box)), Wide(text).c_str());
+  programSetsText_ = outer;
+}
+
+PortChoice MainWindow::ComPortChoice() {
+  HWND combo = Item(kCombo1Id);
+  PortChoice choice;
+  const std::wstring text = WindowText(combo);
+  choice.typedText = Utf8(text);
+  const auto index = static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
+  std::wstring entry;
+  if (index >= 0) {
+    const auto length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length >= 0) {
+      entry.assign(static_cast<std::size_t>(length) + 1, L'\0');
+      SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(entry.data()));
+      entry.resize(static_cast<std::size_t>(length));
+    }
+  }
+  // Text typed over the field may leave the selection where it was: the
+  // entry counts only while the field still shows it.
+  choice.selectedIndex = index >= 0 && entry == text ? index : -1;
+  return choice;
+}
+
+int MainWindow::FrontTab() { return static_cast<int>(SendMessageW(Item(kSSTab1Id), TCM_GETCURSEL, 0, 0)); }
+
+void MainWindow::SetPortEntries(const std::vector<std::string>& entries, int selected) {
+  HWND combo = Item(kCombo1Id);
+  SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+  for (const std::string& entry : entries)
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry).c_str()));
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+}
+
+void MainWindow::SetLabelCaption(int label, const std::string& caption) {
+  SetWindowTextW(Item(LabelId(label)), Wide(caption).c_str());
+}
+
+void MainWindow::ShowFormatNote(int tabPosition, const std::string& text) {
+  if (!TabAt(tabPosition)) return;
+  SetWindowTextW(Item(FormatNoteId(tabPosition)), Wide(text).c_str());
+  formatNoteShown_[static_cast<std::size_t>(tabPosition)] = !text.empty();
+  ShowFrontTab();
+}
+
+void MainWindow::ClearList() { SendMessageW(Item(kList1Id), LB_RESETCONTENT, 0, 0); }
+
+void MainWindow::SetCheckBox(CheckBox box, bool ticked) {
+  SendMessageW(Item(CheckBoxId(box)), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void MainWindow::Beep() { MessageBeep(MB_OK); }
+
+void MainWindow::CloseWindow() {
+  if (window_) PostMessageW(window_, kDestroyLater, 0, 0);
+}
+
+}  // namespace vx::win

@@ -27,8 +27,9 @@ wine_session_start() {
   export WINEPREFIX="$(cd "$folder" && pwd)/wine"
   export WINEARCH=win64
   export WINEDEBUG=-all
-  # No prompt to fetch Mono or Gecko.
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  # No prompt to fetch Mono or Gecko; no menu entries or file associations
+  # made on this machine for what the installer puts into the prefix.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   unset WAYLAND_DISPLAY
   trap wine_session_stop EXIT
 

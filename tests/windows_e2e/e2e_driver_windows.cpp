@@ -8,6 +8,7 @@
 // Run by scripts/test-windows-e2e in a folder that holds the simulated
 // devices' logs (sim-COM1.log, ...); the window must be running already.
 //   e2e_driver --corrupt-port N --silent-port N --no-device-port N
+//   e2e_driver --window-only   the window is up with its nine tabs; then closes it
 
 #include <windows.h>
 #include <commctrl.h>
@@ -22,28 +23,22 @@
 #include <vector>
 
 #include "core/tabs.h"
+#include "winapp/control_ids_windows.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-// The window's control identifiers, as the window and its driver agree on them.
-constexpr int CommandId(int n) { return 1000 + n; }
-constexpr int TextId(int n) { return 2000 + n; }
-constexpr int kCombo1 = 4001;
-constexpr int kList1 = 4002;
-constexpr int kTabStrip = 4003;
-constexpr int kUseDatabase = 4004;
-constexpr int kKeepRecord = 4005;
-constexpr int kBanner = 4010;
+using vx::win::CommandId;
+using vx::win::TextId;
 constexpr int kLink = CommandId(12);
 constexpr int kBrowse = CommandId(2);
 constexpr int kMessageText = 0xFFFF;  // the static that carries a message box's text
 constexpr int kFileNameCombo = 0x47C;  // cmb13 of the file dialogs
 constexpr int kFileNameEdit = 0x480;   // edt1, in dialogs of the older layout
 
-const wchar_t kTitle[] = L"VANDORIX PROGRAMMER";
+const wchar_t* const kTitle = vx::win::kWindowTitle;
 
 std::wstring Wide(const std::string& text) {
   std::wstring out(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0)), L'\0');
@@ -216,7 +211,7 @@ void PressDialogButton(HWND dialog, int id) {
 }
 
 std::vector<std::wstring> ListLines() {
-  HWND list = Control(kList1);
+  HWND list = Control(vx::win::kList1Id);
   const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
   std::vector<std::wstring> lines;
   for (int i = 0; i < count; ++i) {
@@ -285,14 +280,14 @@ struct Ports {
 };
 
 void ChoosePort(int port) {
-  HWND combo = Control(kCombo1);
+  HWND combo = Control(vx::win::kCombo1Id);
   // The entry's own selection, as a click in the list makes it.
   SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(port - 1), 0);
-  SendMessageW(gMain, WM_COMMAND, MAKEWPARAM(kCombo1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+  SendMessageW(gMain, WM_COMMAND, MAKEWPARAM(vx::win::kCombo1Id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
 void BringTab(int position) {
-  HWND strip = Control(kTabStrip);
+  HWND strip = Control(vx::win::kSSTab1Id);
   if (SendMessageW(strip, TCM_GETCURSEL, 0, 0) == position) return;
   SendMessageW(strip, TCM_SETCURFOCUS, static_cast<WPARAM>(position), 0);
   if (SendMessageW(strip, TCM_GETCURSEL, 0, 0) != position) Fail("tab " + std::to_string(position) + " did not come to front");
@@ -379,8 +374,8 @@ void RunStep(const Step& step, const Ports& ports) {
     case Act::Link: control = Control(kLink); break;
     case Act::Write: control = Control(CommandId(tab.writeButton)); break;
     case Act::Read: control = Control(CommandId(tab.readButton)); break;
-    case Act::UseDatabase: control = Control(kUseDatabase); break;
-    case Act::KeepRecord: control = Control(kKeepRecord); break;
+    case Act::UseDatabase: control = Control(vx::win::kUseDatabaseId); break;
+    case Act::KeepRecord: control = Control(vx::win::kKeepRecordId); break;
     case Act::Browse: control = Control(kBrowse); break;
     case Act::F2: break;
   }
@@ -405,7 +400,7 @@ void RunStep(const Step& step, const Ports& ports) {
     if (SendMessageW(control, BM_GETCHECK, 0, 0) != BST_CHECKED) Fail("the box is not ticked");
   }
   if (step.banner) {
-    const std::string banner = Utf8(TextOf(Control(kBanner)));
+    const std::string banner = Utf8(TextOf(Control(vx::win::kResultBannerId)));
     if (!banner.starts_with(step.banner)) Fail("the banner says \"" + banner + "\"");
   }
   if (!step.simLines.empty()) {
@@ -474,7 +469,7 @@ void WriteCardFile() {
 bool FindMainWindow() {
   const auto deadline = Clock::now() + 60s;
   while (Clock::now() < deadline) {
-    gMain = FindWindowW(L"VandorixProgrammerWindow", kTitle);
+    gMain = FindWindowW(vx::win::kWindowClass, kTitle);
     if (gMain && IsWindowVisible(gMain)) {
       GetWindowThreadProcessId(gMain, &gProcess);
       return true;
@@ -486,8 +481,25 @@ bool FindMainWindow() {
 
 }  // namespace
 
+// For the installed program: its window came up whole, and closes when asked.
+int CheckWindowAndClose() {
+  const auto tabs = SendMessageW(Control(vx::win::kSSTab1Id), TCM_GETITEMCOUNT, 0, 0);
+  if (tabs != vx::kTabCount) {
+    std::printf("FAIL: the window shows %d tabs\n", static_cast<int>(tabs));
+    return 1;
+  }
+  PostMessageW(gMain, WM_CLOSE, 0, 0);
+  for (int i = 0; i < 100 && IsWindow(gMain); ++i) Sleep(100);
+  if (IsWindow(gMain)) {
+    std::puts("FAIL: the window did not close");
+    return 1;
+  }
+  return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
   Ports ports;
+  const bool windowOnly = argc == 2 && std::wstring(argv[1]) == L"--window-only";
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::wstring option = argv[i];
     const int value = _wtoi(argv[i + 1]);
@@ -498,6 +510,14 @@ int wmain(int argc, wchar_t** argv) {
   if (!FindMainWindow()) {
     std::puts("FAIL: no window \"VANDORIX PROGRAMMER\" within 60 s");
     return 1;
+  }
+  if (windowOnly) {
+    try {
+      return CheckWindowAndClose();
+    } catch (const Failure& failure) {
+      std::printf("FAIL: %s\n", failure.what.c_str());
+      return 1;
+    }
   }
   WriteCardFile();
   int failed = 0;

@@ -79,8 +79,14 @@ struct WindowsSerialLink::Watch {
   std::size_t bytesSeen = 0;
 };
 
-WindowsSerialLink::WindowsSerialLink()
-    : arrival_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+bool WindowsSerialLink::ArrivalWatchIsCheap() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return !(ntdll && GetProcAddress(ntdll, "wine_get_version"));
+}
+
+WindowsSerialLink::WindowsSerialLink(bool watchArrivals)
+    : watchArrivals_(watchArrivals),
+      arrival_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       io_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       watch_(new Watch) {}
 
@@ -184,7 +190,7 @@ Bytes WindowsSerialLink::ReadAll() {
 }
 
 void* WindowsSerialLink::InputEvent() {
-  if (!port_) return nullptr;
+  if (!port_ || !watchArrivals_) return nullptr;
   if (watch_->pending) {
     if (!HasOverlappedIoCompleted(&watch_->overlapped)) return arrival_;
     DWORD ignored = 0;

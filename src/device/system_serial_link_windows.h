@@ -11,7 +11,13 @@ namespace vx {
 
 class WindowsSerialLink final : public SystemSerialLink {
  public:
-  WindowsSerialLink();
+  // With `watchArrivals`, InputEvent() offers the port's event; without, the
+  // window looks at the port every tick. Watching is what Windows does
+  // cheaply; Wine's serial layer watches by looking at the line every
+  // millisecond in a thread of its own, which costs far more than a look
+  // each tick (BENCHMARKS.md), so under Wine the default is not to watch.
+  explicit WindowsSerialLink(bool watchArrivals = ArrivalWatchIsCheap());
+  static bool ArrivalWatchIsCheap();
   ~WindowsSerialLink() override;
   WindowsSerialLink(const WindowsSerialLink&) = delete;
   WindowsSerialLink& operator=(const WindowsSerialLink&) = delete;
@@ -36,6 +42,7 @@ class WindowsSerialLink final : public SystemSerialLink {
  private:
   void StopWatch();
 
+  bool watchArrivals_;
   void* port_ = nullptr;     // HANDLE, opened for overlapped I/O
   void* arrival_ = nullptr;  // HANDLE of the event the port's watch signals
   void* io_ = nullptr;       // HANDLE of the event of reads and writes

@@ -1,6 +1,7 @@
 #include "winapp/main_window_windows.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 
@@ -113,7 +114,7 @@ bool MainWindow::Create() {
   RegisterClassExW(&windowClass);
 
   const int systemDpi = SystemDpi();
-  window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, kWindowTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+  window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, kWindowTitle, WS_OVERLAPPEDWINDOW,
                             CW_USEDEFAULT, CW_USEDEFAULT, MulDiv(kStartWidth, systemDpi, 96),
                             MulDiv(kStartHeight, systemDpi, 96), nullptr, nullptr, instance_, this);
   if (!window_) return false;
@@ -311,6 +312,22 @@ void MainWindow::PlaceTabPage(const TabSpec& tab, const RECT& page) {
   place(FormatNoteId(tab.position), 12, 122, width - 24, 20);
 }
 
+void MainWindow::EraseBackground(HDC dc) {
+  RECT client{};
+  GetClientRect(window_, &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  // The strip paints its page around its tabs' controls, not under them;
+  // beneath them goes the page's own face: white in the system's look,
+  // the window's face in the classic one.
+  HWND tabs = Item(kSSTab1Id);
+  if (!tabs) return;
+  RECT page{};
+  GetWindowRect(tabs, &page);
+  MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&page), 2);
+  SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+  FillRect(dc, &page, GetSysColorBrush(IsAppThemed() ? COLOR_WINDOW : COLOR_BTNFACE));
+}
+
 void MainWindow::UpdateVisibility() {
   const auto show = [this](int id, bool visible) { ShowWindow(Item(id), visible ? SW_SHOWNA : SW_HIDE); };
   show(kDeviceNoteId, deviceNoteShown_);
@@ -402,6 +419,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_CTLCOLORSTATIC:
       return OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_ERASEBKGND:
+      EraseBackground(reinterpret_cast<HDC>(wParam));
+      return 1;
     case WM_SIZE:
       Layout();
       return 0;
@@ -490,7 +510,15 @@ LRESULT MainWindow::OnColorStatic(HDC dc, HWND control) {
     SetBkColor(dc, colour);
     return reinterpret_cast<LRESULT>(brush);
   }
-  if (id >= FormatNoteId(0) && id < FormatNoteId(kTabCount)) SetTextColor(dc, kWarningColour);
+  const bool note = id >= FormatNoteId(0) && id < FormatNoteId(kTabCount);
+  const bool onTab = note || (id > LabelId(0) && id < kCombo1Id) ||
+                     (id >= kFacilityFrameBase && id < kCardFrameBase + kTabCount);
+  if (note) SetTextColor(dc, kWarningColour);
+  if (onTab) {
+    // On the tab's page, whose face may be lighter than the window's.
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+  }
   return DefWindowProcW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
 }
 
@@ -639,6 +667,7 @@ void MainWindow::SetPortEntries(const std::vector<std::string>& entries, int sel
 
 void MainWindow::SetLabelCaption(int label, const std::string& caption) {
   SetWindowTextW(Item(LabelId(label)), Wide(caption).c_str());
+  RepaintBehind(Item(LabelId(label)));
 }
 
 void MainWindow::ShowFormatNote(int tabPosition, const std::string& text) {
@@ -646,6 +675,16 @@ void MainWindow::ShowFormatNote(int tabPosition, const std::string& text) {
   SetWindowTextW(Item(FormatNoteId(tabPosition)), Wide(text).c_str());
   formatNoteShown_[static_cast<std::size_t>(tabPosition)] = !text.empty();
   ShowFrontTab();
+  RepaintBehind(Item(FormatNoteId(tabPosition)));
+}
+
+void MainWindow::RepaintBehind(HWND control) {
+  // A see-through control leaves its old text behind unless what is under
+  // it is drawn again.
+  RECT area{};
+  GetWindowRect(control, &area);
+  MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&area), 2);
+  RedrawWindow(window_, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void MainWindow::ClearList() { SendMessageW(Item(kList1Id), LB_RESETCONTENT, 0, 0); }

@@ -23,7 +23,7 @@ class WindowsSerialLink;
 
 namespace vx::win {
 
-class MainWindow final : public WindowView {
+class MainWindow : public WindowView {
  public:
   // The window talks to the device through `link` (the system's serial port
   // or the simulated reader/writer), which outlives it.
@@ -90,6 +90,8 @@ class MainWindow final : public WindowView {
   void PlaceTabPage(const TabSpec& tab, const RECT& page);
   void ShowFrontTab();
   void UpdateVisibility();
+  void RepaintBehind(HWND control);
+  void EraseBackground(HDC dc);
   void MakeFonts();
   void MoveFocus(bool backwards);
   void ChangeTab(int step);

@@ -1,0 +1,118 @@
+// What a device wait costs the machine in the Windows window: "Link" against
+// a device that never answers runs its full 50-tick time-out (0.5 s) through
+// the real window and its message loop. Three ways of waiting are measured:
+//   - on a COM port: asleep on the port's event and the message queue together;
+//   - with the simulated device in this process (no event to sleep on):
+//     asleep on the message queue, looking again every 10 ms tick;
+//   - the same wait as a spinning loop (messages processed without waiting).
+// The CPU time of the process over each wait, as a share of one core, is the figure.
+//
+//   bench_winapp_wait_windows [--port COMn] [runs]
+// Under Wine, --port needs a COM port mapped to a serial device or a
+// pseudo-terminal where nothing answers (HKLM\Software\Wine\Ports).
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "device/system_serial_link_windows.h"
+#include "sim/replug_sim_link.h"
+#include "winapp/control_ids_windows.h"
+#include "winapp/main_window_windows.h"
+
+namespace {
+
+double CpuSeconds() {
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  const auto seconds = [](const FILETIME& t) {
+    return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) * 1e-7;
+  };
+  return seconds(kernel) + seconds(user);
+}
+
+// The window with its wait turned into a spin.
+class SpinningWindow : public vx::win::MainWindow {
+ public:
+  using MainWindow::MainWindow;
+  void WaitForEvents(std::chrono::milliseconds) override { ProcessEventsOnce(); }
+};
+
+template <typename Window>
+void LinkTimeOuts(const char* name, vx::SerialLink& link, const std::string& port, int runs) {
+  Window window(GetModuleHandleW(nullptr), link);
+  if (!window.Create() || window.Startup(std::string(VX_SOURCE_DIR) + "/config/HID.cfg")) {
+    std::fprintf(stderr, "%s: the window did not start\n", name);
+    return;
+  }
+  window.SetPortText(port);
+  HWND button = GetDlgItem(window.Handle(), vx::win::CommandId(vx::kLinkButton));
+  double wallSum = 0, cpuSum = 0;
+  for (int run = 1; run <= runs; ++run) {
+    const auto wallStart = std::chrono::steady_clock::now();
+    const double cpuStart = CpuSeconds();
+    SendMessageW(button, BM_CLICK, 0, 0);
+    const double cpu = CpuSeconds() - cpuStart;
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+    wallSum += wall;
+    cpuSum += cpu;
+    std::printf("  %-22s run %d: wall %.3f s, CPU %.1f ms (%.2f%% of a core)\n", name, run, wall, cpu * 1000,
+                wall > 0 ? 100.0 * cpu / wall : 0.0);
+  }
+  std::printf("%-24s mean: wall %.3f s, CPU %.1f ms per wait (%.2f%% of a core)\n\n", name, wallSum / runs,
+              cpuSum * 1000 / runs, wallSum > 0 ? 100.0 * cpuSum / wallSum : 0.0);
+}
+
+// A window that has gone leaves the program's quit in the queue; the next
+// one must not take it for its own.
+void ForgetQuit() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  std::string port;
+  int runs = 10;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--port" && i + 1 < argc)
+      port = argv[++i];
+    else
+      runs = std::max(1, std::atoi(argv[i]));
+  }
+
+  if (!port.empty()) {
+    vx::WindowsSerialLink probe;
+    probe.Open(port);
+    if (!probe.IsOpen()) {
+      std::fprintf(stderr, "%s does not open: the port's waits are left out\n", port.c_str());
+      port.clear();
+    }
+  }
+  if (!port.empty()) {
+    vx::WindowsSerialLink watched(true);
+    LinkTimeOuts<vx::win::MainWindow>("port, event", watched, port, runs);
+    ForgetQuit();
+    vx::WindowsSerialLink looked(false);
+    LinkTimeOuts<vx::win::MainWindow>("port, look each tick", looked, port, runs);
+    ForgetQuit();
+    LinkTimeOuts<SpinningWindow>("port, spinning", looked, port, runs);
+    ForgetQuit();
+    std::printf("(this system's default: %s)\n\n",
+                vx::WindowsSerialLink::ArrivalWatchIsCheap() ? "the event" : "a look each tick");
+  }
+  vx::sim::SimLinkOptions silent;
+  silent.device.faults.Add(vx::sim::Fault::Silent);
+  vx::sim::ReplugSimLink simulated(silent);
+  LinkTimeOuts<vx::win::MainWindow>("simulated, ticks", simulated, "1", runs);
+  ForgetQuit();
+  LinkTimeOuts<SpinningWindow>("simulated, spinning", simulated, "1", runs);
+  return 0;
+}

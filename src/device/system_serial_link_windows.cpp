@@ -56,12 +56,14 @@ bool SetLine(HANDLE port) {
   return SetCommState(port, &dcb) != 0;
 }
 
-// Reads return at once with whatever has arrived: the waits are the window's.
+// A read returns at once with whatever has arrived; with nothing there it
+// waits for the first byte. Reads of bytes already waiting so never block;
+// the one read that waits is the watch, which is overlapped.
 bool SetTimeouts(HANDLE port) {
   COMMTIMEOUTS timeouts{};
   timeouts.ReadIntervalTimeout = MAXDWORD;
-  timeouts.ReadTotalTimeoutMultiplier = 0;
-  timeouts.ReadTotalTimeoutConstant = 0;
+  timeouts.ReadTotalTimeoutMultiplier = MAXDWORD;
+  timeouts.ReadTotalTimeoutConstant = MAXDWORD - 1;
   timeouts.WriteTotalTimeoutMultiplier = kWriteTimeoutPerByteMs;
   timeouts.WriteTotalTimeoutConstant = kWriteTimeoutMs;
   return SetCommTimeouts(port, &timeouts) != 0;
@@ -69,20 +71,17 @@ bool SetTimeouts(HANDLE port) {
 
 }  // namespace
 
-// The pending WaitCommEvent: the system writes into both until it completes.
+// The watch: a read of one byte, overlapped, that completes when a byte
+// arrives. The system's poll of the port wakes it, so nothing here looks at
+// the line while it is silent. The byte it takes is held for ReadAll.
 struct WindowsSerialLink::Watch {
   OVERLAPPED overlapped{};
-  DWORD events = 0;
+  std::uint8_t byte = 0;
   bool pending = false;
-  // Bytes waiting when the watch last fired: a new watch that fires at once
-  // with no more than these brings nothing new.
-  std::size_t bytesSeen = 0;
+  Bytes held;  // bytes the watch took, oldest first, ahead of the port's queue
 };
 
-bool WindowsSerialLink::ArrivalWatchIsCheap() {
-  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return !(ntdll && GetProcAddress(ntdll, "wine_get_version"));
-}
+bool WindowsSerialLink::ArrivalWatchIsCheap() { return true; }
 
 WindowsSerialLink::WindowsSerialLink(bool watchArrivals)
     : watchArrivals_(watchArrivals),
@@ -109,38 +108,41 @@ void WindowsSerialLink::Open(const std::string& portName) {
     return;
   }
   SetupComm(port, kQueueBytes, kQueueBytes);
-  SetCommMask(port, EV_RXCHAR);
   port_ = port;
-  watch_->bytesSeen = 0;
+  watch_->held.clear();
 }
 
-void WindowsSerialLink::StopWatch() {
+// Takes the watch's byte if it has come, and with `stop` ends a watch still
+// waiting: the system must be done with the OVERLAPPED before it is reused.
+void WindowsSerialLink::CollectWatch(bool stop) {
   if (!watch_->pending) return;
-  // Ending the mask completes the pending watch; the system must be done
-  // with its OVERLAPPED before it is reused or freed.
-  SetCommMask(H(port_), 0);
-  CancelIo(H(port_));
-  DWORD ignored = 0;
-  GetOverlappedResult(H(port_), &watch_->overlapped, &ignored, TRUE);
+  if (!HasOverlappedIoCompleted(&watch_->overlapped)) {
+    if (!stop) return;
+    CancelIo(H(port_));
+  }
+  DWORD read = 0;
+  if (GetOverlappedResult(H(port_), &watch_->overlapped, &read, TRUE) && read == 1)
+    watch_->held.push_back(watch_->byte);
   watch_->pending = false;
 }
 
 void WindowsSerialLink::Close() {
   if (!port_) return;
-  StopWatch();
+  CollectWatch(true);
   CloseHandle(H(port_));
   port_ = nullptr;
+  watch_->held.clear();
   ResetEvent(H(arrival_));
 }
 
 void WindowsSerialLink::DiscardInput() {
   if (!port_) return;
+  CollectWatch(true);
+  watch_->held.clear();
   PurgeComm(H(port_), PURGE_RXCLEAR | PURGE_RXABORT);
-  watch_->bytesSeen = 0;
 }
 
-std::size_t WindowsSerialLink::BytesWaiting() {
-  if (!port_) return 0;
+std::size_t WindowsSerialLink::QueuedBytes() {
   DWORD errors = 0;
   COMSTAT status{};
   if (!ClearCommError(H(port_), &errors, &status)) {
@@ -150,6 +152,13 @@ std::size_t WindowsSerialLink::BytesWaiting() {
     return 0;
   }
   return status.cbInQue;
+}
+
+std::size_t WindowsSerialLink::BytesWaiting() {
+  if (!port_) return 0;
+  CollectWatch(false);
+  const std::size_t queued = QueuedBytes();
+  return port_ ? watch_->held.size() + queued : 0;
 }
 
 void WindowsSerialLink::Write(const Bytes& bytes) {
@@ -167,8 +176,11 @@ void WindowsSerialLink::Write(const Bytes& bytes) {
 }
 
 Bytes WindowsSerialLink::ReadAll() {
-  Bytes received;
-  for (std::size_t waiting = BytesWaiting(); port_ && waiting > 0; waiting = BytesWaiting()) {
+  if (!port_) return {};
+  CollectWatch(true);
+  Bytes received = std::move(watch_->held);
+  watch_->held.clear();
+  for (std::size_t waiting = QueuedBytes(); port_ && waiting > 0; waiting = QueuedBytes()) {
     const std::size_t start = received.size();
     received.resize(start + waiting);
     OVERLAPPED overlapped{};
@@ -185,38 +197,27 @@ Bytes WindowsSerialLink::ReadAll() {
     received.resize(start + read);
     if (read == 0) break;
   }
-  watch_->bytesSeen = 0;
   return received;
 }
 
 void* WindowsSerialLink::InputEvent() {
   if (!port_ || !watchArrivals_) return nullptr;
-  if (watch_->pending) {
-    if (!HasOverlappedIoCompleted(&watch_->overlapped)) return arrival_;
-    DWORD ignored = 0;
-    GetOverlappedResult(H(port_), &watch_->overlapped, &ignored, FALSE);
-    watch_->pending = false;
-    watch_->bytesSeen = BytesWaiting();
-    if (!port_) return nullptr;
-  }
+  CollectWatch(false);
+  if (watch_->pending) return arrival_;
+  // With bytes queued the read completes at once, taking one of them: the
+  // caller wakes, finds no more than before and comes back, at most once
+  // per byte queued, until the read waits for a byte still to come.
   watch_->overlapped = OVERLAPPED{};
   watch_->overlapped.hEvent = H(arrival_);
-  watch_->events = 0;
   ResetEvent(H(arrival_));
-  if (!WaitCommEvent(H(port_), &watch_->events, &watch_->overlapped)) {
-    if (GetLastError() == ERROR_IO_PENDING) {
-      watch_->pending = true;
-      return arrival_;
-    }
-    return nullptr;
+  DWORD read = 0;
+  if (ReadFile(H(port_), &watch_->byte, 1, &read, &watch_->overlapped)) {
+    if (read == 1) watch_->held.push_back(watch_->byte);
+    SetEvent(H(arrival_));
+    return read == 1 ? arrival_ : nullptr;
   }
-  // Fired at once. Some serial layers keep reporting bytes as long as any
-  // wait unread (a reply still incomplete): only more of them count, else the
-  // caller would wake again at once, over and over, until its deadline.
-  const std::size_t waiting = BytesWaiting();
-  if (waiting <= watch_->bytesSeen) return nullptr;
-  watch_->bytesSeen = waiting;
-  SetEvent(H(arrival_));
+  if (GetLastError() != ERROR_IO_PENDING) return nullptr;
+  watch_->pending = true;
   return arrival_;
 }
 

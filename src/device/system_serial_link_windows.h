@@ -11,11 +11,9 @@ namespace vx {
 
 class WindowsSerialLink final : public SystemSerialLink {
  public:
-  // With `watchArrivals`, InputEvent() offers the port's event; without, the
-  // window looks at the port every tick. Watching is what Windows does
-  // cheaply; Wine's serial layer watches by looking at the line every
-  // millisecond in a thread of its own, which costs far more than a look
-  // each tick (BENCHMARKS.md), so under Wine the default is not to watch.
+  // With `watchArrivals` (the program's choice), InputEvent() offers the
+  // port's event; without, the window looks at the port every tick (the
+  // benchmark's comparison).
   explicit WindowsSerialLink(bool watchArrivals = ArrivalWatchIsCheap());
   static bool ArrivalWatchIsCheap();
   ~WindowsSerialLink() override;
@@ -33,14 +31,14 @@ class WindowsSerialLink final : public SystemSerialLink {
   Bytes ReadAll() override;
   void WaitForInput(std::chrono::milliseconds timeout) override;
 
-  // A manual-reset event (a HANDLE) that is signalled once bytes have arrived
-  // since the last call; nullptr while no port is open. Each call starts a new
-  // watch, so bytes that came before it and were left unread do not keep it
-  // signalled.
+  // A manual-reset event (a HANDLE) that is signalled when a byte arrives
+  // that was not waiting at the last call; nullptr while no port is open (or
+  // without watching). Bytes left unread do not keep it signalled.
   void* InputEvent();
 
  private:
-  void StopWatch();
+  void CollectWatch(bool stop);
+  std::size_t QueuedBytes();
 
   bool watchArrivals_;
   void* port_ = nullptr;     // HANDLE, opened for overlapped I/O

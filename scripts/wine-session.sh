@@ -7,7 +7,7 @@
 #   wine_session_start FOLDER   prefix in FOLDER/wine, display started, DISPLAY set
 #   wine_map_ports COM1=/dev/pts/5 COM9=...   read when the Wine server next starts
 #   wine_session_background PID   a process to end with the session
-#   wine_session_screenshot FILE   the whole display as a PNG
+#   wine_session_screenshot FILE   what the display shows, as a PNG
 
 wine_session_pids=()
 
@@ -70,6 +70,7 @@ wine_map_ports() {
   wineserver --wait 2>/dev/null || true
 }
 
+# Trimmed to what is drawn: the display's empty background is cut away.
 wine_session_screenshot() {
-  import -display "$DISPLAY" -window root "$1"
+  import -display "$DISPLAY" -window root png:- | convert png:- -trim +repage "$1"
 }

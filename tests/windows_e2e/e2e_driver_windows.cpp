@@ -139,8 +139,6 @@ const std::vector<Step> kSteps = {
     // The EM4100 card just written is in the field.
     {"Read Card EM4100", Act::Read, kDevice, 7, nullptr, nullptr, {"200,4000000001"}, nullptr,
      {"<- 02 01 A4 0B 00 00 00 00 00 00 ..."}, "\u25CF Read: 200,4000000001"},
-    {"Read Card of an EM4100 card on HID WG40", Act::Read, kDevice, 6, nullptr, nullptr, {"Read Card Data Fail"}, nullptr,
-     {"<- 02 01 A4 0B 00 00 10 16 00 00 ..."}, nullptr},
     {"F2 writes on the tab in front", Act::F2, kDevice, 0, "18", "301", {"18,301", "Write AND Read Block Success"},
      nullptr, {"<- 02 01 A5 0B 00 00 08 10 00 00 00 12 00 01 2D 8B 03", "-- card ..."}, nullptr},
     {"Read Card HID  WG26", Act::Read, kDevice, 0, nullptr, nullptr, {"18,301"}, nullptr, {"<- 02 01 A4 ..."}, nullptr},

@@ -70,7 +70,9 @@ wine_map_ports() {
   wineserver --wait 2>/dev/null || true
 }
 
-# Trimmed to what is drawn: the display's empty background is cut away.
+# Windows sit in the top left corner: the empty background right of and below
+# them is cut away (trimming takes the colour of the first corner, hence the
+# turns).
 wine_session_screenshot() {
-  import -display "$DISPLAY" -window root png:- | convert png:- -trim +repage "$1"
+  import -display "$DISPLAY" -window root png:- | convert png:- -rotate 180 -fuzz 3% -trim +repage -rotate 180 "$1"
 }

@@ -16,6 +16,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -87,8 +88,10 @@ struct Step {
   const char* banner;                 // what the banner must start with, or nullptr
 };
 
-const char kCardFile[] = "batch-cards.txt";
-const char kRecordFile[] = "batch-record.csv";
+// Names outside ASCII, as an operator's may be: the window must carry them
+// through the file dialogs, the card-number file and the record unchanged.
+const wchar_t kCardFile[] = L"Zo\u00EB cards.txt";
+const wchar_t kRecordFile[] = L"Zo\u00EB record.csv";
 
 // Card images and frames as the device logs them; one card per format, with
 // numbers near the top of each range so every byte of the layout is used.
@@ -222,9 +225,9 @@ std::vector<std::wstring> ListLines() {
   return lines;
 }
 
-std::string FullPath(const char* name) {
+std::string FullPath(const wchar_t* name) {
   wchar_t path[MAX_PATH];
-  GetFullPathNameW(Wide(name).c_str(), MAX_PATH, path, nullptr);
+  GetFullPathNameW(name, MAX_PATH, path, nullptr);
   return Utf8(path);
 }
 
@@ -439,7 +442,7 @@ std::vector<std::string> CsvFields(const std::string& line) {
 // The record the batch left: its header, then one line per card, each from
 // the card-number file's entry, written and read back as sent.
 void CheckRecord() {
-  std::ifstream in(kRecordFile, std::ios::binary);
+  std::ifstream in(std::filesystem::path(kRecordFile), std::ios::binary);
   if (!in) Fail(std::string("no record at ") + FullPath(kRecordFile));
   std::vector<std::string> lines;
   std::string line;
@@ -459,9 +462,10 @@ void CheckRecord() {
 }
 
 void WriteCardFile() {
-  std::ofstream out(kCardFile, std::ios::binary | std::ios::trunc);
+  std::ofstream out(std::filesystem::path(kCardFile), std::ios::binary | std::ios::trunc);
   for (const auto& [cn, entry] : kRecordedCards) out << "12," << cn << "\r\n";
-  std::remove(kRecordFile);
+  std::error_code ignored;
+  std::filesystem::remove(kRecordFile, ignored);
 }
 
 bool FindMainWindow() {

@@ -81,8 +81,6 @@ struct WindowsSerialLink::Watch {
   Bytes held;  // bytes the watch took, oldest first, ahead of the port's queue
 };
 
-bool WindowsSerialLink::ArrivalWatchIsCheap() { return true; }
-
 WindowsSerialLink::WindowsSerialLink(bool watchArrivals)
     : watchArrivals_(watchArrivals),
       arrival_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),

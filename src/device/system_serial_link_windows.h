@@ -12,10 +12,9 @@ namespace vx {
 class WindowsSerialLink final : public SystemSerialLink {
  public:
   // With `watchArrivals` (the program's choice), InputEvent() offers the
-  // port's event; without, the window looks at the port every tick (the
-  // benchmark's comparison).
-  explicit WindowsSerialLink(bool watchArrivals = ArrivalWatchIsCheap());
-  static bool ArrivalWatchIsCheap();
+  // port's event; without, the window looks at the port every tick (what the
+  // benchmark compares it with).
+  explicit WindowsSerialLink(bool watchArrivals = true);
   ~WindowsSerialLink() override;
   WindowsSerialLink(const WindowsSerialLink&) = delete;
   WindowsSerialLink& operator=(const WindowsSerialLink&) = delete;

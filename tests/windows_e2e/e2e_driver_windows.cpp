@@ -18,6 +18,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -312,22 +314,27 @@ void AnswerFileDialog(HWND dialog, const std::string& path) {
 // Presses a control from a second thread (the press returns only when its
 // handler has, and the handler may wait on a dialog that this thread answers),
 // or posts F2. Then answers what comes up until the handler is done.
-void Perform(const Step& step, HWND control, std::vector<std::string>& boxes, bool& fileDialogAnswered) {
-  std::atomic<bool> done = false;
+void Perform(const Step& step, HWND control, std::size_t linesBefore, std::vector<std::string>& boxes,
+             bool& fileDialogAnswered) {
+  // Shared with the pressing thread, which may outlive a step that timed out.
+  auto done = std::make_shared<std::atomic<bool>>(false);
   std::thread presser;
   if (step.act == Act::F2) {
     PostMessageW(gMain, WM_KEYDOWN, VK_F2, 0x003C0001);
     PostMessageW(gMain, WM_KEYUP, VK_F2, static_cast<LPARAM>(0xC03C0001));
   } else {
-    presser = std::thread([&] {
+    presser = std::thread([control, done] {
       SendMessageW(control, BM_CLICK, 0, 0);
-      done = true;
+      *done = true;
     });
   }
-  const std::size_t before = ListLines().size();
+  // A dialog is answered once, however long it takes to go away.
+  std::set<HWND> answered;
   const auto deadline = Clock::now() + 20s;
   while (Clock::now() < deadline) {
-    const FoundDialog dialog = FindDialog();
+    FoundDialog dialog = FindDialog();
+    if (answered.contains(dialog.window)) dialog = {};
+    if (dialog.window) answered.insert(dialog.window);
     if (dialog.window && dialog.messageBox) {
       boxes.push_back(Utf8(TextOf(GetDlgItem(dialog.window, kMessageText))));
       PressDialogButton(dialog.window, IDOK);
@@ -344,17 +351,18 @@ void Perform(const Step& step, HWND control, std::vector<std::string>& boxes, bo
     if (step.act == Act::F2) {
       // A posted key has no return to wait for: the step is done when
       // List1 has its lines and the box, if any, has come and gone.
-      if (ListLines().size() >= before + step.lines.size() && (!step.box || !boxes.empty())) {
-        done = true;
+      if (ListLines().size() >= linesBefore + step.lines.size() && (!step.box || !boxes.empty())) {
+        *done = true;
         Sleep(200);
-        if (FindDialog().window) continue;
+        const HWND late = FindDialog().window;
+        if (late && !answered.contains(late)) continue;
       }
     }
-    if (done) break;
+    if (*done) break;
     Sleep(20);
   }
   if (presser.joinable()) {
-    if (!done) {
+    if (!*done) {
       presser.detach();
       Fail("the window did not finish within 20 s");
     }
@@ -384,7 +392,7 @@ void RunStep(const Step& step, const Ports& ports) {
   const std::vector<std::wstring> before = ListLines();
   std::vector<std::string> boxes;
   bool fileDialogAnswered = false;
-  Perform(step, control, boxes, fileDialogAnswered);
+  Perform(step, control, before.size(), boxes, fileDialogAnswered);
 
   const std::vector<std::wstring> after = ListLines();
   std::vector<std::string> added;

@@ -1,6 +1,6 @@
 // What a device wait costs the machine: "Link" against a port where no device
 // answers runs its full 50-tick time-out through the real window's event loop.
-// The wait sleeps between timer ticks and received bytes; the same wait done as
+// The wait sleeps until its deadline or the next received bytes; the same wait done as
 // a spinning loop (processing events without waiting for more) keeps a core
 // busy. Both run here, one after the other, and the ratio of their CPU times
 // is the figure.

@@ -1,7 +1,7 @@
-// How long the waits counted in Timer1 ticks really last in the window: the
+// How long the waits counted in ticks of 10 ms really last in the window: the
 // 50-tick reply time-out (nominal 500 ms) and the 20-tick pause between a write
-// and its read-back (nominal 200 ms). A wait starts between two ticks, so its
-// first tick comes up to one tick early: 490-500 ms and 190-200 ms are on time.
+// and its read-back (nominal 200 ms). The ticks are counted from the moment
+// the wait starts, so a wait on time lasts its nominal length or a little more.
 
 #include <QApplication>
 
@@ -41,7 +41,7 @@ int main(int argc, char* argv[]) {
   window.show();
   QCoreApplication::processEvents();
 
-  // The window's own state, wait loop and Timer1; a port where nothing answers.
+  // The window's own state and wait loop; a port where nothing answers.
   vx::Device dev{window.State(), window, window.Link()};
   dev.link.Open("silent");
   constexpr int kRuns = 20;

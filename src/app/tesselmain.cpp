@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QColor>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDate>
@@ -18,38 +19,24 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include <cctype>
-
 #include "app/length_limit.h"
-#include "cardlist/card_feed.h"
-#include "cardlist/database.h"
-#include "core/missing_format.h"
-#include "core/validators.h"
-#include "em4100/em4100_operations.h"
-#include "operations/card_operations.h"
-#include "record/record_control.h"
 
 namespace {
 
 const char* const kCaption = "VANDORIX PROGRAMMER";
-constexpr int kPortEntries = 16;
 constexpr int kRecordPathWidth = 360;  // pixels
 
 QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-std::string UpperCase(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
 }  // namespace
 
 Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
-    : QWidget(parent), link_(std::move(link)), wake_(this) {
+    : QWidget(parent), link_(std::move(link)), core_(*this, *link_), wake_(this) {
   setObjectName("Tesselmain");
   setWindowTitle(kCaption);
 
@@ -70,22 +57,12 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
 
   auto* systemFrame = new QGroupBox("System");
   auto* systemLayout = new QHBoxLayout(systemFrame);
-  for (const auto& [number, caption] : {std::pair{11, "Clear"}, std::pair{12, "Link"}}) {
-    auto* button = new QPushButton(caption);
-    button->setObjectName(QString("Command%1").arg(number));
-    button->setAccessibleName(caption);
-    buttons_[number] = button;
-    systemLayout->addWidget(button);
-  }
+  systemLayout->addWidget(AddButton(vx::kClearButton, "Clear"));
+  systemLayout->addWidget(AddButton(vx::kLinkButton, "Link"));
 
-  check1_ = new QCheckBox("Use Database");
-  check1_->setObjectName("Check1");
-  check1_->setAccessibleName("Use Database");
-
-  keepRecord_ = new QCheckBox("Keep Record");
-  keepRecord_->setObjectName("KeepRecord");
-  keepRecord_->setAccessibleName("Keep Record");
-  keepRecord_->setToolTip("Append every card written or read to a record file (CSV)");
+  QCheckBox* check1 = AddCheckBox(vx::CheckBox::UseDatabase, "Check1", "Use Database", nullptr);
+  QCheckBox* keepRecord = AddCheckBox(vx::CheckBox::KeepRecord, "KeepRecord", "Keep Record",
+                                      "Append every card written or read to a record file (CSV)");
   recordPath_ = new QLabel;
   recordPath_->setObjectName("RecordPath");
   recordPath_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -93,12 +70,9 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   // the tooltip shows it whole.
   recordPath_->setMaximumWidth(kRecordPathWidth);
   recordPath_->hide();
-
   // Off at start: the operator who wants to hear each card's outcome asks for it.
-  sound_ = new QCheckBox("Sound");
-  sound_->setObjectName("Sound");
-  sound_->setAccessibleName("Sound");
-  sound_->setToolTip("Beep once after a good card, three times after a failure");
+  QCheckBox* sound = AddCheckBox(vx::CheckBox::Sound, "Sound", "Sound",
+                                 "Beep once after a good card, three times after a failure");
 
   frame9_ = new QGroupBox("Database Path ...");
   frame9_->setObjectName("Frame9");
@@ -106,15 +80,11 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   text2_->setObjectName("Text2");
   text2_->setAccessibleName("Database Path");
   text2_->setReadOnly(true);
-  auto* browse = new QPushButton("Browse");
-  browse->setObjectName("Command2");
-  browse->setAccessibleName("Browse");
-  buttons_[2] = browse;
   batchProgress_ = new QLabel;
   batchProgress_->setObjectName("BatchProgress");
   auto* frame9Layout = new QGridLayout(frame9_);
   frame9Layout->addWidget(text2_, 0, 0);
-  frame9Layout->addWidget(browse, 0, 1);
+  frame9Layout->addWidget(AddButton(vx::kBrowseButton, "Browse"), 0, 1);
   frame9Layout->addWidget(batchProgress_, 1, 0, 1, 2);
   frame9_->hide();
 
@@ -145,11 +115,11 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   auto* top = new QHBoxLayout;
   top->addWidget(portFrame);
   top->addWidget(systemFrame);
-  top->addWidget(check1_);
-  top->addWidget(keepRecord_);
+  top->addWidget(check1);
+  top->addWidget(keepRecord);
   top->addWidget(recordPath_, 1);
   top->addStretch();
-  top->addWidget(sound_);
+  top->addWidget(sound);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
   layout->addWidget(frame9_);
@@ -157,22 +127,7 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   layout->addWidget(resultBanner_);
   layout->addWidget(sstab1_);
 
-  connect(buttons_[11], &QPushButton::clicked, list1_, &QListWidget::clear);
-  connect(buttons_[12], &QPushButton::clicked, this, [this] {
-    RunHandler([this] {
-      vx::Device dev = MakeDevice();
-      vx::Command12_Click(dev);
-    });
-  });
-  connect(check1_, &QCheckBox::clicked, this, [this] { vx::Check1_Click(state_, *this); });
-  connect(browse, &QPushButton::clicked, this, [this] { RunHandler([this] { vx::Command2_Click(state_, *this); }); });
-  connect(keepRecord_, &QCheckBox::clicked, this,
-          [this](bool ticked) { RunHandler([this, ticked] { vx::KeepRecord_Click(state_, *this, ticked); }); });
-  for (const vx::TabSpec& tab : vx::kTabs) BindTab(tab);
   BindFunctionKeys();
-  ShowResult({"No card written or read yet", vx::BannerTone::Neutral});
-  // The batch line says from the start that no card list is loaded yet.
-  vx::ReportBatchProgress(state_.cards, *this);
 
   // The wake-up of a wait: armed only while a handler waits, so an idle
   // window sleeps. PollCount itself follows the clock.
@@ -184,6 +139,28 @@ Tesselmain::~Tesselmain() {
   if (link_) link_->Close();
 }
 
+QPushButton* Tesselmain::AddButton(int number, const char* caption) {
+  auto* button = new QPushButton(caption);
+  button->setObjectName(QString("Command%1").arg(number));
+  button->setAccessibleName(caption);
+  buttons_[number] = button;
+  connect(button, &QPushButton::clicked, this, [this, number] { core_.ButtonClicked(number); });
+  return button;
+}
+
+QCheckBox* Tesselmain::AddCheckBox(vx::CheckBox box, const char* name, const char* caption, const char* toolTip) {
+  auto* check = new QCheckBox(caption);
+  check->setObjectName(name);
+  check->setAccessibleName(caption);
+  if (toolTip) check->setToolTip(toolTip);
+  checkBoxes_[box] = check;
+  // Every change of state, not only clicks: the Space key, and an assistive
+  // technology's Toggle action, which changes the box without clicking it.
+  // The program's own settings of the box are made with signals blocked.
+  connect(check, &QCheckBox::toggled, this, [this, box](bool ticked) { core_.CheckBoxChanged(box, ticked); });
+  return check;
+}
+
 QGroupBox* Tesselmain::BuildEntryFrame(const QString& caption, int box, int maxLength) {
   auto* frame = new QGroupBox(caption);
   auto* edit = new QLineEdit("1");
@@ -192,6 +169,9 @@ QGroupBox* Tesselmain::BuildEntryFrame(const QString& caption, int box, int maxL
   limits_[box] = new LengthLimit(edit, maxLength);
   boxes_[box] = edit;
   (new QHBoxLayout(frame))->addWidget(edit);
+  connect(edit, &QLineEdit::textChanged, this, [this, box] { core_.BoxChanged(box); });
+  // Only the operator's own edits: text the program puts in is no edit to undo.
+  connect(edit, &QLineEdit::textEdited, this, [this, box] { core_.BoxEdited(box); });
   return frame;
 }
 
@@ -204,23 +184,16 @@ QWidget* Tesselmain::BuildTab(const vx::TabSpec& tab) {
     labels_[number] = label;
     return label;
   };
-  auto addButton = [this](int number, const char* caption) {
-    auto* button = new QPushButton(caption);
-    button->setObjectName(QString("Command%1").arg(number));
-    button->setAccessibleName(caption);
-    buttons_[number] = button;
-    return button;
-  };
   auto* grid = new QGridLayout(page);
   grid->addWidget(BuildEntryFrame("Facility Code", tab.fcBox, tab.fcMaxLength), 0, 0);
   grid->addWidget(addLabel(tab.fcLabel, tab.fcLabelCaption), 0, 1);
   grid->addWidget(BuildEntryFrame("Card Number", tab.cnBox, tab.cnMaxLength), 1, 0);
   grid->addWidget(addLabel(tab.cnLabel, tab.cnLabelCaption), 1, 1);
-  grid->addWidget(addButton(tab.readButton, "Read Card"), 0, 2);
-  grid->addWidget(addButton(tab.writeButton, "Write Card"), 1, 2);
+  grid->addWidget(AddButton(tab.readButton, "Read Card"), 0, 2);
+  grid->addWidget(AddButton(tab.writeButton, "Write Card"), 1, 2);
   buttons_[tab.readButton]->setToolTip("Read the card on the reader/writer (F3)");
   buttons_[tab.writeButton]->setToolTip("Write the card, read it back and verify it (F2)");
-  // Shown by Startup() when the format file lacks this tab's format.
+  // Shown at start-up when the format file lacks this tab's format.
   auto* note = new QLabel;
   note->setObjectName(QString("FormatNote%1").arg(tab.position));
   note->setWordWrap(true);
@@ -232,80 +205,44 @@ QWidget* Tesselmain::BuildTab(const vx::TabSpec& tab) {
   return page;
 }
 
-void Tesselmain::BindTab(const vx::TabSpec& tab) {
-  const vx::TabSpec* bound = &tab;
-  // A device button runs the HID procedure with its tab, or the EM4100 one.
-  const auto bindDevice = [this, bound](int button, void (*hid)(vx::Device&, const vx::TabSpec&),
-                                        void (*em4100)(vx::Device&)) {
-    connect(buttons_[button], &QPushButton::clicked, this, [this, bound, hid, em4100] {
-      RunHandler([this, bound, hid, em4100] {
-        vx::Device dev = MakeDevice();
-        if (bound->kind == vx::TabKind::Hid)
-          hid(dev, *bound);
-        else
-          em4100(dev);
-      });
-    });
-  };
-  bindDevice(tab.writeButton, &vx::WriteHidCard, &vx::Command20_Click);
-  bindDevice(tab.readButton, &vx::ReadHidCard, &vx::Command21_Click);
-  for (const auto& boxRole : {std::pair{tab.fcBox, vx::BoxRole::FacilityCode},
-                              std::pair{tab.cnBox, vx::BoxRole::CardNumber}}) {
-    const int box = boxRole.first;
-    const vx::BoxRole role = boxRole.second;
-    connect(boxes_[box], &QLineEdit::textChanged, this,
-            [this, bound, role] { vx::ValidateBox(state_, *this, *bound, role); });
-    // Only the operator's own edits: text the program puts in is no edit to undo.
-    connect(boxes_[box], &QLineEdit::textEdited, this,
-            [this, bound, role] { vx::UndoEditWhileBusy(state_, *this, *bound, role); });
-  }
-}
-
 void Tesselmain::BindFunctionKeys() {
-  // Wherever the focus is in the window, the keys click the buttons of the tab
-  // in front: the same handlers, so a key pressed during a wait does nothing.
-  const auto bindKey = [this](Qt::Key key, int vx::TabSpec::*button) {
+  for (const auto& [key, number] : {std::pair{Qt::Key_F2, 2}, std::pair{Qt::Key_F3, 3}}) {
     auto* shortcut = new QShortcut(QKeySequence(key), this);
     shortcut->setContext(Qt::WindowShortcut);
-    connect(shortcut, &QShortcut::activated, this, [this, button] {
-      if (const vx::TabSpec* tab = vx::TabAt(FrontTab())) buttons_[tab->*button]->click();
-    });
-  };
-  bindKey(Qt::Key_F2, &vx::TabSpec::writeButton);
-  bindKey(Qt::Key_F3, &vx::TabSpec::readButton);
+    connect(shortcut, &QShortcut::activated, this, [this, number = number] { core_.FunctionKey(number); });
+  }
 }
 
-std::optional<vx::FormatFileError> Tesselmain::Startup(const std::string& formatFile) {
+void Tesselmain::SetPortEntries(const std::vector<std::string>& entries, int selected) {
   combo1_->clear();
-  for (int entry = 1; entry <= kPortEntries; ++entry) combo1_->addItem(QString::number(entry));
-  combo1_->setCurrentIndex(0);
+  for (const std::string& entry : entries) combo1_->addItem(Q(entry));
+  combo1_->setCurrentIndex(selected);
+}
 
-  for (vx::FormatRow& row : state_.formats.rows) row.FcText = row.CnText = "1";
+void Tesselmain::SetLabelCaption(int label, const std::string& caption) {
+  if (const auto it = labels_.find(label); it != labels_.end()) it->second->setText(Q(caption));
+}
 
-  const vx::FormatFileResult result = vx::ReadFormatFile(formatFile);
-  if (result.error) return result.error;
-  vx::ApplyFormatRows(result, state_.formats);
-  // In file order, so a name listed twice shows the ranges of its last line.
-  for (const vx::FormatRow& row : result.rows) {
-    if (!vx::AppliesRangeCaptions(row.FormatName)) continue;
-    const vx::TabSpec* tab = vx::TabOfFormat(UpperCase(row.FormatName));
-    if (!tab) continue;
-    labels_[tab->fcLabel]->setText(Q(vx::FcRangeCaption(row)));
-    labels_[tab->cnLabel]->setText(Q(vx::CnRangeCaption(row)));
-  }
+void Tesselmain::ShowFormatNote(int tabPosition, const std::string& text) {
+  const auto it = formatNotes_.find(tabPosition);
+  if (it == formatNotes_.end()) return;
+  it->second->setText(Q(text));
+  it->second->setAccessibleName(Q(text));
+  it->second->setVisible(!text.empty());
+}
 
-  for (const vx::TabSpec* tab : vx::TabsLackingFormat(state_.formats)) {
-    QLabel* note = formatNotes_[tab->position];
-    const QString text = Q("\u26A0 " + vx::MissingFormatText(*tab, vx::kFormatFileName) + ".");
-    note->setText(text);
-    note->setAccessibleName(text);
-    note->show();
-  }
+void Tesselmain::ClearList() { list1_->clear(); }
 
-  state_.Em4100FcText = "1";
-  state_.Em4100CnText = "1";
-  state_.BusyFlag = false;
-  return std::nullopt;
+void Tesselmain::SetCheckBox(vx::CheckBox box, bool ticked) {
+  const auto it = checkBoxes_.find(box);
+  if (it == checkBoxes_.end()) return;
+  const QSignalBlocker quiet(it->second);
+  it->second->setChecked(ticked);
+}
+
+void Tesselmain::CloseWindow() {
+  // Called from inside a handler's event: the window goes once it has returned.
+  QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void Tesselmain::SetPortText(const std::string& text) { combo1_->setEditText(Q(text)); }
@@ -316,25 +253,11 @@ void Tesselmain::ShowDeviceNote(const std::string& text) {
   deviceNote_->setVisible(!text.empty());
 }
 
-vx::Device Tesselmain::MakeDevice() { return vx::Device{state_, *this, *link_}; }
-
-void Tesselmain::RunHandler(const std::function<void()>& handler) {
-  handler();
-  // Only the outermost handler lets the window go: one that merely found
-  // BusyFlag set returns while the waiting one is still on the stack.
-  if (closing_ && !state_.BusyFlag) QTimer::singleShot(0, this, &QWidget::close);
-}
-
 void Tesselmain::closeEvent(QCloseEvent* event) {
-  closing_ = true;
-  if (state_.BusyFlag) {
-    // A handler is waiting on the stack and uses this window: let it end
-    // first (Closing() cuts its wait short), then close for real.
+  if (core_.CloseRequested())
+    event->accept();
+  else
     event->ignore();
-    return;
-  }
-  link_->Close();
-  event->accept();
 }
 
 void Tesselmain::ProcessEventsOnce() { QCoreApplication::processEvents(); }
@@ -357,7 +280,7 @@ void Tesselmain::SelectLastLine() {
 }
 
 void Tesselmain::ShowMessage(const std::string& text) {
-  if (closing_) return;
+  if (core_.Closing()) return;
   if (messageShower) {
     messageShower(text);
     return;
@@ -367,7 +290,7 @@ void Tesselmain::ShowMessage(const std::string& text) {
 }
 
 bool Tesselmain::AskYesNo(const std::string& question) {
-  if (closing_) return false;
+  if (core_.Closing()) return false;
   if (questionAsker) return questionAsker(question);
   QMessageBox box(QMessageBox::Question, kCaption, Q(question), QMessageBox::Yes | QMessageBox::No, this);
   box.setDefaultButton(QMessageBox::Yes);
@@ -375,36 +298,30 @@ bool Tesselmain::AskYesNo(const std::string& question) {
 }
 
 void Tesselmain::ShowResult(const vx::ResultBanner& banner) {
-  // Colour only underlines the words and the symbol; white on a dark shade
-  // keeps the contrast high for every tone.
-  const char* background = banner.tone == vx::BannerTone::Good  ? "#1b5e20"
-                           : banner.tone == vx::BannerTone::Bad ? "#b71c1c"
-                                                                : "#37474f";
-  resultBanner_->setStyleSheet(QString("QLabel#ResultBanner { color: white; background: %1; border-radius: 4px; }")
-                                   .arg(background));
+  const vx::Rgb shade = vx::BannerBackground(banner.tone);
+  resultBanner_->setStyleSheet(QString("QLabel#ResultBanner { color: %1; background: %2; border-radius: 4px; }")
+                                   .arg(QColor(vx::kBannerText.r, vx::kBannerText.g, vx::kBannerText.b).name(),
+                                        QColor(shade.r, shade.g, shade.b).name()));
   resultBanner_->setText(Q(banner.text));
-  SoundCue(banner.tone);
+  for (const std::chrono::milliseconds delay : core_.SoundCue(banner.tone)) {
+    const auto beep = [this] {
+      if (beeper)
+        beeper();
+      else
+        QApplication::beep();
+    };
+    if (delay.count() == 0)
+      beep();
+    else
+      QTimer::singleShot(delay, this, beep);
+  }
   resultBanner_->setAccessibleName(Q(banner.text));
   // Screen readers hear the new outcome without moving the focus there.
   QAccessibleEvent event(resultBanner_, QAccessible::NameChanged);
   QAccessible::updateAccessibility(&event);
 }
 
-void Tesselmain::SoundCue(vx::BannerTone tone) {
-  if (!sound_->isChecked()) return;
-  const auto beep = [this] {
-    if (beeper)
-      beeper();
-    else
-      QApplication::beep();
-  };
-  beep();
-  if (tone != vx::BannerTone::Bad) return;
-  // The failure's cue is longer, so it is told apart without looking.
-  for (int i = 1; i <= 2; ++i) QTimer::singleShot(180 * i, this, beep);
-}
-
-bool Tesselmain::UseDatabaseTicked() { return check1_->isChecked(); }
+bool Tesselmain::UseDatabaseTicked() { return checkBoxes_[vx::CheckBox::UseDatabase]->isChecked(); }
 
 void Tesselmain::SetDatabaseFrameVisible(bool visible) { frame9_->setVisible(visible); }
 
@@ -422,7 +339,7 @@ std::optional<std::string> Tesselmain::ChooseCardFile() {
 }
 
 void Tesselmain::SetKeepRecord(bool ticked, const std::string& path) {
-  keepRecord_->setChecked(ticked);
+  SetCheckBox(vx::CheckBox::KeepRecord, ticked);
   recordPath_->setText(recordPath_->fontMetrics().elidedText(Q(path), Qt::ElideMiddle, kRecordPathWidth));
   recordPath_->setAccessibleName(Q(path));
   recordPath_->setToolTip(Q(path));
@@ -435,7 +352,8 @@ std::optional<std::string> Tesselmain::ChooseRecordFile() {
   // rather than wherever the program happens to run.
   QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   if (!QDir(folder).exists()) folder = QDir::homePath();
-  const QString name = "cards-" + QDate::currentDate().toString("yyyy-MM-dd") + ".csv";
+  const QDate today = QDate::currentDate();
+  const QString name = Q(vx::DefaultRecordFileName(today.year(), today.month(), today.day()));
   // The record is appended to, never replaced: no question about overwriting.
   const QString path = QFileDialog::getSaveFileName(this, "Card record", QDir(folder).filePath(name),
                                                     "Card records (*.csv);;All files (*)", nullptr,

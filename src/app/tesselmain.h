@@ -1,7 +1,8 @@
 #pragma once
-// The program's one window. It owns the form-level state and the serial link
-// for its whole life, and is the Host through which every handler sees it.
-// Every tab's controls and bindings come from the one table of tabs.
+// The program's one window on Linux: Qt widgets, their layout and the dialogs.
+// What each control does is the window core's; the window forwards its events
+// there and is the view through which the core and every handler see it.
+// Every tab's controls come from the one table of tabs.
 
 #include <QTimer>
 #include <QWidget>
@@ -11,10 +12,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/form_state.h"
 #include "core/host.h"
 #include "core/tabs.h"
+#include "core/window_core.h"
 #include "device/device_link.h"
 #include "device/serial_link.h"
 #include "formats/format_table.h"
@@ -30,7 +33,7 @@ class QPushButton;
 class QTabWidget;
 class LengthLimit;
 
-class Tesselmain : public QWidget, public vx::Host {
+class Tesselmain : public QWidget, public vx::WindowView {
   Q_OBJECT
 
  public:
@@ -40,10 +43,11 @@ class Tesselmain : public QWidget, public vx::Host {
   explicit Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent = nullptr);
   ~Tesselmain() override;
 
-  // Form_Load: fills Combo1, loads the format file and rewrites the range
-  // captions from it. On a fault in the file the fault is returned and the
-  // window must not be shown.
-  std::optional<vx::FormatFileError> Startup(const std::string& formatFile = "HID.cfg");
+  // Form_Load (the window core's start-up). On a fault in the file the fault
+  // is returned and the window must not be shown.
+  std::optional<vx::FormatFileError> Startup(const std::string& formatFile = "HID.cfg") {
+    return core_.Startup(formatFile);
+  }
 
   // Puts text into Combo1's field as if the operator had typed it.
   void SetPortText(const std::string& text);
@@ -52,7 +56,7 @@ class Tesselmain : public QWidget, public vx::Host {
   // reader/writer), so it is never mistaken for a real device.
   void ShowDeviceNote(const std::string& text);
 
-  vx::FormState& State() { return state_; }
+  vx::FormState& State() { return core_.State(); }
   vx::SerialLink& Link() { return *link_; }
 
   // Replaceable for tests: the file-open dialog of "Browse", and the modal
@@ -69,7 +73,7 @@ class Tesselmain : public QWidget, public vx::Host {
   // vx::Host
   void ProcessEventsOnce() override;
   void WaitForEvents(std::chrono::milliseconds timeout) override;
-  bool Closing() const override { return closing_; }
+  bool Closing() const override { return core_.Closing(); }
   void LogLine(const std::string& text) override;
   void SelectLastLine() override;
   void ShowMessage(const std::string& text) override;
@@ -86,6 +90,13 @@ class Tesselmain : public QWidget, public vx::Host {
   void SetBoxText(int box, const std::string& text) override;
   vx::PortChoice ComPortChoice() override;
   int FrontTab() override;
+  // vx::WindowView
+  void SetPortEntries(const std::vector<std::string>& entries, int selected) override;
+  void SetLabelCaption(int label, const std::string& caption) override;
+  void ShowFormatNote(int tabPosition, const std::string& text) override;
+  void ClearList() override;
+  void SetCheckBox(vx::CheckBox box, bool ticked) override;
+  void CloseWindow() override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -93,27 +104,18 @@ class Tesselmain : public QWidget, public vx::Host {
  private:
   QWidget* BuildTab(const vx::TabSpec& tab);
   QGroupBox* BuildEntryFrame(const QString& caption, int box, int maxLength);
-  void BindTab(const vx::TabSpec& tab);
-  // F2 and F3 press "Write Card" and "Read Card" of the tab in front.
+  QPushButton* AddButton(int number, const char* caption);
+  QCheckBox* AddCheckBox(vx::CheckBox box, const char* name, const char* caption, const char* toolTip);
   void BindFunctionKeys();
-  // With "Sound" ticked: one beep for a good outcome, three for a failure.
-  void SoundCue(vx::BannerTone tone);
-  // Runs a handler that may wait for the device; a close asked for meanwhile
-  // is carried out once the handler has returned.
-  void RunHandler(const std::function<void()>& handler);
-  vx::Device MakeDevice();
 
-  vx::FormState state_;
   std::unique_ptr<vx::SerialLink> link_;
-  bool closing_ = false;
+  vx::WindowCore core_;
 
   QComboBox* combo1_ = nullptr;
   QLabel* deviceNote_ = nullptr;
-  QCheckBox* check1_ = nullptr;
-  QCheckBox* keepRecord_ = nullptr;
+  std::map<vx::CheckBox, QCheckBox*> checkBoxes_;
   QLabel* recordPath_ = nullptr;
   QLabel* resultBanner_ = nullptr;
-  QCheckBox* sound_ = nullptr;
   QGroupBox* frame9_ = nullptr;
   QLineEdit* text2_ = nullptr;
   QLabel* batchProgress_ = nullptr;

@@ -14,6 +14,7 @@
 #include "core/form_state.h"
 #include "core/host.h"
 #include "core/result_banner.h"
+#include "device/device_link.h"
 #include "device/serial_link.h"
 #include "formats/format_table.h"
 
@@ -42,8 +43,6 @@ class WindowView : public Host {
   virtual void ClearList() = 0;
   // Shows a check box as the program now stands, without running its handler.
   virtual void SetCheckBox(CheckBox box, bool ticked) = 0;
-  // One short beep of the system's (the sound cue).
-  virtual void Beep() = 0;
   // Carries out a close that was asked for during a wait, once the waiting
   // handler has returned; the window closes as if the operator closed it now.
   virtual void CloseWindow() = 0;
@@ -78,12 +77,19 @@ class WindowCore {
   bool CloseRequested();
   bool Closing() const { return closing_; }
 
+  // The beeps to play after a banner of this tone, counted from now: the
+  // pattern while "Sound" is ticked, none otherwise.
+  std::vector<std::chrono::milliseconds> SoundCue(BannerTone tone) const;
+
   FormState& State() { return state_; }
   SerialLink& Link() { return link_; }
-  Device MakeDevice();
 
  private:
-  void RunHandler(void (*handler)(WindowCore&, int), int argument);
+  // Runs a handler that may wait for the device; a close asked for meanwhile
+  // is carried out once the outermost handler has returned.
+  template <typename Handler>
+  void Run(Handler&& handler);
+  Device MakeDevice();
 
   WindowView& view_;
   SerialLink& link_;

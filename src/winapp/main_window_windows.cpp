@@ -23,6 +23,8 @@ constexpr int kCardFrameBase = 4040;      // + tab position
 // Posted by CloseWindow(): the window is destroyed from the message loop,
 // never from inside the handler of one of its own controls.
 constexpr UINT kDestroyLater = WM_APP + 1;
+// The window's only timers: the later beeps of a sound cue, one each.
+constexpr UINT_PTR kBeepTimerBase = 1;
 
 // The window's size at 96 dots per inch; everything scales with the DPI.
 constexpr int kStartWidth = 800;
@@ -444,6 +446,10 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       // again (CloseWindow) once the waiting handler has returned.
       if (core_->CloseRequested()) DestroyWindow(window_);
       return 0;
+    case WM_TIMER:
+      KillTimer(window_, wParam);
+      MessageBeep(MB_OK);
+      return 0;
     case kDestroyLater:
       DestroyWindow(window_);
       return 0;
@@ -592,6 +598,15 @@ void MainWindow::ShowResult(const ResultBanner& banner) {
   InvalidateRect(control, nullptr, TRUE);
   // Screen readers speak the new outcome without the focus moving there.
   NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
+  // The sound cue: the first beep now, the others by one-shot timers, so
+  // nothing wakes the window once they are played.
+  UINT_PTR timer = kBeepTimerBase;
+  for (const std::chrono::milliseconds delay : core_->SoundCue(banner.tone)) {
+    if (delay.count() <= 0)
+      MessageBeep(MB_OK);
+    else
+      SetTimer(window_, timer++, static_cast<UINT>(delay.count()), nullptr);
+  }
 }
 
 bool MainWindow::UseDatabaseTicked() { return SendMessageW(Item(kUseDatabaseId), BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -692,8 +707,6 @@ void MainWindow::ClearList() { SendMessageW(Item(kList1Id), LB_RESETCONTENT, 0, 
 void MainWindow::SetCheckBox(CheckBox box, bool ticked) {
   SendMessageW(Item(CheckBoxId(box)), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
-
-void MainWindow::Beep() { MessageBeep(MB_OK); }
 
 void MainWindow::CloseWindow() {
   if (window_) PostMessageW(window_, kDestroyLater, 0, 0);

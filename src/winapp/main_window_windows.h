@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "core/tabs.h"
-#include "device/device_link.h"  // Device, which window_core.h uses
 #include "core/window_core.h"
 
 namespace vx {
@@ -74,7 +73,6 @@ class MainWindow : public WindowView {
   void ShowFormatNote(int tabPosition, const std::string& text) override;
   void ClearList() override;
   void SetCheckBox(CheckBox box, bool ticked) override;
-  void Beep() override;
   void CloseWindow() override;
 
  private:

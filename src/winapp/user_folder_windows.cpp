@@ -25,6 +25,11 @@ std::wstring ProgramFolder() {
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+bool IsFolder(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 }  // namespace
 
 std::wstring UserFolderPath() {
@@ -39,9 +44,8 @@ std::string UserConfigPath() { return Utf8(UserFolderPath() + L"\\HID.cfg"); }
 
 std::string FillUserFolder(const std::wstring& folder, const std::wstring& sample) {
   // SHCreateDirectoryExW makes the missing parents too.
-  const int made = folder.empty() ? ERROR_PATH_NOT_FOUND : SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
-  if (made != ERROR_SUCCESS && made != ERROR_ALREADY_EXISTS && made != ERROR_FILE_EXISTS)
-    return "Cannot make the folder " + Utf8(folder) + ".";
+  if (!folder.empty() && !IsFolder(folder)) SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+  if (folder.empty() || !IsFolder(folder)) return "Cannot make the folder " + Utf8(folder) + ".";
   const std::wstring config = folder + L"\\HID.cfg";
   // Whatever is there by that name is the operator's: the start-up reports
   // it if it is no format file, rather than this replacing it.

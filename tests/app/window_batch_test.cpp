@@ -1,7 +1,10 @@
 // The window's batch aids: "Keep Record" with its save dialog and resume
 // question, the result banner, and the F2/F3 keys.
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -179,6 +182,59 @@ TEST_F(WindowBatchTest, KeepRecordRecordsAndResumes) {
   Button(10)->click();
   EXPECT_EQ(vx::ParseRecordText(vx::ReadWholeFile(record).value_or("")).size(), 2u);
   EXPECT_EQ(messages, std::vector<std::string>{" The Card is End!"});
+}
+
+}  // namespace
+
+namespace {
+
+// However a check box is changed — a click, the Space key, or an assistive
+// technology's Toggle action, which changes the box without clicking it — the
+// same handler runs, and the box never shows a state the program is not in.
+TEST_F(WindowBatchTest, CheckBoxesRunTheirHandlerHoweverTheyChange) {
+  enum class Door { Click, Space, Toggle };
+  const auto change = [](QCheckBox* box, Door door) {
+    switch (door) {
+      case Door::Click: box->click(); break;
+      case Door::Space:
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Space);
+        break;
+      case Door::Toggle: {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
+        ASSERT_NE(accessible, nullptr);
+        ASSERT_NE(accessible->actionInterface(), nullptr);
+        accessible->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        break;
+      }
+    }
+  };
+  for (const Door door : {Door::Click, Door::Space, Door::Toggle}) {
+    SCOPED_TRACE(static_cast<int>(door));
+    auto* frame = Child<QGroupBox>("Frame9");
+    change(Child<QCheckBox>("Check1"), door);
+    EXPECT_TRUE(frame->isVisible());
+    change(Child<QCheckBox>("Check1"), door);
+    EXPECT_FALSE(frame->isVisible());
+
+    int asked = 0;
+    const std::string record = Path("record.csv");
+    window->recordFileChooser = [&]() -> std::optional<std::string> {
+      ++asked;
+      return asked == 1 ? std::nullopt : std::optional<std::string>(record);
+    };
+    change(KeepRecord(), door);  // the dialog cancelled: no record, the box unticked
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(KeepRecord()->isChecked());
+    EXPECT_TRUE(window->State().recordPath.empty());
+    change(KeepRecord(), door);
+    EXPECT_EQ(asked, 2);
+    EXPECT_TRUE(KeepRecord()->isChecked());
+    EXPECT_EQ(window->State().recordPath, record);
+    change(KeepRecord(), door);
+    EXPECT_FALSE(KeepRecord()->isChecked());
+    EXPECT_TRUE(window->State().recordPath.empty());
+  }
 }
 
 }  // namespace

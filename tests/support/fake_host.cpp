@@ -4,7 +4,7 @@ namespace vx::test {
 
 void FakeHost::Tick() {
   ++ticks_;
-  TimerTick(state_);
+  TimerTick(*state_);
   link_.Tick();
   auto it = actions_.find(ticks_);
   if (it != actions_.end()) {

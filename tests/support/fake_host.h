@@ -11,13 +11,19 @@
 
 #include "core/form_state.h"
 #include "core/host.h"
+#include "core/window_core.h"
 #include "support/fake_link.h"
 
 namespace vx::test {
 
-class FakeHost : public Host {
+class FakeHost : public WindowView {
  public:
-  FakeHost(FormState& state, FakeLink& link) : state_(state), link_(link) { state.PollCount.UseManualTicks(); }
+  FakeHost(FormState& state, FakeLink& link) : state_(&state), link_(link) { state.PollCount.UseManualTicks(); }
+  // Ticks `state` from now on: the state of a window core built on this host.
+  void Rebind(FormState& state) {
+    state_ = &state;
+    state.PollCount.UseManualTicks();
+  }
 
   // Runs `action` inside the yield of the given tick (counted from the host's
   // creation, 1-based).
@@ -50,6 +56,16 @@ class FakeHost : public Host {
   void SetBoxText(int box, const std::string& text) override { boxes[box] = text; }
   PortChoice ComPortChoice() override { return port; }
   int FrontTab() override { return frontTab; }
+  // WindowView
+  void SetPortEntries(const std::vector<std::string>& entries, int selected) override {
+    portEntries = entries;
+    port = {selected, entries.at(static_cast<std::size_t>(selected))};
+  }
+  void SetLabelCaption(int label, const std::string& caption) override { labels[label] = caption; }
+  void ShowFormatNote(int tabPosition, const std::string& text) override { formatNotes[tabPosition] = text; }
+  void ClearList() override { list.clear(); }
+  void SetCheckBox(CheckBox box, bool ticked) override { checkBoxes[box] = ticked; }
+  void CloseWindow() override { ++closeWindowCalls; }
 
   // One tick of Timer1, as the window's timer would deliver it.
   void Tick();
@@ -76,9 +92,14 @@ class FakeHost : public Host {
   int frontTab = 8;
   bool closing = false;
   int eventPasses = 0;
+  std::vector<std::string> portEntries;    // Combo1
+  std::map<int, std::string> labels;       // Label<n> as set
+  std::map<int, std::string> formatNotes;  // by tab position
+  std::map<CheckBox, bool> checkBoxes;     // as the program last showed them
+  int closeWindowCalls = 0;
 
  private:
-  FormState& state_;
+  FormState* state_;
   FakeLink& link_;
   long ticks_ = 0;
   std::map<long, std::vector<std::function<void()>>> actions_;

@@ -70,9 +70,11 @@ wine_map_ports() {
   wineserver --wait 2>/dev/null || true
 }
 
-# Windows sit in the top left corner: the empty background right of and below
-# them is cut away (trimming takes the colour of the first corner, hence the
+# Windows sit in the top left corner: what lies right of and below them is cut
+# away, first the display's black, then the Wine desktop's background when the
+# windows are on one (trimming takes the colour of the first corner, hence the
 # turns).
 wine_session_screenshot() {
-  import -display "$DISPLAY" -window root png:- | convert png:- -rotate 180 -fuzz 3% -trim +repage -rotate 180 "$1"
+  import -display "$DISPLAY" -window root png:- |
+    convert png:- -rotate 180 -trim +repage -fuzz 3% -trim +repage -rotate 180 "$1"
 }

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts that run the Windows program under Wine on a virtual
 # display (scripts/test-windows-e2e, scripts/test-windows-installer,
 # scripts/screenshot-windows). Gives them a Wine prefix of their own, a

@@ -25,7 +25,8 @@ wine_session_background() { wine_session_pids+=("$@"); }
 wine_session_start() {
   local folder="$1"
   mkdir -p "$folder"
-  export WINEPREFIX="$(cd "$folder" && pwd)/wine"
+  WINEPREFIX="$(cd "$folder" && pwd)/wine"
+  export WINEPREFIX
   export WINEARCH=win64
   export WINEDEBUG=-all
   # No prompt to fetch Mono or Gecko; no menu entries or file associations
@@ -49,7 +50,8 @@ wine_session_start() {
     fi
     sleep 0.1
   done
-  export DISPLAY=":$(tr -d '\n' <"$number_file")"
+  DISPLAY=":$(tr -d '\n' <"$number_file")"
+  export DISPLAY
 
   # Without 32-bit Wine, making the prefix says it cannot open
   # syswow64\rundll32.exe: harmless.

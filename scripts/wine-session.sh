@@ -8,6 +8,7 @@
 #   wine_session_start FOLDER   prefix in FOLDER/wine, display started, DISPLAY set
 #   wine_map_ports COM1=/dev/pts/5 COM9=...   read when the Wine server next starts
 #   wine_session_background PID   a process to end with the session
+#   wine_session_settle   waits (at most two minutes) until the prefix's programs have ended
 #   wine_session_screenshot FILE   what the display shows, as a PNG
 
 wine_session_pids=()
@@ -21,6 +22,16 @@ wine_session_stop() {
 }
 
 wine_session_background() { wine_session_pids+=("$@"); }
+
+# Waits until every program in the prefix has ended; after two minutes they
+# are ended, and the wait fails, rather than holding up a CI run.
+wine_session_settle() {
+  if ! timeout 120 wineserver --wait; then
+    echo "Programs under Wine still running after two minutes: ended" >&2
+    wineserver --kill 2>/dev/null || true
+    return 1
+  fi
+}
 
 wine_session_start() {
   local folder="$1"

@@ -7,7 +7,7 @@
 //
 // Run by scripts/test-windows-e2e in a folder that holds the simulated
 // devices' logs (sim-COM1.log, ...); the window must be running already.
-//   e2e_driver --corrupt-port N --silent-port N --no-device-port N
+//   e2e_driver --corrupt-port N --silent-port N --no-device-port N --above-16-port N
 //   e2e_driver --window-only   the window is up with its nine tabs; then closes it
 
 #include <windows.h>
@@ -74,7 +74,7 @@ enum class Act {
   KeepRecord,   // tick "Keep Record", answering the save dialog with the record's name
 };
 
-enum Port { kDevice = 1, kCorrupt = -1, kSilent = -2, kNothing = -3 };
+enum Port { kDevice = 1, kCorrupt = -1, kSilent = -2, kNothing = -3, kAbove16 = -4 };
 
 struct Step {
   const char* name;
@@ -150,6 +150,8 @@ const std::vector<Step> kSteps = {
      {"<- 02 01 A5 ...", "-- card ...", "<- 02 01 A4 ..."}, "\u2718 Verify failed: the card holds 18,401, not 18,400"},
     {"silent device", Act::Write, kSilent, 0, "18", "500", {"Write Block Data Fail"}, nullptr, {"<- 02 01 A5 ..."},
      nullptr},
+    // Typed into Combo1's field: a port beyond its entries, the good device behind it.
+    {"a port above 16, typed", Act::Link, kAbove16, 0, nullptr, nullptr, {"System Link Success"}, nullptr, {}, nullptr},
     {"nothing behind the port", Act::Link, kNothing, 0, nullptr, nullptr, {}, "COM port open failure!", {}, nullptr},
     // A batch of three cards from a card-number file, recorded.
     {"tick Use Database", Act::UseDatabase, kDevice, 0, nullptr, nullptr, {}, nullptr, {}, nullptr},
@@ -270,22 +272,31 @@ bool LogHolds(int port, std::size_t offset, const std::vector<std::string>& expe
 // ---- running one step -----------------------------------------------------------
 
 struct Ports {
-  int corrupt = 2, silent = 3, nothing = 9;
+  int corrupt = 2, silent = 3, nothing = 9, above16 = 17;
   int Of(int port) const {
     switch (port) {
       case kCorrupt: return corrupt;
       case kSilent: return silent;
       case kNothing: return nothing;
+      case kAbove16: return above16;
       default: return port;
     }
   }
 };
 
+// Ports 1 to 16 by their entry, as a click in the list chooses it; others
+// typed into the field by name.
 void ChoosePort(int port) {
   HWND combo = Control(vx::win::kCombo1Id);
-  // The entry's own selection, as a click in the list makes it.
-  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(port - 1), 0);
-  SendMessageW(gMain, WM_COMMAND, MAKEWPARAM(vx::win::kCombo1Id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+  if (port <= 16) {
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(port - 1), 0);
+    SendMessageW(gMain, WM_COMMAND, MAKEWPARAM(vx::win::kCombo1Id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    return;
+  }
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  const std::wstring name = L"COM" + std::to_wstring(port);
+  SendMessageW(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  SendMessageW(gMain, WM_COMMAND, MAKEWPARAM(vx::win::kCombo1Id, CBN_EDITCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
 void BringTab(int position) {
@@ -515,6 +526,7 @@ int wmain(int argc, wchar_t** argv) {
     if (option == L"--corrupt-port") ports.corrupt = value;
     else if (option == L"--silent-port") ports.silent = value;
     else if (option == L"--no-device-port") ports.nothing = value;
+    else if (option == L"--above-16-port") ports.above16 = value;
   }
   if (!FindMainWindow()) {
     std::puts("FAIL: no window \"VANDORIX PROGRAMMER\" within 60 s");

@@ -28,11 +28,12 @@ constexpr UINT_PTR kBeepTimerBase = 1;
 
 // The window's size at 96 dots per inch; everything scales with the DPI.
 constexpr int kStartWidth = 800;
-constexpr int kStartHeight = 620;
+constexpr int kStartHeight = 650;
 constexpr int kMinWidth = 780;
 constexpr int kMinHeight = 540;
 constexpr int kTabHeight = 190;
-constexpr int kBannerHeight = 48;
+// Two lines of the banner's large text: a batch's last words are long.
+constexpr int kBannerHeight = 76;
 constexpr int kMargin = 8;
 
 constexpr COLORREF kWarningColour = RGB(0xa0, 0x00, 0x00);
@@ -152,7 +153,8 @@ bool MainWindow::Create() {
   focusOrder_.push_back(Add(L"LISTBOX", L"", child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                             kList1Id, WS_EX_CLIENTEDGE));
   // The banner's words are its window text, which screen readers read.
-  Add(L"STATIC", L"", child | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX | SS_ENDELLIPSIS, kResultBannerId);
+  // Words wrap onto the second line rather than being cut short.
+  Add(L"STATIC", L"", child | SS_CENTER | SS_NOPREFIX, kResultBannerId);
 
   // The tab strip is drawn under the controls of its tabs, which are the
   // main window's own children: it clips them out when it paints.
@@ -686,6 +688,9 @@ void MainWindow::ShowPortEntries(const PortEntryState& ports) {
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry).c_str()));
   SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(ports.selected), 0);
   if (ports.selected < 0) SetWindowTextW(combo, Wide(ports.text).c_str());
+  // The list drops down wide enough for "COM7 — USB Serial Port" although
+  // the field itself is narrow.
+  SendMessageW(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(Scaled(320)), 0);
 }
 
 void MainWindow::SetLabelCaption(int label, const std::string& caption) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -53,13 +54,18 @@ int main() {
   }
   const auto bytes = fs::file_size(record);
 
+  // Wall time, and the processor time of the build, which a machine shared
+  // with other work stretches less.
   constexpr int kBuilds = 15;
   std::vector<double> buildMillis;
+  std::vector<double> buildCpuMillis;
   vx::RecordIndex index;
   for (int run = 0; run < kBuilds; ++run) {
     index.Open(record);
     const auto start = Clock::now();
+    const std::clock_t cpuStart = std::clock();
     const auto problem = index.Refresh();
+    buildCpuMillis.push_back(1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC);
     buildMillis.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     if (problem) {
       std::printf("the record could not be read: %s\n", problem->c_str());
@@ -104,9 +110,9 @@ int main() {
 
   std::sort(buildMillis.begin(), buildMillis.end());
   std::printf("index of a %d-line record (%.1f MB, %zu cards written): build median %.2f ms, min %.2f ms, "
-              "max %.2f ms (%d builds; goal: under 50 ms)\n",
+              "max %.2f ms; processor time median %.2f ms (%d builds; goal: under 50 ms)\n",
               kLines, static_cast<double>(bytes) / 1e6, index.WrittenCount(), Median(buildMillis),
-              buildMillis.front(), buildMillis.back(), kBuilds);
+              buildMillis.front(), buildMillis.back(), Median(buildCpuMillis), kBuilds);
   std::printf("look-up in the index: %.3f us each, mean of %d (%d found; goal: under 10 us)\n", lookMicros,
               kLookUps, found);
   std::printf("before a write, index brought up to date and card looked up: nothing new median %.1f us, "

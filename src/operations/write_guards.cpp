@@ -48,7 +48,7 @@ bool AllowedByRecord(Device& dev, const CardBinding& b, const CardNumbers& card)
   // A record that cannot be read goes off with a message, and the write goes
   // on as it does when the record cannot be written.
   if (!BringRecordIndexUpToDate(state, dev.host)) return true;
-  const WrittenCard* written = state.recordIndex.FindWritten(b.format, card.facilityCode, card.cardNumber);
+  const auto written = state.recordIndex.FindWritten(b.format, card.facilityCode, card.cardNumber);
   if (!written) return true;
   if (dev.host.AskYesNo(AlreadyWrittenQuestion(card, b.format, *written), Answer::No)) return true;
   Refuse(dev, "Not written: " + Pair(card) + " is already written");
@@ -74,7 +74,7 @@ bool AllowedByCardOnReader(Device& dev, const CardBinding& b) {
     return false;
   }
   if (!BringRecordIndexUpToDate(state, dev.host)) return true;
-  const WrittenCard* written = state.recordIndex.FindWritten(b.format, held.facilityCode, held.cardNumber);
+  const auto written = state.recordIndex.FindWritten(b.format, held.facilityCode, held.cardNumber);
   if (!written) return true;
   if (dev.host.AskYesNo(HoldsWrittenQuestion(held, *written), Answer::No)) return true;
   Refuse(dev, "Not written: this card already holds " + Pair(held));

@@ -44,7 +44,8 @@ class RecordIndex {
 
   // The last line that has this card written. The format name matches in
   // either case, as the format file's names do.
-  const WrittenCard* FindWritten(std::string_view format, std::uint64_t facilityCode, std::uint64_t cardNumber) const;
+  std::optional<WrittenCard> FindWritten(std::string_view format, std::uint64_t facilityCode,
+                                         std::uint64_t cardNumber) const;
   // Whether the card was written, in any format, by another line than one of
   // entry `entry` of the card-number file `source`.
   bool WrittenOtherThan(std::uint64_t facilityCode, std::uint64_t cardNumber, std::string_view source,
@@ -64,14 +65,26 @@ class RecordIndex {
   struct KeyHash {
     std::size_t operator()(const Key& key) const;
   };
+  // A written card as kept: its time in `times_`, its source by number. A
+  // year's record holds some 100 000 of them, so each costs no allocation.
+  struct Stored {
+    std::uint32_t timeOffset;
+    std::uint32_t timeLength;
+    std::uint32_t source;
+    std::int32_t entry;
+    bool operator==(const Stored&) const = default;
+  };
   std::optional<std::uint32_t> FormatId(std::string_view format) const;
+  std::uint32_t SourceId(std::string_view source);
   void TakeLine(const std::string_view* fields);
   void Reset();
 
   std::string path_;
   std::uint64_t offset_ = 0;  // bytes of the file taken so far
   std::vector<std::string> formats_;  // upper-case format names, by id
-  std::unordered_map<Key, WrittenCard, KeyHash> cards_;
+  std::vector<std::string> sources_;  // "typed" and the card-number files, by id
+  std::string times_;                 // the times of the cards, one after another
+  std::unordered_map<Key, Stored, KeyHash> cards_;
 };
 
 }  // namespace vx

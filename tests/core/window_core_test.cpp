@@ -185,15 +185,5 @@ TEST(WindowCore, KeepRecordShowsWhetherARecordIsKept) {
   }
 }
 
-TEST(WindowCore, SoundCueFollowsTheSoundBox) {
-  CoreBench b;
-  EXPECT_TRUE(b.core.SoundCue(BannerTone::Good).empty());
-  b.core.CheckBoxChanged(CheckBox::Sound, true);
-  EXPECT_EQ(b.core.SoundCue(BannerTone::Good).size(), 1u);
-  EXPECT_EQ(b.core.SoundCue(BannerTone::Bad).size(), 3u);
-  b.core.CheckBoxChanged(CheckBox::Sound, false);
-  EXPECT_TRUE(b.core.SoundCue(BannerTone::Bad).empty());
-}
-
 }  // namespace
 }  // namespace vx::test

@@ -1,21 +1,10 @@
 #pragma once
-// The serial link the window talks through, chosen from the command line.
-
-#include <memory>
-#include <string>
+// The serial link the Qt window talks through, chosen from the command line.
 
 #include "program/command_line.h"
-#include "device/serial_link.h"
+#include "program/link_choice.h"
 
 namespace vx {
-
-struct LinkChoice {
-  std::unique_ptr<SerialLink> link;  // null when `error` says why none could be made
-  std::string error;
-  // Shown on the window when the device is not what the port name says (the
-  // simulated reader/writer); empty for a real port.
-  std::string deviceNote;
-};
 
 // The Qt serial port, or with --simulate the simulated reader/writer showing
 // the faults named; an unknown fault name is an error.

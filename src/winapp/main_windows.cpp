@@ -37,7 +37,7 @@ int RunWindow(const vx::CommandLine& commandLine) {
   if (commandLine.userFolder) {
     if (const std::string error = vx::win::EnterUserFolder(); !error.empty()) return Fail(error, 1);
   }
-  vx::win::LinkChoice link = vx::win::MakeLink(commandLine);
+  vx::LinkChoice link = vx::win::MakeLink(commandLine);
   if (!link.link) {
     // A mistyped --simulate is the caller's mistake, told on the console.
     std::cerr << kProgram << ": " << link.error << '\n';

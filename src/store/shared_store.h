@@ -1,0 +1,141 @@
+#pragma once
+// The shared record: one store of issued credentials that several programming
+// stations write through, so that each credential is issued once across all of
+// them. The database behind it lets exactly one station have each credential
+// (its primary key is the credential); the write flow asks it at two seams:
+// reserve before the first byte goes to the device, settle once the outcome is
+// known. This header is all the write flow sees of it; the database side lives
+// in src/store_odbc/ and is reached through ODBC; this folder holds what needs
+// no database (the journal, the connection text's masking, the words).
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "operations/card_outcome.h"
+#include "record/record_line.h"
+
+namespace vx {
+
+// One credential: what a door sees of a card.
+struct Credential {
+  std::string format;  // the format name as the tab uses it ("HID26"), or EM4100
+  std::uint32_t facilityCode = 0;
+  std::uint32_t cardNumber = 0;
+  bool operator==(const Credential&) const = default;
+};
+
+// The `state` column of vx_cards, as stored.
+enum class CredentialState { Reserved, Written, Unknown };
+const char* StateWord(CredentialState state);  // "reserved", "written", "unknown"
+
+// One row of vx_cards.
+struct CredentialRow {
+  Credential credential;
+  CredentialState state = CredentialState::Reserved;
+  std::string station;
+  std::string reservedAt;  // ISO 8601 with the UTC offset, as in the CSV record
+  std::string writtenAt;   // empty until written
+  std::string source;      // "typed" or the card-number file's path
+  int entry = 0;           // 1-based entry of that file; 0 for a typed card
+  bool operator==(const CredentialRow&) const = default;
+};
+
+// Why the store could not answer: where it is ("db1", or the data source's
+// name) and the driver's reason, with any password masked.
+struct StoreFault {
+  std::string where;
+  std::string reason;
+  // "The shared record cannot be reached: db1: <reason>."
+  std::string Message() const;
+};
+
+// What a reservation found, before anything is sent to the device.
+enum class ReserveVerdict {
+  Won,            // the credential was free and is now reserved for this station (committed)
+  OwnThisRun,     // this station's own reserved or unknown row from this run: write it again
+  WrittenBefore,  // written, here or at another station: ask (No preset) before writing again
+  HeldElsewhere,  // reserved or unknown at another station: refuse, nothing sent
+  OwnEarlierRun,  // this station's own reserved or unknown row left by an earlier run:
+                  // written only on the operator's Yes to a question that names it
+};
+
+struct Reservation {
+  ReserveVerdict verdict = ReserveVerdict::Won;
+  // The row as it stood before this reservation; empty for Won.
+  std::optional<CredentialRow> existing;
+};
+
+// One write or read that reached the device, for vx_attempts: the CSV
+// record's line and the station that made it.
+struct Attempt {
+  RecordLine line;
+  std::string station;
+};
+
+// Counts of a card-number file's entries in one format, for the batch line
+// "Next card: 7 of 500 (3 written here, 12 at other stations)".
+struct EntryStates {
+  // Per entry of the list, in order: the credential's row, or empty when free.
+  std::vector<std::optional<CredentialRow>> rows;
+};
+
+// `store status`: counts by state and station, every unknown row, and every
+// reservation older than an hour.
+struct StoreStatus {
+  struct Count {
+    std::string station;
+    CredentialState state = CredentialState::Reserved;
+    long long count = 0;
+  };
+  std::vector<Count> counts;
+  std::vector<CredentialRow> unknown;
+  std::vector<CredentialRow> staleReservations;
+};
+
+class SharedStore {
+ public:
+  virtual ~SharedStore() = default;
+
+  // The line under the "Shared Record" box: "cards on db1, station DESK-2".
+  virtual std::string Where() const = 0;
+  virtual const std::string& Station() const = 0;
+
+  // Reserves `credential` for this station, or says who has it. A
+  // Won reservation is committed on its own before this returns.
+  virtual std::optional<StoreFault> Reserve(const Credential& credential, const std::string& source, int entry,
+                                            Reservation& result) = 0;
+
+  // In one transaction, the attempt row goes into vx_attempts and the
+  // credential's row changes as the verdict says (verified: written; proved
+  // to hold other numbers: the reservation is deleted when no card holds the
+  // credential; no acknowledgement or no read-back: unknown, kept for this
+  // station). `before` is what Reserve found. Committed when this returns
+  // without a fault.
+  virtual std::optional<StoreFault> Settle(const Credential& credential, const Reservation& before,
+                                           CardVerdict verdict, const Attempt& attempt) = 0;
+
+  // A Read Card that reached the device: its row in vx_attempts.
+  virtual std::optional<StoreFault> RecordRead(const Attempt& attempt) = 0;
+
+  // The row of one credential, or empty when it is free.
+  virtual std::optional<StoreFault> Find(const Credential& credential, std::optional<CredentialRow>& row) = 0;
+
+  // The rows of many credentials of one format at once (a batch's entries).
+  virtual std::optional<StoreFault> FindMany(const std::string& format,
+                                             const std::vector<CardNumbers>& cards, EntryStates& states) = 0;
+
+  // This station's own reserved rows left by an earlier run.
+  virtual std::optional<StoreFault> UnsettledFromEarlierRuns(std::vector<CredentialRow>& rows) = 0;
+  // After the card on the reader was read, an unsettled row becomes
+  // written (the card holds it) or unknown (it does not, or no card answered).
+  virtual std::optional<StoreFault> Resolve(const Credential& credential, CredentialState state) = 0;
+
+  // `store status` and `store release FORMAT FC CN` (a supervisor has checked the card).
+  virtual std::optional<StoreFault> Status(StoreStatus& status) = 0;
+  virtual std::optional<StoreFault> Release(const Credential& credential, bool& released) = 0;
+};
+
+}  // namespace vx

@@ -66,6 +66,7 @@ struct Reservation {
   ReserveVerdict verdict = ReserveVerdict::Won;
   // The row as it stood before this reservation; empty for Won.
   std::optional<CredentialRow> existing;
+  bool operator==(const Reservation&) const = default;
 };
 
 // One write or read that reached the device, for vx_attempts: the CSV
@@ -73,6 +74,7 @@ struct Reservation {
 struct Attempt {
   RecordLine line;
   std::string station;
+  bool operator==(const Attempt&) const = default;
 };
 
 // Counts of a card-number file's entries in one format, for the batch line

@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <map>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 #include "record/record_file.h"
 #include "store_odbc/record_time.h"
@@ -80,120 +82,21 @@ bool MayHoldCredential(CardVerdict verdict) {
          verdict == CardVerdict::ReadBackRefused;
 }
 
-}  // namespace
 
-SqlStore::SqlStore(ConnectionText connection, std::string station)
-    : connection_(std::move(connection)), station_(std::move(station)) {}
-
-std::optional<DbError> SqlStore::Connect() {
-  if (auto error = session_.Connect(connection_.connectionString, connection_.secrets)) return error;
-  if (database_.empty()) database_ = connection_.database.empty() ? session_.InfoText(SQL_DATABASE_NAME)
-                                                                   : connection_.database;
-  if (server_.empty()) {
-    server_ = connection_.where;
-    if (server_ == "the database" || server_.empty()) server_ = session_.InfoText(SQL_SERVER_NAME);
-  }
-  return std::nullopt;
-}
-
-StoreFault SqlStore::FaultOf(const DbError& error) const {
-  return StoreFault{connection_.where, error.message.empty() ? "the driver gave no reason" : error.message};
-}
-
-template <typename Work>
-std::optional<StoreFault> SqlStore::Run(Work work) {
-  std::optional<DbError> error;
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    if (!session_.Connected()) {
-      if (auto failed = Connect()) {
-        session_.Disconnect();
-        return FaultOf(*failed);
-      }
-    }
-    error = work();
-    if (!error) return std::nullopt;
-    // A server restarted since the last call leaves a connection that
-    // fails once: a new one is made and the work done again.
-    const bool lost = error->ConnectionLost() || session_.Dead();
-    session_.Rollback();
-    if (lost) session_.Disconnect();
-    if (!lost && !error->TransactionLost()) break;
-  }
-  return FaultOf(*error);
-}
-
-std::optional<StoreFault> SqlStore::Open() {
-  std::string refusal;
-  auto fault = Run([&]() { return EnsureSchema(session_, refusal); });
-  if (!fault && !refusal.empty()) fault = StoreFault{connection_.where, refusal};
-  if (fault) session_.Disconnect();
-  return fault;
-}
-
-std::string SqlStore::Where() const {
-  std::string where = database_.empty() ? server_ : database_ + (server_.empty() ? "" : " on " + server_);
-  return where + ", station " + station_;
-}
-
-bool SqlStore::OwnedThisRun(const Credential& c) const {
-  return ownThisRun_.contains(Key{c.format, c.facilityCode, c.cardNumber});
-}
-
-std::optional<DbError> SqlStore::SelectRow(const Credential& credential, std::optional<CredentialRow>& row) {
+std::optional<DbError> SelectRow(Session& session, const Credential& credential, std::optional<CredentialRow>& row) {
   std::vector<CredentialRow> rows;
-  if (auto error = SelectRows(session_, kKeyMatch, KeyParams(credential), rows)) return error;
+  if (auto error = SelectRows(session, kKeyMatch, KeyParams(credential), rows)) return error;
   row.reset();
   if (!rows.empty()) row = rows.front();
   return std::nullopt;
 }
 
-std::optional<StoreFault> SqlStore::Reserve(const Credential& credential, const std::string& source, int entry,
-                                            Reservation& result) {
-  // Done again on a new connection, the insert may find the reservation it
-  // made itself, committed as the old connection broke: its station and
-  // time tell it from any other.
-  const std::string at = RecordTimeNow();
-  int runs = 0;
-  auto fault = Run([&]() -> std::optional<DbError> {
-    const bool again = ++runs > 1;
-    for (int tries = 0; tries < 3; ++tries) {
-      result = Reservation{};
-      std::vector<Param> params = KeyParams(credential);
-      params.insert(params.end(), {Param::Text(StateWord(CredentialState::Reserved)), Param::Text(station_),
-                                   Param::Text(at), Param::Text(source), Param::NumberOrNull(entry)});
-      auto error = session_.Execute(
-          "INSERT INTO vx_cards (format, facility_code, card_number, state, station, reserved_at, written_at, "
-          "source, entry) VALUES (?, ?, ?, ?, ?, ?, NULL, ?, ?)",
-          params);
-      if (!error) error = session_.Commit();
-      if (!error) return std::nullopt;
-      if (!error->KeyTaken()) return error;
-      session_.Rollback();
-      std::optional<CredentialRow> row;
-      error = SelectRow(credential, row);
-      session_.Rollback();
-      if (error) return error;
-      if (!row) continue;  // released since: try again
-      if (again && row->station == station_ && row->state == CredentialState::Reserved && row->reservedAt == at)
-        return std::nullopt;
-      result.existing = row;
-      result.verdict = row->state == CredentialState::Written ? ReserveVerdict::WrittenBefore
-                       : row->station != station_           ? ReserveVerdict::HeldElsewhere
-                       : OwnedThisRun(credential)           ? ReserveVerdict::OwnThisRun
-                                                            : ReserveVerdict::OwnEarlierRun;
-      return std::nullopt;
-    }
-    return DbError{"", "the credential was taken and freed again while it was reserved; try again"};
-  });
-  if (!fault && result.verdict == ReserveVerdict::Won)
-    ownThisRun_.insert(Key{credential.format, credential.facilityCode, credential.cardNumber});
-  return fault;
-}
-
-std::optional<DbError> SqlStore::InsertAttempt(const Attempt& attempt, bool& alreadyThere) {
+// The attempt's row. An attempt sent again, after its commit went through
+// unacknowledged or from the journal, is there already: `alreadyThere`.
+std::optional<DbError> InsertAttempt(Session& session, const Attempt& attempt, bool& alreadyThere) {
   alreadyThere = false;
   const RecordLine& l = attempt.line;
-  auto error = session_.Execute(
+  auto error = session.Execute(
       "INSERT INTO vx_attempts (time, port, tab, format, fc_bits, cn_bits, param_y, param_z, facility_code, "
       "card_number, source, entry, outcome, read_facility_code, read_card_number, station) "
       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
@@ -202,11 +105,9 @@ std::optional<DbError> SqlStore::InsertAttempt(const Attempt& attempt, bool& alr
        Param::Text(l.cardNumber), Param::Text(l.source), Param::NumberOrNull(l.entry), Param::Text(l.outcome),
        Param::TextOrNull(l.readFacilityCode), Param::TextOrNull(l.readCardNumber), Param::Text(attempt.station)});
   if (!error || !error->KeyTaken()) return error;
-  // The same attempt, sent again after its commit went through
-  // unacknowledged, or from the journal: it is there already.
-  session_.Rollback();
+  session.Rollback();
   Result result;
-  if (auto failed = session_.Execute(
+  if (auto failed = session.Execute(
           "SELECT COUNT(*) FROM vx_attempts WHERE station = ? AND time = ? AND format = ? AND facility_code = ? "
           "AND card_number = ?",
           {Param::Text(attempt.station), Param::Text(l.time), Param::Text(l.format), Param::Text(l.facilityCode),
@@ -218,10 +119,12 @@ std::optional<DbError> SqlStore::InsertAttempt(const Attempt& attempt, bool& alr
   return error;
 }
 
-std::optional<DbError> SqlStore::PutRow(const Credential& credential, CredentialState state, const Attempt& attempt) {
+// The credential's row becomes `state` at `station`, as `attempt` left it.
+std::optional<DbError> PutRow(Session& session, const std::string& station, const Credential& credential,
+                              CredentialState state, const Attempt& attempt) {
   const RecordLine& l = attempt.line;
   const bool written = state == CredentialState::Written;
-  std::vector<Param> params = {Param::Text(StateWord(state)), Param::Text(station_)};
+  std::vector<Param> params = {Param::Text(StateWord(state)), Param::Text(station)};
   std::string sql = "UPDATE vx_cards SET state = ?, station = ?";
   if (written) {
     sql += ", written_at = ?, source = ?, entry = ?";
@@ -235,21 +138,168 @@ std::optional<DbError> SqlStore::PutRow(const Credential& credential, Credential
     params.push_back(Param::Text(StateWord(CredentialState::Written)));
   }
   Result result;
-  if (auto error = session_.Execute(sql, params, &result)) return error;
+  if (auto error = session.Execute(sql, params, &result)) return error;
   if (result.affected > 0) return std::nullopt;
   // Some engines count only the rows a change altered; and a row released
   // meanwhile must come back, since a card may hold the credential now.
   std::optional<CredentialRow> row;
-  if (auto error = SelectRow(credential, row)) return error;
+  if (auto error = SelectRow(session, credential, row)) return error;
   if (row) return std::nullopt;
   std::vector<Param> insert = KeyParams(credential);
-  insert.insert(insert.end(), {Param::Text(StateWord(state)), Param::Text(station_), Param::Text(l.time),
+  insert.insert(insert.end(), {Param::Text(StateWord(state)), Param::Text(station), Param::Text(l.time),
                                written ? Param::Text(l.time) : Param::TextOrNull(""), Param::Text(l.source),
                                Param::NumberOrNull(l.entry)});
-  return session_.Execute(
+  return session.Execute(
       "INSERT INTO vx_cards (format, facility_code, card_number, state, station, reserved_at, written_at, source, "
       "entry) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
       insert);
+}
+
+// Runs `work` and ends its transaction: committed when `commit`, else rolled back.
+std::optional<DbError> Finished(Session& session, std::optional<DbError> error, bool commit) {
+  if (!error && commit) return session.Commit();
+  session.Rollback();
+  return error;
+}
+
+}  // namespace
+
+SqlStore::SqlStore(ConnectionText connection, std::string station)
+    : connection_(std::move(connection)), station_(std::move(station)), session_(std::make_shared<Session>()) {}
+
+SqlStore::Key SqlStore::KeyOf(const Credential& c) { return Key{c.format, c.facilityCode, c.cardNumber}; }
+
+std::optional<StoreFault> SqlStore::Run(Work work) {
+  struct Call {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+    std::optional<DbError> error;
+  };
+  auto call = std::make_shared<Call>();
+  std::thread worker([call, session = session_, work = std::move(work), text = connection_.connectionString,
+                      secrets = connection_.secrets] {
+    std::optional<DbError> error;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      if (!session->Connected()) {
+        error = session->Connect(text, secrets);
+        if (error) {
+          session->Disconnect();
+          break;
+        }
+      }
+      error = work(*session);
+      if (!error) break;
+      // A server restarted since the last call leaves a connection that
+      // fails once: a new one is made and the work done again.
+      const bool lost = error->ConnectionLost() || session->Dead();
+      session->Rollback();
+      if (lost) session->Disconnect();
+      if (!lost && !error->TransactionLost()) break;
+    }
+    std::lock_guard lock(call->mutex);
+    call->error = std::move(error);
+    call->finished = true;
+    call->done.notify_one();
+  });
+  std::unique_lock lock(call->mutex);
+  if (!call->done.wait_for(lock, kCallDeadline, [&call] { return call->finished; })) {
+    // The driver waits on a server that does not answer. Its thread keeps
+    // the connection until it gives up; the next call starts a new one.
+    lock.unlock();
+    worker.detach();
+    session_ = std::make_shared<Session>();
+    return StoreFault{connection_.where, "the server did not answer within " +
+                                             std::to_string(kCallDeadline.count()) + " seconds"};
+  }
+  lock.unlock();
+  worker.join();
+  if (call->error) {
+    const DbError& error = *call->error;
+    return StoreFault{connection_.where, error.message.empty() ? "the driver gave no reason" : error.message};
+  }
+  if (database_.empty())
+    database_ = connection_.database.empty() ? session_->InfoText(SQL_DATABASE_NAME) : connection_.database;
+  if (server_.empty())
+    server_ = connection_.where != "the database" ? connection_.where : session_->InfoText(SQL_SERVER_NAME);
+  return std::nullopt;
+}
+
+std::optional<StoreFault> SqlStore::Open() {
+  auto refusal = std::make_shared<std::string>();
+  auto fault = Run([refusal](Session& session) { return EnsureSchema(session, *refusal); });
+  if (!fault && !refusal->empty()) fault = StoreFault{connection_.where, *refusal};
+  if (fault) session_ = std::make_shared<Session>();
+  return fault;
+}
+
+std::string SqlStore::Where() const {
+  std::string where = database_.empty() ? server_ : database_ + (server_.empty() ? "" : " on " + server_);
+  return where + ", station " + station_;
+}
+
+std::optional<StoreFault> SqlStore::Reserve(const Credential& credential, const std::string& source, int entry,
+                                            Reservation& result) {
+  struct Found {
+    bool won = false;
+    std::optional<CredentialRow> row;
+  };
+  auto found = std::make_shared<Found>();
+  // The insert may find a reservation this station made itself and whose
+  // commit went through although its call failed: done again on a new
+  // connection (this call's time), or a call that failed before. Its
+  // station and time tell it from any other.
+  const std::string at = RecordTimeNow();
+  const Key key = KeyOf(credential);
+  const std::vector<std::string> earlier = unconfirmed_.contains(key) ? unconfirmed_[key] : std::vector<std::string>{};
+  auto runs = std::make_shared<int>(0);
+  auto fault = Run([=, station = station_](Session& session) -> std::optional<DbError> {
+    const bool again = ++*runs > 1;
+    for (int tries = 0; tries < 3; ++tries) {
+      *found = Found{};
+      std::vector<Param> params = KeyParams(credential);
+      params.insert(params.end(), {Param::Text(StateWord(CredentialState::Reserved)), Param::Text(station),
+                                   Param::Text(at), Param::Text(source), Param::NumberOrNull(entry)});
+      auto error = session.Execute(
+          "INSERT INTO vx_cards (format, facility_code, card_number, state, station, reserved_at, written_at, "
+          "source, entry) VALUES (?, ?, ?, ?, ?, ?, NULL, ?, ?)",
+          params);
+      if (!error) error = session.Commit();
+      if (!error) {
+        found->won = true;
+        return std::nullopt;
+      }
+      if (!error->KeyTaken()) return error;
+      session.Rollback();
+      error = Finished(session, SelectRow(session, credential, found->row), false);
+      if (error) return error;
+      if (!found->row) continue;  // released since: try again
+      const CredentialRow& row = *found->row;
+      const bool ours = row.station == station && row.state == CredentialState::Reserved &&
+                        ((again && row.reservedAt == at) ||
+                         std::find(earlier.begin(), earlier.end(), row.reservedAt) != earlier.end());
+      found->won = ours;
+      return std::nullopt;
+    }
+    return DbError{"", "the credential was taken and freed again while it was reserved; try again"};
+  });
+  if (fault) {
+    unconfirmed_[key].push_back(at);
+    return fault;
+  }
+  unconfirmed_.erase(key);
+  result = Reservation{};
+  if (found->won) {
+    ownThisRun_.insert(key);
+    return std::nullopt;
+  }
+  const CredentialRow& row = *found->row;
+  result.existing = row;
+  result.verdict = row.state == CredentialState::Written ? ReserveVerdict::WrittenBefore
+                   : row.station != station_            ? ReserveVerdict::HeldElsewhere
+                   : OwnedThisRun(credential)           ? ReserveVerdict::OwnThisRun
+                                                        : ReserveVerdict::OwnEarlierRun;
+  return std::nullopt;
 }
 
 std::optional<StoreFault> SqlStore::Settle(const Credential& credential, const Reservation& before,
@@ -261,165 +311,163 @@ std::optional<StoreFault> SqlStore::Settle(const Credential& credential, const R
                             (before.verdict == ReserveVerdict::OwnThisRun && before.existing &&
                              before.existing->state == CredentialState::Reserved);
   const bool changesRow = before.verdict != ReserveVerdict::HeldElsewhere && !ChangesNoCredential(verdict);
-  bool deleted = false;
-  auto fault = Run([&]() -> std::optional<DbError> {
+  const bool written = changesRow && verdict == CardVerdict::Written;
+  const bool deletes = changesRow && verdict == CardVerdict::VerifyFailed && reservedHere;
+  const bool unknown = changesRow && MayHoldCredential(verdict) && before.verdict != ReserveVerdict::WrittenBefore;
+  auto fault = Run([=, station = station_](Session& session) -> std::optional<DbError> {
     bool alreadyThere = false;
-    if (auto error = InsertAttempt(attempt, alreadyThere)) return error;
-    if (alreadyThere) {
-      session_.Rollback();
-      return std::nullopt;
-    }
+    if (auto error = InsertAttempt(session, attempt, alreadyThere)) return error;
+    if (alreadyThere) return Finished(session, std::nullopt, false);
     std::optional<DbError> error;
-    if (changesRow && verdict == CardVerdict::Written) {
-      error = PutRow(credential, CredentialState::Written, attempt);
-    } else if (changesRow && verdict == CardVerdict::VerifyFailed && reservedHere) {
+    if (written) {
+      error = PutRow(session, station, credential, CredentialState::Written, attempt);
+    } else if (deletes) {
       std::vector<Param> params = KeyParams(credential);
-      params.insert(params.end(), {Param::Text(station_), Param::Text(StateWord(CredentialState::Reserved))});
-      error = session_.Execute(std::string("DELETE FROM vx_cards WHERE ") + kKeyMatch + " AND station = ? AND state = ?",
-                               params);
-      deleted = true;
-    } else if (changesRow && MayHoldCredential(verdict) && before.verdict != ReserveVerdict::WrittenBefore) {
-      error = PutRow(credential, CredentialState::Unknown, attempt);
+      params.insert(params.end(), {Param::Text(station), Param::Text(StateWord(CredentialState::Reserved))});
+      error = session.Execute(std::string("DELETE FROM vx_cards WHERE ") + kKeyMatch + " AND station = ? AND state = ?",
+                              params);
+    } else if (unknown) {
+      error = PutRow(session, station, credential, CredentialState::Unknown, attempt);
     }
-    if (!error) error = session_.Commit();
-    return error;
+    return Finished(session, error, true);
   });
-  if (fault || !changesRow) return fault;
-  const Key key{credential.format, credential.facilityCode, credential.cardNumber};
-  if (deleted) {
-    ownThisRun_.erase(key);
-  } else if (verdict == CardVerdict::Written ||
-             (MayHoldCredential(verdict) && before.verdict != ReserveVerdict::WrittenBefore)) {
-    ownThisRun_.insert(key);
-  }
-  return fault;
+  if (fault) return fault;
+  if (deletes) ownThisRun_.erase(KeyOf(credential));
+  if (written || unknown) ownThisRun_.insert(KeyOf(credential));
+  return std::nullopt;
 }
 
 std::optional<StoreFault> SqlStore::RecordRead(const Attempt& attempt) {
-  return Run([&]() -> std::optional<DbError> {
+  return Run([attempt](Session& session) -> std::optional<DbError> {
     bool alreadyThere = false;
-    if (auto error = InsertAttempt(attempt, alreadyThere)) return error;
-    if (alreadyThere) {
-      session_.Rollback();
-      return std::nullopt;
-    }
-    return session_.Commit();
+    auto error = InsertAttempt(session, attempt, alreadyThere);
+    return Finished(session, error, !alreadyThere);
   });
 }
 
 std::optional<StoreFault> SqlStore::Find(const Credential& credential, std::optional<CredentialRow>& row) {
-  return Run([&]() -> std::optional<DbError> {
-    auto error = SelectRow(credential, row);
-    session_.Rollback();
-    return error;
+  auto found = std::make_shared<std::optional<CredentialRow>>();
+  auto fault = Run([found, credential](Session& session) {
+    return Finished(session, SelectRow(session, credential, *found), false);
   });
+  if (!fault) row = *found;
+  return fault;
 }
 
 std::optional<StoreFault> SqlStore::FindMany(const std::string& format, const std::vector<CardNumbers>& cards,
                                              EntryStates& states) {
   // Where each credential is in the list; a number may stand in it twice.
-  std::map<std::pair<std::uint32_t, std::uint32_t>, std::vector<std::size_t>> places;
-  for (std::size_t i = 0; i < cards.size(); ++i) places[{cards[i].facilityCode, cards[i].cardNumber}].push_back(i);
+  using Places = std::map<std::pair<std::uint32_t, std::uint32_t>, std::vector<std::size_t>>;
+  auto places = std::make_shared<Places>();
+  for (std::size_t i = 0; i < cards.size(); ++i) (*places)[{cards[i].facilityCode, cards[i].cardNumber}].push_back(i);
   struct Span {
     std::uint32_t facilityCode, first, last;
   };
   std::vector<Span> spans;
-  for (const auto& [numbers, unused] : places) {
+  for (const auto& [numbers, unused] : *places) {
     const auto [fc, cn] = numbers;
     if (!spans.empty() && spans.back().facilityCode == fc && cn - spans.back().first < kFindSpan)
       spans.back().last = cn;
     else
       spans.push_back({fc, cn, cn});
   }
-  return Run([&]() -> std::optional<DbError> {
-    states.rows.assign(cards.size(), std::nullopt);
+  auto found = std::make_shared<EntryStates>();
+  const std::size_t count = cards.size();
+  auto fault = Run([=](Session& session) -> std::optional<DbError> {
+    found->rows.assign(count, std::nullopt);
     for (const Span& span : spans) {
       std::vector<CredentialRow> rows;
-      if (auto error = SelectRows(session_, "format = ? AND facility_code = ? AND card_number BETWEEN ? AND ?",
+      if (auto error = SelectRows(session, "format = ? AND facility_code = ? AND card_number BETWEEN ? AND ?",
                                   {Param::Text(format), Param::Number(span.facilityCode), Param::Number(span.first),
                                    Param::Number(span.last)},
                                   rows))
         return error;
       for (CredentialRow& row : rows) {
-        const auto found = places.find({row.credential.facilityCode, row.credential.cardNumber});
-        if (found == places.end()) continue;
-        for (std::size_t i : found->second) states.rows[i] = row;
+        const auto place = places->find({row.credential.facilityCode, row.credential.cardNumber});
+        if (place == places->end()) continue;
+        for (std::size_t i : place->second) found->rows[i] = row;
       }
     }
-    session_.Rollback();
-    return std::nullopt;
+    return Finished(session, std::nullopt, false);
   });
+  if (!fault) states = std::move(*found);
+  return fault;
 }
 
 std::optional<StoreFault> SqlStore::UnsettledFromEarlierRuns(std::vector<CredentialRow>& rows) {
-  return Run([&]() -> std::optional<DbError> {
-    std::vector<CredentialRow> found;
-    auto error = SelectRows(session_, "station = ? AND state = ? ORDER BY format, facility_code, card_number",
-                            {Param::Text(station_), Param::Text(StateWord(CredentialState::Reserved))}, found);
-    session_.Rollback();
-    if (error) return error;
-    rows.clear();
-    for (CredentialRow& row : found)
-      if (row.station == station_ && !OwnedThisRun(row.credential)) rows.push_back(std::move(row));
-    return std::nullopt;
+  auto found = std::make_shared<std::vector<CredentialRow>>();
+  auto fault = Run([found, station = station_](Session& session) {
+    return Finished(session,
+                    SelectRows(session, "station = ? AND state = ? ORDER BY format, facility_code, card_number",
+                               {Param::Text(station), Param::Text(StateWord(CredentialState::Reserved))}, *found),
+                    false);
   });
+  if (fault) return fault;
+  rows.clear();
+  for (CredentialRow& row : *found)
+    if (row.station == station_ && !OwnedThisRun(row.credential)) rows.push_back(std::move(row));
+  return std::nullopt;
 }
 
 std::optional<StoreFault> SqlStore::Resolve(const Credential& credential, CredentialState state) {
-  const std::string now = RecordTimeNow();
-  return Run([&]() -> std::optional<DbError> {
-    std::vector<Param> params = {Param::Text(StateWord(state))};
-    std::string sql = "UPDATE vx_cards SET state = ?";
-    if (state == CredentialState::Written) {
-      sql += ", written_at = ?";
-      params.push_back(Param::Text(now));
-    }
-    sql += std::string(" WHERE ") + kKeyMatch + " AND station = ?";
-    for (Param& p : KeyParams(credential)) params.push_back(std::move(p));
-    params.push_back(Param::Text(station_));
-    if (auto error = session_.Execute(sql, params)) return error;
-    return session_.Commit();
-  });
+  std::vector<Param> params = {Param::Text(StateWord(state))};
+  std::string sql = "UPDATE vx_cards SET state = ?";
+  if (state == CredentialState::Written) {
+    sql += ", written_at = ?";
+    params.push_back(Param::Text(RecordTimeNow()));
+  }
+  sql += std::string(" WHERE ") + kKeyMatch + " AND station = ?";
+  for (Param& p : KeyParams(credential)) params.push_back(std::move(p));
+  params.push_back(Param::Text(station_));
+  return Run([sql, params](Session& session) { return Finished(session, session.Execute(sql, params), true); });
 }
 
 std::optional<StoreFault> SqlStore::Status(StoreStatus& status) {
-  const auto now = std::chrono::system_clock::now();
-  return Run([&]() -> std::optional<DbError> {
-    status = StoreStatus{};
+  struct Found {
     Result counts;
-    auto error = session_.Execute(
-        "SELECT station, state, COUNT(*) FROM vx_cards GROUP BY station, state ORDER BY station, state", {}, &counts);
-    if (!error) error = SelectRows(session_, "state = ? ORDER BY station, format, facility_code, card_number",
-                                   {Param::Text(StateWord(CredentialState::Unknown))}, status.unknown);
-    std::vector<CredentialRow> reserved;
-    if (!error) error = SelectRows(session_, "state = ? ORDER BY station, format, facility_code, card_number",
-                                   {Param::Text(StateWord(CredentialState::Reserved))}, reserved);
-    session_.Rollback();
-    if (error) return error;
-    for (const Row& r : counts.rows)
-      if (r.size() == 3) status.counts.push_back({r[0].value_or(""), StateOf(r[1]), NumberOf<long long>(r[2])});
-    for (CredentialRow& row : reserved) {
-      const auto at = TimeOfRecordText(row.reservedAt);
-      // A time nobody can read is looked into as well.
-      if (!at || now - *at > kStaleReservation) status.staleReservations.push_back(std::move(row));
+    std::vector<CredentialRow> unknown, reserved;
+  };
+  auto found = std::make_shared<Found>();
+  auto fault = Run([found](Session& session) {
+    auto error = session.Execute(
+        "SELECT station, state, COUNT(*) FROM vx_cards GROUP BY station, state ORDER BY station, state", {},
+        &found->counts);
+    for (auto [state, rows] : {std::pair{CredentialState::Unknown, &found->unknown},
+                               std::pair{CredentialState::Reserved, &found->reserved}}) {
+      if (!error)
+        error = SelectRows(session, "state = ? ORDER BY station, format, facility_code, card_number",
+                           {Param::Text(StateWord(state))}, *rows);
     }
-    return std::nullopt;
+    return Finished(session, error, false);
   });
+  if (fault) return fault;
+  status = StoreStatus{};
+  for (const Row& r : found->counts.rows)
+    if (r.size() == 3) status.counts.push_back({r[0].value_or(""), StateOf(r[1]), NumberOf<long long>(r[2])});
+  status.unknown = std::move(found->unknown);
+  const auto now = std::chrono::system_clock::now();
+  for (CredentialRow& row : found->reserved) {
+    const auto at = TimeOfRecordText(row.reservedAt);
+    // A time nobody can read is looked into as well.
+    if (!at || now - *at > kStaleReservation) status.staleReservations.push_back(std::move(row));
+  }
+  return std::nullopt;
 }
 
 std::optional<StoreFault> SqlStore::Release(const Credential& credential, bool& released) {
-  return Run([&]() -> std::optional<DbError> {
-    released = false;
+  auto affected = std::make_shared<long long>(0);
+  auto fault = Run([affected, credential](Session& session) {
     std::vector<Param> params = KeyParams(credential);
     params.push_back(Param::Text(StateWord(CredentialState::Written)));
     Result result;
     // A written credential is on a card: it is never released.
-    if (auto error = session_.Execute(std::string("DELETE FROM vx_cards WHERE ") + kKeyMatch + " AND state <> ?",
-                                      params, &result))
-      return error;
-    released = result.affected > 0;
-    return session_.Commit();
+    auto error = session.Execute(std::string("DELETE FROM vx_cards WHERE ") + kKeyMatch + " AND state <> ?", params,
+                                 &result);
+    *affected = result.affected;
+    return Finished(session, error, true);
   });
+  released = !fault && *affected > 0;
+  return fault;
 }
 
 }  // namespace vx::odbc

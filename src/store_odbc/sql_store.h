@@ -1,9 +1,14 @@
 #pragma once
 // The shared record on a database reached through ODBC: the SharedStore that
-// the write flow asks. Every call runs on one connection of its own, in a
-// transaction of its own; a connection that broke since the last call is made
-// again once, so a server restarted between two cards goes unnoticed.
+// the write flow asks. Every call is a transaction of its own. A connection
+// that broke since the last call is made again once, so a server restarted
+// between two cards goes unnoticed; a server that does not answer at all
+// (frozen, or its network gone) is a fault within seconds, never a hang.
 
+#include <chrono>
+#include <functional>
+#include <map>
+#include <memory>
 #include <set>
 #include <tuple>
 
@@ -15,6 +20,10 @@ namespace vx::odbc {
 
 class SqlStore final : public SharedStore {
  public:
+  // How long one call may take, a new connection included, before it is
+  // given up as a fault. The connection it was on is left to its fate.
+  static constexpr auto kCallDeadline = std::chrono::seconds(6);
+
   SqlStore(ConnectionText connection, std::string station);
 
   // Connects and sees to the tables (made when missing, refused when wrong).
@@ -37,22 +46,23 @@ class SqlStore final : public SharedStore {
 
  private:
   using Key = std::tuple<std::string, std::uint32_t, std::uint32_t>;
-  template <typename Work>
+  // A call's work on a connection. It runs on a thread of its own and may
+  // outlive the call, so it holds copies of all it uses.
+  using Work = std::function<std::optional<DbError>(Session&)>;
   std::optional<StoreFault> Run(Work work);
-  std::optional<DbError> Connect();
-  StoreFault FaultOf(const DbError& error) const;
-  std::optional<DbError> SelectRow(const Credential& credential, std::optional<CredentialRow>& row);
-  std::optional<DbError> InsertAttempt(const Attempt& attempt, bool& alreadyThere);
-  std::optional<DbError> PutRow(const Credential& credential, CredentialState state, const Attempt& attempt);
-  bool OwnedThisRun(const Credential& credential) const;
+  static Key KeyOf(const Credential& credential);
+  bool OwnedThisRun(const Credential& credential) const { return ownThisRun_.contains(KeyOf(credential)); }
 
   ConnectionText connection_;
   std::string station_;
   std::string database_, server_;  // for Where(), from the text or else the driver
-  Session session_;
+  std::shared_ptr<Session> session_;
   // The credentials this object reserved or settled as this station's own:
   // "this run". Rows of this station that are not here are an earlier run's.
   std::set<Key> ownThisRun_;
+  // The times of reservations whose call failed: the insert may have been
+  // committed all the same, and the row is then this run's, never written.
+  std::map<Key, std::vector<std::string>> unconfirmed_;
 };
 
 }  // namespace vx::odbc

@@ -155,7 +155,8 @@ std::optional<DbError> PutRow(Session& session, const std::string& station, cons
       insert);
 }
 
-// Runs `work` and ends its transaction: committed when `commit`, else rolled back.
+// Ends the transaction of work that ended with `error`: committed when
+// `commit` and there was no error, else rolled back.
 std::optional<DbError> Finished(Session& session, std::optional<DbError> error, bool commit) {
   if (!error && commit) return session.Commit();
   session.Rollback();

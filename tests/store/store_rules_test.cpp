@@ -234,22 +234,28 @@ TEST_P(StoreRules, RacingStationsWinEachCredentialOnce) {
 }
 
 // Names are values, never SQL: quotes, backslashes and letters outside ASCII
-// are stored as they are.
+// (and outside the Basic Multilingual Plane) are stored as they are, and a
+// long path comes back whole.
 TEST_P(StoreRules, NamesAreStoredExactly) {
-  const std::string station = "O'Brien's desk";
-  const std::string path = "C:\\batches\\\"box 2\" Müller's ✓; DROP TABLE vx_cards.txt";
-  auto store = Connect(station);
-  Reservation r;
-  ASSERT_EQ(store->Reserve(kCard, path, 3, r), std::nullopt);
-  ASSERT_EQ(store->Settle(kCard, r, CardVerdict::Written, AttemptOf(station, kCard, CardVerdict::Written, path)),
-            std::nullopt);
-  EXPECT_EQ(Rows("SELECT station, source, entry FROM vx_cards"), std::vector<std::string>{station + "|" + path + "|NULL"});
-  EXPECT_EQ(Rows("SELECT station, source FROM vx_attempts"), std::vector<std::string>{station + "|" + path});
-  std::optional<CredentialRow> row;
-  ASSERT_EQ(store->Find(kCard, row), std::nullopt);
-  ASSERT_TRUE(row);
-  EXPECT_EQ(row->station, station);
-  EXPECT_EQ(row->source, path);
+  std::string folders;
+  for (int i = 0; i < 60; ++i) folders += "Außenstelle " + std::to_string(i) + "\\";
+  for (const std::string& station : {std::string("O'Brien's desk"), std::string("DESK-2 \xF0\x9F\x94\x91")}) {
+    SCOPED_TRACE(station);
+    DropTables();
+    const std::string path = "C:\\batches\\" + folders + "\"box 2\" Müller's ✓; DROP TABLE vx_cards.txt";
+    auto store = Connect(station);
+    Reservation r;
+    ASSERT_EQ(store->Reserve(kCard, path, 3, r), std::nullopt);
+    ASSERT_EQ(store->Settle(kCard, r, CardVerdict::Written, AttemptOf(station, kCard, CardVerdict::Written, path)),
+              std::nullopt);
+    EXPECT_EQ(Rows("SELECT station, source, entry FROM vx_cards"), std::vector<std::string>{station + "|" + path + "|NULL"});
+    EXPECT_EQ(Rows("SELECT station, source FROM vx_attempts"), std::vector<std::string>{station + "|" + path});
+    std::optional<CredentialRow> row;
+    ASSERT_EQ(store->Find(kCard, row), std::nullopt);
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->station, station);
+    EXPECT_EQ(row->source, path);
+  }
 }
 
 // A vx_cards that lacks columns is refused, naming them, and nothing is

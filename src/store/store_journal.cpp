@@ -191,7 +191,7 @@ std::optional<std::string> AppendDurably(const std::string& path, std::string te
     std::ifstream in(FsPath(path), std::ios::binary);
     if (in.seekg(-1, std::ios::end)) {
       char last = '\n';
-      if (in.get(last) && last != '\n') text.insert(0, "\n");
+      if (in.get(last) && last != '\n') text = "\n" + text;
     }
   }
   errno = 0;

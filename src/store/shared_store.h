@@ -70,7 +70,9 @@ struct Reservation {
 };
 
 // One write or read that reached the device, for vx_attempts: the CSV
-// record's line and the station that made it.
+// record's line and the station that made it. The station, the line's time
+// (to the millisecond, as RecordTimeNow gives it) and the credential name the
+// attempt: one sent twice (a retry, the journal) is stored once.
 struct Attempt {
   RecordLine line;
   std::string station;

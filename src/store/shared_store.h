@@ -66,13 +66,17 @@ struct Reservation {
   ReserveVerdict verdict = ReserveVerdict::Won;
   // The row as it stood before this reservation; empty for Won.
   std::optional<CredentialRow> existing;
+  bool operator==(const Reservation&) const = default;
 };
 
 // One write or read that reached the device, for vx_attempts: the CSV
-// record's line and the station that made it.
+// record's line and the station that made it. The station, the line's time
+// (to the millisecond, as RecordTimeNow gives it) and the credential name the
+// attempt: one sent twice (a retry, the journal) is stored once.
 struct Attempt {
   RecordLine line;
   std::string station;
+  bool operator==(const Attempt&) const = default;
 };
 
 // Counts of a card-number file's entries in one format, for the batch line

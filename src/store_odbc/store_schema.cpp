@@ -1,0 +1,156 @@
+#include "store_odbc/store_schema.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+#include "store/store_connection.h"
+
+namespace vx::odbc {
+
+namespace {
+
+bool SameName(const std::string& a, const char* b) {
+  const std::string_view other(b);
+  return a.size() == other.size() && std::equal(a.begin(), a.end(), other.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+struct Found {
+  bool exists = false;
+  std::vector<std::string> columns;
+};
+
+// The columns of `table` as queries see it; a table that is not there is
+// reported by the engine with SQLSTATE class 42.
+std::optional<DbError> Look(Session& session, const SchemaTable& table, Found& found) {
+  Result result;
+  auto error = session.Execute(std::string("SELECT * FROM ") + table.name + " WHERE 1 = 0", {}, &result);
+  session.Rollback();
+  found = Found{};
+  if (error && error->sqlState.starts_with("42")) return std::nullopt;
+  if (error) return error;
+  found.exists = true;
+  found.columns = std::move(result.columns);
+  return std::nullopt;
+}
+
+std::string Listed(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+  return text;
+}
+
+}  // namespace
+
+const std::vector<SchemaTable>& SchemaTables() {
+  static const std::vector<SchemaTable> tables = {
+      {"vx_schema", {{"version", "INTEGER NOT NULL"}}, nullptr},
+      {"vx_cards",
+       {{"format", "VARCHAR(40) NOT NULL"},
+        {"facility_code", "BIGINT NOT NULL"},
+        {"card_number", "BIGINT NOT NULL"},
+        {"state", "VARCHAR(10) NOT NULL"},
+        {"station", "VARCHAR(200) NOT NULL"},
+        {"reserved_at", "VARCHAR(40) NOT NULL"},
+        {"written_at", "VARCHAR(40)"},
+        {"source", "VARCHAR(1000) NOT NULL"},
+        {"entry", "INTEGER"}},
+       "format, facility_code, card_number"},
+      // The CSV record's columns, and the station. A station makes at most
+      // one attempt on a card in a millisecond, so the station, the time and
+      // the credential say which attempt a row is: an outcome sent twice (its
+      // commit went through unacknowledged, or it came back from the
+      // journal) is stored once. A read has empty numbers, as in the CSV.
+      {"vx_attempts",
+       {{"time", "VARCHAR(40) NOT NULL"},
+        {"port", "VARCHAR(200) NOT NULL"},
+        {"tab", "VARCHAR(40) NOT NULL"},
+        {"format", "VARCHAR(40) NOT NULL"},
+        {"fc_bits", "INTEGER NOT NULL"},
+        {"cn_bits", "INTEGER NOT NULL"},
+        {"param_y", "INTEGER NOT NULL"},
+        {"param_z", "INTEGER NOT NULL"},
+        {"facility_code", "VARCHAR(20) NOT NULL"},
+        {"card_number", "VARCHAR(20) NOT NULL"},
+        {"source", "VARCHAR(1000) NOT NULL"},
+        {"entry", "INTEGER"},
+        {"outcome", "VARCHAR(40) NOT NULL"},
+        {"read_facility_code", "VARCHAR(20)"},
+        {"read_card_number", "VARCHAR(20)"},
+        {"station", "VARCHAR(200) NOT NULL"}},
+       "station, time, format, facility_code, card_number"},
+  };
+  return tables;
+}
+
+std::string CreateTableSql(const SchemaTable& table) {
+  std::string sql = std::string("CREATE TABLE ") + table.name + " (";
+  for (std::size_t i = 0; i < table.columns.size(); ++i)
+    sql += std::string(i ? ", " : "") + table.columns[i].name + " " + table.columns[i].type;
+  if (table.primaryKey) sql += std::string(", PRIMARY KEY (") + table.primaryKey + ")";
+  return sql + ")";
+}
+
+std::optional<DbError> EnsureSchema(Session& session, std::string& refusal) {
+  refusal.clear();
+  // Two stations may make the tables at the same moment: the one that loses
+  // finds them made when it looks again.
+  for (int round = 0;; ++round) {
+    std::vector<const SchemaTable*> missing;
+    for (const SchemaTable& table : SchemaTables()) {
+      Found found;
+      if (auto error = Look(session, table, found)) return error;
+      if (!found.exists) {
+        missing.push_back(&table);
+        continue;
+      }
+      std::vector<std::string> lacking;
+      for (const SchemaColumn& column : table.columns) {
+        const bool has = std::any_of(found.columns.begin(), found.columns.end(),
+                                     [&column](const std::string& name) { return SameName(name, column.name); });
+        if (!has) lacking.push_back(column.name);
+      }
+      if (!lacking.empty()) {
+        refusal = std::string("the table ") + table.name + " lacks the column" + (lacking.size() > 1 ? "s " : " ") +
+                  Listed(lacking);
+        return std::nullopt;
+      }
+    }
+
+    const bool versionMissing =
+        std::any_of(missing.begin(), missing.end(), [](const SchemaTable* t) { return SameName(t->name, "vx_schema"); });
+    bool versionKnown = false;
+    if (!versionMissing) {
+      Result result;
+      auto error = session.Execute("SELECT version FROM vx_schema", {}, &result);
+      session.Rollback();
+      if (error) return error;
+      for (const Row& row : result.rows) {
+        int version = 0;
+        const std::string text = row.empty() ? "" : row[0].value_or("");
+        std::from_chars(text.data(), text.data() + text.size(), version);
+        if (version > kSchemaVersion) {
+          refusal = "its tables are of schema version " + std::to_string(version) +
+                    ", made by a newer program; this one knows version " + std::to_string(kSchemaVersion);
+          return std::nullopt;
+        }
+        versionKnown = true;
+      }
+    }
+    if (missing.empty() && versionKnown) return std::nullopt;
+
+    std::optional<DbError> error;
+    for (const SchemaTable* table : missing)
+      if (!error) error = session.Execute(CreateTableSql(*table));
+    if (!error && !versionKnown)
+      error = session.Execute("INSERT INTO vx_schema (version) VALUES (?)", {Param::Number(kSchemaVersion)});
+    if (!error) error = session.Commit();
+    if (!error) return std::nullopt;
+    session.Rollback();
+    if (round > 0 || !error->sqlState.starts_with("42")) return error;
+  }
+}
+
+}  // namespace vx::odbc

@@ -1,0 +1,39 @@
+#pragma once
+// The shared record's three tables. Sites query them from their access-control
+// software, so their names and columns are an interface: changing one is a
+// new schema version. The SQL is what PostgreSQL, MariaDB and SQL Server all
+// take as it is: plain types, no engine's own statements.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "store_odbc/odbc_session.h"
+
+namespace vx::odbc {
+
+inline constexpr int kSchemaVersion = 1;
+
+struct SchemaColumn {
+  const char* name;
+  const char* type;
+};
+
+struct SchemaTable {
+  const char* name;
+  std::vector<SchemaColumn> columns;
+  const char* primaryKey;  // the key's columns, or nullptr
+};
+
+// vx_schema, vx_cards, vx_attempts, in the order they are made.
+const std::vector<SchemaTable>& SchemaTables();
+
+std::string CreateTableSql(const SchemaTable& table);
+
+// Looks at the tables through `session`: makes those that are missing in one
+// transaction (the schema's version with them), and refuses tables that lack
+// columns, naming them, or that a newer program made, before anything is
+// written. The refusal's words in `refusal`; a database error as the result.
+std::optional<DbError> EnsureSchema(Session& session, std::string& refusal);
+
+}  // namespace vx::odbc

@@ -106,7 +106,7 @@ class MainWindow : public WindowView {
   HFONT font_ = nullptr;
   HFONT bannerFont_ = nullptr;
   HFONT noteFont_ = nullptr;
-  std::array<HBRUSH, 3> bannerBrushes_{};
+  std::array<HBRUSH, 4> bannerBrushes_{};  // one per tone
   BannerTone bannerTone_ = BannerTone::Neutral;
 
   bool quitting_ = false;

@@ -66,6 +66,7 @@ class MainWindow : public WindowView {
   void SetBoxText(int box, const std::string& text) override;
   PortChoice ComPortChoice() override;
   int FrontTab() override;
+  void ShowTab(int position) override;
 
   // WindowView
   void ShowPortEntries(const PortEntryState& ports) override;

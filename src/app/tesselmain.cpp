@@ -136,7 +136,13 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   layout->addLayout(top);
   layout->addWidget(frame9_);
   layout->addWidget(list1_, 1);
-  layout->addWidget(resultBanner_);
+  // Identify concerns every tab, so it sits outside them, beside the answer it gives.
+  auto* bannerRow = new QHBoxLayout;
+  bannerRow->addWidget(resultBanner_, 1);
+  QPushButton* identify = AddButton(vx::kIdentifyButton, "Identify Card");
+  identify->setToolTip("Read the card in every format HID.cfg defines and tell which read it (F4)");
+  bannerRow->addWidget(identify);
+  layout->addLayout(bannerRow);
   layout->addWidget(sstab1_);
 
   BindFunctionKeys();
@@ -218,7 +224,7 @@ QWidget* Tesselmain::BuildTab(const vx::TabSpec& tab) {
 }
 
 void Tesselmain::BindFunctionKeys() {
-  for (const auto& [key, number] : {std::pair{Qt::Key_F2, 2}, std::pair{Qt::Key_F3, 3}}) {
+  for (const auto& [key, number] : {std::pair{Qt::Key_F2, 2}, std::pair{Qt::Key_F3, 3}, std::pair{Qt::Key_F4, 4}}) {
     auto* shortcut = new QShortcut(QKeySequence(key), this);
     shortcut->setContext(Qt::WindowShortcut);
     connect(shortcut, &QShortcut::activated, this, [this, number = number] { core_.FunctionKey(number); });
@@ -397,3 +403,5 @@ vx::PortChoice Tesselmain::ComPortChoice() {
 }
 
 int Tesselmain::FrontTab() { return sstab1_->currentIndex(); }
+
+void Tesselmain::ShowTab(int position) { sstab1_->setCurrentIndex(position); }

@@ -93,6 +93,7 @@ class Tesselmain : public QWidget, public vx::WindowView {
   void SetBoxText(int box, const std::string& text) override;
   vx::PortChoice ComPortChoice() override;
   int FrontTab() override;
+  void ShowTab(int position) override;
   // vx::WindowView
   void ShowPortEntries(const vx::PortEntryState& ports) override;
   void SetLabelCaption(int label, const std::string& caption) override;

@@ -66,7 +66,8 @@ std::string Coloured(const std::string& text, BannerTone tone) {
   switch (tone) {
     case BannerTone::Good: return "\x1b[32m" + text + "\x1b[0m";
     case BannerTone::Bad: return "\x1b[31m" + text + "\x1b[0m";
-    case BannerTone::Neutral: return text;
+    case BannerTone::Neutral:
+    case BannerTone::Working: return text;
   }
   return text;
 }

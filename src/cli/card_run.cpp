@@ -14,6 +14,7 @@
 #include "em4100/em4100_operations.h"
 #include "formats/format_table.h"
 #include "operations/card_operations.h"
+#include "operations/identify_card.h"
 #include "operations/operation_texts.h"
 #include "operations/outcome_views.h"
 #include "operations/write_guards.h"
@@ -46,6 +47,7 @@ class Run {
       case Command::Read: return Read();
       case Command::Write: return Write();
       case Command::Batch: return Batch();
+      case Command::Identify: return Identify();
       case Command::None: break;
     }
     return kExitUsage;
@@ -147,6 +149,27 @@ class Run {
       if (Stopping(IsFailure(said.outcome->verdict))) break;
     }
     return Finish(list.CardCursor, state_.tally.failedAttempts, cards, std::nullopt);
+  }
+
+  // One line for each format that reads the card, in the window's words; the
+  // banner besides when it says more than that line (several formats, none).
+  int Identify() {
+    const FormatFileResult formats = ReadFormatFile(o_.config);
+    if (formats.error) {
+      c_.err << kProgram << formats.error->Message() << "\n";
+      return kExitUsage;
+    }
+    ApplyFormatRows(formats, state_.formats);
+    Device dev = MakeDevice();
+    const Identification id = IdentifyCard(dev);
+    const ConsoleHost::Said said = host_.TakeSaid();
+    if (!id.ran) return Refusal(said).value_or(kExitInterrupted);
+    for (const FormatReading& reading : id.readings)
+      c_.out << (o_.json ? JsonLine(reading.outcome) : ReadingLine(reading)) << "\n";
+    if (InterruptCount() > 0) return kExitInterrupted;
+    if (said.banner && (id.readings.size() != 1 || id.cutShort))
+      c_.err << kProgram << said.banner->text << "\n";
+    return id.readings.empty() || id.cutShort ? kExitCardFailed : kExitOk;
   }
 
   // The format file, the format, the guard and the record, before any card.

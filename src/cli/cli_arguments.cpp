@@ -12,7 +12,8 @@ namespace vx::cli {
 namespace {
 
 constexpr unsigned Bit(Command c) { return 1u << static_cast<unsigned>(c); }
-constexpr unsigned kOnPort = Bit(Command::Link) | Bit(Command::Read) | Bit(Command::Write) | Bit(Command::Batch);
+constexpr unsigned kOnPort =
+    Bit(Command::Link) | Bit(Command::Read) | Bit(Command::Write) | Bit(Command::Batch) | Bit(Command::Identify);
 constexpr unsigned kOnCards = Bit(Command::Read) | Bit(Command::Write) | Bit(Command::Batch);
 constexpr unsigned kOnWrites = Bit(Command::Write) | Bit(Command::Batch);
 
@@ -20,11 +21,12 @@ struct CommandName {
   std::string_view name;
   Command command;
 };
-constexpr std::array<CommandName, 5> kCommands{{{"ports", Command::Ports},
+constexpr std::array<CommandName, 6> kCommands{{{"ports", Command::Ports},
                                                 {"link", Command::Link},
                                                 {"read", Command::Read},
                                                 {"write", Command::Write},
-                                                {"batch", Command::Batch}}};
+                                                {"batch", Command::Batch},
+                                                {"identify", Command::Identify}}};
 
 std::string_view NameOf(Command command) {
   for (const CommandName& c : kCommands)
@@ -45,7 +47,7 @@ struct OptionRule {
 constexpr std::array<OptionRule, 14> kOptions{{
     {"--port", Opt::Port, true, kOnPort, kOnPort},
     {"--format", Opt::Format, true, kOnCards, kOnCards},
-    {"--config", Opt::Config, true, kOnCards, 0},
+    {"--config", Opt::Config, true, kOnCards | Bit(Command::Identify), 0},
     {"--record", Opt::Record, true, kOnCards, 0},
     {"--file", Opt::File, true, Bit(Command::Batch), Bit(Command::Batch)},
     {"--fc", Opt::Fc, true, Bit(Command::Write), Bit(Command::Write)},
@@ -54,7 +56,7 @@ constexpr std::array<OptionRule, 14> kOptions{{
     {"--yes", Opt::Yes, false, kOnWrites, 0},
     {"--resume", Opt::Resume, false, Bit(Command::Batch), 0},
     {"--check-card-first", Opt::CheckFirst, false, kOnWrites, 0},
-    {"--json", Opt::Json, false, kOnCards, 0},
+    {"--json", Opt::Json, false, kOnCards | Bit(Command::Identify), 0},
     {"--stop-on-failure", Opt::StopOnFailure, false, kOnWrites, 0},
     {"--help", Opt::Help, false, ~0u, 0},
 }};
@@ -124,7 +126,7 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
   if (i < arguments.size() && !arguments[i].starts_with("-")) {
     const std::string& word = arguments[i++];
     const auto it = std::find_if(kCommands.begin(), kCommands.end(), [&](const CommandName& c) { return c.name == word; });
-    if (it == kCommands.end()) return Fail("no command \"" + word + "\"; the commands are ports, link, read, write, batch");
+    if (it == kCommands.end()) return Fail("no command \"" + word + "\"; the commands are ports, link, read, write, batch, identify");
     o.command = it->command;
   }
   for (; i < arguments.size(); ++i) {
@@ -179,6 +181,7 @@ std::string HelpText(Command command) {
              "  read    read the card on the reader; prints fc,cn\n"
              "  write   write, read back and verify one card or --count cards\n"
              "  batch   write the cards of a card-number file, entry by entry\n"
+             "  identify  read the card in every format; prints each format that reads it\n"
              "\n"
              "Options for every command that works with cards:\n"
              "  --config FILE       the format file (default HID.cfg in the current folder)\n"
@@ -198,7 +201,8 @@ std::string HelpText(Command command) {
              "  vandorix-card link --port /dev/ttyUSB0\n"
              "  vandorix-card read --port /dev/ttyUSB0 --format HID26\n"
              "  vandorix-card write --port /dev/ttyUSB0 --format HID26 --fc 12 --cn 1000 --count 3\n"
-             "  vandorix-card batch --port /dev/ttyUSB0 --format HID26 --file cards.txt --record r.csv\n";
+             "  vandorix-card batch --port /dev/ttyUSB0 --format HID26 --file cards.txt --record r.csv\n"
+             "  vandorix-card identify --port /dev/ttyUSB0\n";
     case Command::Ports:
       return "Usage: vandorix-card ports\n"
              "\n"
@@ -268,6 +272,23 @@ std::string HelpText(Command command) {
              "      --record r.csv --yes\n"
              "  vandorix-card batch --port /dev/ttyUSB0 --format HID26 --file cards.txt \\\n"
              "      --record r.csv --yes --resume\n";
+    case Command::Identify:
+      return "Usage: vandorix-card identify --port PORT [--config FILE] [--json]\n"
+             "\n"
+             "Reads the card on the reader in the layout of every format HID.cfg defines\n"
+             "for a tab of the window, in the tabs' order, then as EM4100, and prints one\n"
+             "line for each format that reads it: HID26: 12,1000, or for EM4100 also the\n"
+             "card's 10-digit ID, EM4100: 12,3456789012 (ID 0CCE0A6A14). Several lines\n"
+             "mean several formats read the card: ask which format the site uses.\n"
+             "\n"
+             "  --json              one JSON object a line for each format, the record's fields\n"
+             "\n"
+             "Exit status: 0 at least one format read the card; 1 none did; 3 the port\n"
+             "cannot be opened.\n"
+             "\n"
+             "Examples:\n"
+             "  vandorix-card identify --port /dev/ttyUSB0\n"
+             "  vandorix-card identify --port COM3 --config site.cfg --json\n";
   }
   return {};
 }

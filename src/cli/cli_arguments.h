@@ -8,11 +8,11 @@
 
 namespace vx::cli {
 
-enum class Command { None, Ports, Link, Read, Write, Batch };
+enum class Command { None, Ports, Link, Read, Write, Batch, Identify };
 
 // The program's exit statuses.
-inline constexpr int kExitOk = 0;            // every card written (or read) and verified
-inline constexpr int kExitCardFailed = 1;    // a card failed
+inline constexpr int kExitOk = 0;            // every card written (or read) and verified; identify: a format read it
+inline constexpr int kExitCardFailed = 1;    // a card failed; identify: no format read it
 inline constexpr int kExitUsage = 2;         // the command line, the format file or a card file is at fault
 inline constexpr int kExitPort = 3;          // the port cannot be opened
 inline constexpr int kExitInterrupted = 130; // ended by Ctrl+C

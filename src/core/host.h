@@ -74,6 +74,9 @@ class Host {
   virtual PortChoice ComPortChoice() = 0;
   // Index of the tab in front of SSTab1.
   virtual int FrontTab() = 0;
+  // Brings the tab at `position` of SSTab1 to the front. A host without tabs
+  // (the console) has nothing to bring.
+  virtual void ShowTab(int position) { (void)position; }
 };
 
 }  // namespace vx

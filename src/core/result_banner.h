@@ -6,7 +6,8 @@
 
 namespace vx {
 
-enum class BannerTone { Good, Bad, Neutral };
+// Working: a run still going (Identify's progress); it plays no sound.
+enum class BannerTone { Good, Bad, Neutral, Working };
 
 struct ResultBanner {
   std::string text;

@@ -10,6 +10,7 @@
 #include "core/validators.h"
 #include "em4100/em4100_operations.h"
 #include "operations/card_operations.h"
+#include "operations/identify_card.h"
 #include "operations/write_guards.h"
 #include "record/record_control.h"
 
@@ -98,6 +99,13 @@ void WindowCore::ButtonClicked(int command) {
     Run([this] { Command2_Click(state_, view_); });
     return;
   }
+  if (command == kIdentifyButton) {
+    Run([this] {
+      Device dev = MakeDevice();
+      IdentifyCard(dev);
+    });
+    return;
+  }
   for (const TabSpec& tab : kTabs) {
     const bool write = command == tab.writeButton;
     if (!write && command != tab.readButton) continue;
@@ -146,6 +154,10 @@ void WindowCore::BoxEdited(int box) {
 void WindowCore::FunctionKey(int key) {
   // Wherever the focus is, the keys press the buttons of the tab in front,
   // through the same handlers: a key pressed during a wait does nothing.
+  if (key == 4) {
+    ButtonClicked(kIdentifyButton);
+    return;
+  }
   const TabSpec* tab = TabAt(view_.FrontTab());
   if (!tab || (key != 2 && key != 3)) return;
   ButtonClicked(key == 2 ? tab->writeButton : tab->readButton);
@@ -163,7 +175,8 @@ bool WindowCore::CloseRequested() {
 }
 
 std::vector<std::chrono::milliseconds> WindowCore::SoundCue(BannerTone tone) const {
-  if (!soundOn_) return {};
+  // A run's progress is no outcome: only its end is heard.
+  if (!soundOn_ || tone == BannerTone::Working) return {};
   return BeepPattern(tone);
 }
 
@@ -171,7 +184,8 @@ Rgb BannerBackground(BannerTone tone) {
   switch (tone) {
     case BannerTone::Good: return {0x1b, 0x5e, 0x20};
     case BannerTone::Bad: return {0xb7, 0x1c, 0x1c};
-    case BannerTone::Neutral: break;
+    case BannerTone::Neutral:
+    case BannerTone::Working: break;
   }
   return {0x37, 0x47, 0x4f};
 }

@@ -30,6 +30,7 @@ enum class CheckBox { UseDatabase, KeepRecord, Sound, CheckCardFirst };
 inline constexpr int kClearButton = 11;   // Command11 "Clear"
 inline constexpr int kLinkButton = 12;    // Command12 "Link"
 inline constexpr int kBrowseButton = 2;   // Command2 "Browse"
+inline constexpr int kIdentifyButton = 22;  // Command22 "Identify Card": it concerns every tab
 
 // What start-up, the check boxes and closing ask of a window besides what
 // the handlers ask of it (Host).
@@ -71,7 +72,8 @@ class WindowCore {
   void BoxChanged(int box);
   // Text<n> edited by the operator (never for text the program puts in).
   void BoxEdited(int box);
-  // F2 (2) and F3 (3): "Write Card" and "Read Card" of the tab in front.
+  // F2 (2) and F3 (3): "Write Card" and "Read Card" of the tab in front;
+  // F4 (4): "Identify Card".
   void FunctionKey(int key);
   // Combo1 is about to drop down: its ports are read again, the operator's
   // choice kept while its port is there.

@@ -98,14 +98,17 @@ ResultBanner BannerOf(const CardOutcome& outcome, const BatchTally& tally) {
   return {};
 }
 
-void TakeOutcome(FormState& state, Host& host, const CardOutcome& outcome) {
-  if (!state.recordPath.empty()) {
-    if (const auto error = AppendRecordLine(state.recordPath, RecordLineOf(outcome))) {
-      state.recordPath.clear();
-      host.SetKeepRecord(false, "");
-      if (!host.Closing()) host.ShowMessage(error->Message());
-    }
+void RecordOutcome(FormState& state, Host& host, const CardOutcome& outcome) {
+  if (state.recordPath.empty()) return;
+  if (const auto error = AppendRecordLine(state.recordPath, RecordLineOf(outcome))) {
+    state.recordPath.clear();
+    host.SetKeepRecord(false, "");
+    if (!host.Closing()) host.ShowMessage(error->Message());
   }
+}
+
+void TakeOutcome(FormState& state, Host& host, const CardOutcome& outcome) {
+  RecordOutcome(state, host, outcome);
   if (outcome.entry > 0 && IsWrite(outcome.verdict) && IsFailure(outcome.verdict)) ++state.tally.failedAttempts;
   host.ShowResult(BannerOf(outcome, state.tally));
   host.CardOutcomeTaken(outcome);

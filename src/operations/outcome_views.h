@@ -22,6 +22,10 @@ std::string BatchTallyText(int written, int failedAttempts);
 // The record line of an outcome, stamped with the time now.
 RecordLine RecordLineOf(const CardOutcome& outcome);
 
+// Appends the outcome's record line while "Keep Record" is on. A record that
+// cannot be written is reported and recording stops.
+void RecordOutcome(FormState& state, Host& host, const CardOutcome& outcome);
+
 // Records the outcome, counts it in the batch tally and shows the banner.
 // A record that cannot be written is reported and recording stops; the card's
 // own outcome is shown all the same.

@@ -81,6 +81,8 @@ std::string UsageText(const std::string& programName) {
          "                           unplug   is pulled out when asked to write (and plugged in\n"
          "                                    again for the next operation)\n"
          "                           bytewise answers one byte at a time, 15 ms apart\n"
+         "                           anylayout reads an HID card in whatever HID layout is\n"
+         "                                    asked for, as it was written\n"
          "  --user-folder          start in your own folder for this program, which is made and\n"
          "                         given a copy of the sample HID.cfg the first time (an edited\n"
          "                         HID.cfg there is kept): ~/.local/share/vandorix-programmer\n"

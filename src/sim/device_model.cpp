@@ -124,6 +124,7 @@ Bytes DeviceModel::Write(std::span<const std::uint8_t> data, std::optional<CardI
   const CardCommand command = ParseCardCommand(data);
   if (command.IsEm4100()) {
     card_ = CardImage{CardKind::Em4100, EncodeEm4100(Em4100Value(command.data))};
+    cardLayout_.reset();
   } else {
     const std::uint64_t fc = (std::uint64_t{command.data[0]} << 8) | command.data[1];
     const std::uint64_t cn =
@@ -131,6 +132,7 @@ Bytes DeviceModel::Write(std::span<const std::uint8_t> data, std::optional<CardI
     std::optional<BitImage> bits = EncodeWiegand(command.Layout(), fc, cn);
     if (!bits) return AckReply(kStatusTooWide);
     card_ = CardImage{CardKind::Wiegand, std::move(*bits)};
+    cardLayout_ = command.Layout();
   }
   written = card_;
   return AckReply(kStatusOk);
@@ -153,7 +155,8 @@ Bytes DeviceModel::Read(std::span<const std::uint8_t> data) const {
   }
 
   if (card_->kind != CardKind::Wiegand) return CardDataReply(kStatusWrongFormat, none);
-  const WiegandLayout layout = command.Layout();
+  // A reader that ignores the layout asked for decodes every read as the card was written.
+  const WiegandLayout layout = options_.faults.Has(Fault::AnyLayout) && cardLayout_ ? *cardLayout_ : command.Layout();
   const WiegandReading reading = DecodeWiegand(layout, card_->bits);
   switch (reading.error) {
     case WiegandError::None: break;

@@ -23,6 +23,7 @@
 #include "sim/card_image.h"
 #include "sim/faults.h"
 #include "sim/frame_parser.h"
+#include "sim/wiegand.h"
 
 namespace vx::sim {
 
@@ -98,7 +99,10 @@ class DeviceModel {
   bool HasPartialFrame() const { return parser_.HasPartialFrame(); }
 
   const std::optional<CardImage>& CardInField() const { return card_; }
-  void PlaceCard(std::optional<CardImage> card) { card_ = std::move(card); }
+  void PlaceCard(std::optional<CardImage> card) {
+    card_ = std::move(card);
+    cardLayout_.reset();
+  }
   const DeviceOptions& Options() const { return options_; }
 
  private:
@@ -111,6 +115,8 @@ class DeviceModel {
   DeviceOptions options_;
   FrameParser parser_;
   std::optional<CardImage> card_;
+  // The layout the Wiegand card in the field was written in, when this device wrote it.
+  std::optional<WiegandLayout> cardLayout_;
 };
 
 Bytes AckReply(std::uint8_t status);

@@ -15,6 +15,7 @@ std::string_view FaultName(Fault fault) {
     case Fault::NoRead: return "noread";
     case Fault::Unplug: return "unplug";
     case Fault::Bytewise: return "bytewise";
+    case Fault::AnyLayout: return "anylayout";
   }
   return "?";
 }

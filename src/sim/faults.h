@@ -20,11 +20,12 @@ enum class Fault : std::uint8_t {
   NoRead,   // acknowledges writes, never answers reads
   Unplug,   // drops the line after receiving a write, before answering it
   Bytewise, // replies come one byte at a time with gaps between them
+  AnyLayout, // decodes a Wiegand card with the layout it was written in, whatever layout a read asks for
 };
 
 inline constexpr Fault kAllFaults[] = {Fault::Silent, Fault::Refuse, Fault::NoCard, Fault::Corrupt,
                                        Fault::Split,  Fault::Garbage, Fault::NoRead, Fault::Unplug,
-                                       Fault::Bytewise};
+                                       Fault::Bytewise, Fault::AnyLayout};
 
 // The name used on command lines: "silent", "refuse", ...
 std::string_view FaultName(Fault fault);

@@ -44,6 +44,8 @@ void PrintHelp() {
                "  noread   acknowledges writes, never answers reads\n"
                "  unplug   drops the line after receiving a write\n"
                "  bytewise replies arrive one byte at a time, 15 ms apart\n"
+               "  anylayout reads give the card's numbers in whatever HID layout\n"
+               "           they ask for, as the card was written\n"
                "\n"
                "The card in the field starts as an EM4100 card, facility code 1, card number 1.\n";
 }

@@ -32,6 +32,7 @@ inline constexpr int kDeviceNoteId = 4013;
 // Commands of the accelerator table (never control identifiers).
 inline constexpr int kF2KeyId = 6002;           // "Write Card" of the tab in front
 inline constexpr int kF3KeyId = 6003;           // "Read Card" of the tab in front
+inline constexpr int kF4KeyId = 6004;           // "Identify Card"
 inline constexpr int kNextTabKeyId = 6010;      // Ctrl+Tab
 inline constexpr int kPreviousTabKeyId = 6011;  // Ctrl+Shift+Tab
 

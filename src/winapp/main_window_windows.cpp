@@ -35,6 +35,7 @@ constexpr int kTabHeight = 190;
 // Two lines of the banner's large text: a batch's last words are long.
 constexpr int kBannerHeight = 76;
 constexpr int kMargin = 8;
+constexpr int kIdentifyWidth = 132;  // the "Identify Card" button beside the banner
 
 constexpr COLORREF kWarningColour = RGB(0xa0, 0x00, 0x00);
 
@@ -155,6 +156,9 @@ bool MainWindow::Create() {
   // The banner's words are its window text, which screen readers read.
   // Words wrap onto the second line rather than being cut short.
   Add(L"STATIC", L"", child | SS_CENTER | SS_NOPREFIX, kResultBannerId);
+  // Identify concerns every tab, so it sits outside them, beside the answer it gives.
+  focusOrder_.push_back(
+      Add(L"BUTTON", L"Identify Card", child | WS_TABSTOP | BS_PUSHBUTTON, CommandId(kIdentifyButton)));
 
   // The tab strip is drawn under the controls of its tabs, which are the
   // main window's own children: it clips them out when it paints.
@@ -176,6 +180,7 @@ bool MainWindow::Create() {
   ACCEL keys[] = {
       {FVIRTKEY, VK_F2, static_cast<WORD>(kF2KeyId)},
       {FVIRTKEY, VK_F3, static_cast<WORD>(kF3KeyId)},
+      {FVIRTKEY, VK_F4, static_cast<WORD>(kF4KeyId)},
       {FVIRTKEY | FCONTROL, VK_TAB, static_cast<WORD>(kNextTabKeyId)},
       {FVIRTKEY | FCONTROL | FSHIFT, VK_TAB, static_cast<WORD>(kPreviousTabKeyId)},
   };
@@ -288,7 +293,9 @@ void MainWindow::Layout() {
   const int tabTop = std::max(height - kMargin - kTabHeight, y + 120);
   const int bannerTop = tabTop - 6 - kBannerHeight;
   place(kList1Id, kMargin, y, inner, bannerTop - 6 - y);
-  place(kResultBannerId, kMargin, bannerTop, inner, kBannerHeight);
+  place(kResultBannerId, kMargin, bannerTop, inner - kIdentifyWidth - 8, kBannerHeight);
+  place(CommandId(kIdentifyButton), kMargin + inner - kIdentifyWidth, bannerTop + (kBannerHeight - 32) / 2,
+        kIdentifyWidth, 32);
   place(kSSTab1Id, kMargin, tabTop, inner, kTabHeight);
 
   // The area under the strip's captions, wherever they wrap.
@@ -476,6 +483,9 @@ void MainWindow::OnCommand(int id, int code) {
       return;
     case kF3KeyId:
       core_->FunctionKey(3);
+      return;
+    case kF4KeyId:
+      core_->FunctionKey(4);
       return;
     case kNextTabKeyId:
       ChangeTab(1);
@@ -680,6 +690,12 @@ PortChoice MainWindow::ComPortChoice() {
 }
 
 int MainWindow::FrontTab() { return static_cast<int>(SendMessageW(Item(kSSTab1Id), TCM_GETCURSEL, 0, 0)); }
+
+void MainWindow::ShowTab(int position) {
+  // Setting the selection sends no TCN_SELCHANGE: the tab's controls are shown here.
+  SendMessageW(Item(kSSTab1Id), TCM_SETCURSEL, static_cast<WPARAM>(position), 0);
+  ShowFrontTab();
+}
 
 void MainWindow::ShowPortEntries(const PortEntryState& ports) {
   HWND combo = Item(kCombo1Id);

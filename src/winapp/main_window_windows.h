@@ -66,6 +66,7 @@ class MainWindow : public WindowView {
   void SetBoxText(int box, const std::string& text) override;
   PortChoice ComPortChoice() override;
   int FrontTab() override;
+  void ShowTab(int position) override;
 
   // WindowView
   void ShowPortEntries(const PortEntryState& ports) override;
@@ -106,7 +107,7 @@ class MainWindow : public WindowView {
   HFONT font_ = nullptr;
   HFONT bannerFont_ = nullptr;
   HFONT noteFont_ = nullptr;
-  std::array<HBRUSH, 3> bannerBrushes_{};
+  std::array<HBRUSH, 4> bannerBrushes_{};  // one per tone
   BannerTone bannerTone_ = BannerTone::Neutral;
 
   bool quitting_ = false;

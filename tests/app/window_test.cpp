@@ -121,6 +121,7 @@ TEST_F(WindowTest, StartsWithEveryControlInItsInitialState) {
   EXPECT_EQ(Button(11)->text(), "Clear");
   EXPECT_EQ(Button(12)->text(), "Link");
   EXPECT_EQ(Button(2)->text(), "Browse");
+  EXPECT_EQ(Button(vx::kIdentifyButton)->text(), "Identify Card");
   EXPECT_FALSE(Child<QCheckBox>("Check1")->isChecked());
   EXPECT_EQ(Child<QCheckBox>("Check1")->text(), "Use Database");
   EXPECT_FALSE(Child<QGroupBox>("Frame9")->isVisible());

@@ -58,6 +58,8 @@ const std::vector<std::string> kWriteThree = {"write", "--port", "{port}", "--fo
                                               "--cn", "1000", "--count", "3", "--yes", "--record", "r.csv"};
 const std::vector<std::string> kBatch = {"batch", "--port", "{port}", "--format", "HID26", "--file", "cards.txt",
                                          "--yes", "--record", "r.csv"};
+const std::vector<std::string> kWriteOne = {"write", "--port", "{port}", "--format", "HID26", "--fc", "12", "--cn",
+                                            "1000"};
 std::vector<std::string> With(std::vector<std::string> args, const std::string& more) {
   args.push_back(more);
   return args;
@@ -84,6 +86,31 @@ const std::vector<Case> kCases = {
        kNone, 1, {}, "\"card_number\":\"5\",\"source\":\"typed\",\"entry\":0,\"outcome\":\"verify failed\","
                      "\"read_facility_code\":\"12\",\"read_card_number\":\"6\"}"}},
      {"12,5 verify failed"}},
+    {"VerifyFailureIsAFailedCard", "corrupt",
+     {{{"write", "--port", "{port}", "--format", "HID26", "--fc", "12", "--cn", "5"}, kNone, 1,
+       {"\u2718 Verify failed: the card holds 12,6, not 12,5"}}},
+     {}},
+    {"IdentifyA26BitCard", "",
+     {{kWriteOne, kNone, 0, {"\u2714 Written and verified: 12,1000"}},
+      {{"identify", "--port", "{port}"}, kNone, 0, {"HID26: 12,1000"}}},
+     {}},
+    {"IdentifyTheEm4100CardAsJson", "",
+     {{{"identify", "--port", "{port}", "--json"}, kNone, 0, {},
+       "\"tab\":\"EM4100\",\"format\":\"EM4100\",\"fc_bits\":0,\"cn_bits\":0,\"param_y\":0,\"param_z\":0,"
+       "\"facility_code\":\"\",\"card_number\":\"\",\"source\":\"typed\",\"entry\":0,\"outcome\":\"read\","
+       "\"read_facility_code\":\"1\",\"read_card_number\":\"1\"}"}},
+     {}},
+    // A device that ignores the layout: every HID format reads the card, and none is chosen.
+    {"IdentifyOnADeviceThatIgnoresTheLayout", "anylayout",
+     {{kWriteOne, kNone, 0, {"\u2714 Written and verified: 12,1000"}},
+      {{"identify", "--port", "{port}"}, kNone, 0,
+       {"HID26: 12,1000", "HID32: 12,1000", "HID34: 12,1000", "HID35: 12,1000", "HID36: 12,1000", "HID37: 12,1000",
+        "HID40: 12,1000", "HID24: 12,1000"},
+       "Reads as 8 formats: HID26 12,1000 or HID32 12,1000"}},
+     {}},
+    {"IdentifyNoFormatReadsTheCard", "nocard",
+     {{{"identify", "--port", "{port}"}, kNone, 1, {}, "No format reads this card"}},
+     {}},
     {"PortThatDoesNotExist", "",
      {{{"write", "--port", "/dev/vx-no-such-port", "--format", "HID26", "--fc", "1", "--cn", "1"}, kNone, 3, {},
        "/dev/vx-no-such-port"}},

@@ -53,6 +53,16 @@ const std::vector<Row> kRows = {
           }),
      ""},
     {{"ports"}, Make(Command::Ports), ""},
+    {{"identify", "--port", "COM3", "--config", "site.cfg", "--json"},
+     Make(Command::Identify,
+          [](Options& o) {
+            o.port = "COM3";
+            o.config = "site.cfg";
+            o.json = true;
+          }),
+     ""},
+    {{"identify"}, {}, "identify needs --port"},
+    {{"identify", "--port", "COM3", "--format", "HID26"}, {}, "--format is not an option of identify"},
     {{"--help"}, Make(Command::None, [](Options& o) { o.help = true; }), ""},
     {{"write", "--help"}, Make(Command::Write, [](Options& o) { o.help = true; }), ""},
     {{}, {}, "no command given"},

@@ -35,6 +35,8 @@ TEST(FormatTable, ParsesFormatLines) {
   };
   const Case cases[] = {
       {"worked example", "HID26 WW=08 XX=16 YY=02 ZZ=10", {{"HID26", 8, 16, 2, 10, 255, 65535}}},
+      {"markers in any order, each to its own number", "HID26 ZZ=10 YY=02 XX=16 WW=08",
+       {{"HID26", 8, 16, 2, 10, 255, 65535}}},
       {"no format line", "# only a comment\n\nsomething else", {}},
       {"empty file", "", {}},
       {"one-digit value", "HID26 WW=8 XX=16", {{"HID26", 8, 16, 0, 0, 255, 65535}}},

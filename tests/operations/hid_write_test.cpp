@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cardlist/card_feed.h"
+#include "em4100/em4100_operations.h"
 #include "operations/card_operations.h"
 #include "operations/operation_bench.h"
 
@@ -63,7 +64,8 @@ struct FaultCase {
 };
 
 // What the operator sees when the device lets the write down, and that nothing
-// moves on: the next press writes the same card.
+// moves on: the next press writes the same card. On an HID tab and on EM4100,
+// whose texts and press differ.
 TEST(HidWrite, DeviceFaultsAdvanceNothing) {
   const FaultCase cases[] = {
       {"silent", CardFault::Silent, {"Write Block Data Fail"}, "9/9"},
@@ -71,39 +73,47 @@ TEST(HidWrite, DeviceFaultsAdvanceNothing) {
       {"no read-back", CardFault::AckNoRead, {"Read Block Data Fail"}, "9/9"},
       {"malformed read-back", CardFault::MalformedReadBack, {}, "9/9"},
       {"wrong read-back", CardFault::WrongReadBack, {"18,301", "Verify Block Data Fail"}, "18/300"},
+      // The card number is right, the facility code is not: not the card asked for.
+      {"another facility code", CardFault::OtherFacilityCode, {"19,300", "Verify Block Data Fail"}, "18/300"},
   };
-  for (const bool fromList : {false, true}) {
-    for (const FaultCase& c : cases) {
-      SCOPED_TRACE(std::string(c.name) + (fromList ? " from the list" : " typed"));
-      Bench b;
-      const TabSpec& tab = Tab("HID26");
-      b.host.SetBoxText(tab.fcBox, "9");
-      b.host.SetBoxText(tab.cnBox, "9");
-      b.RowOf(tab).FcText = "18";
-      b.RowOf(tab).CnText = "300";
-      b.host.useDatabase = fromList;
-      b.LoadCards({{18, 300}, {18, 301}});
-      b.device.faultOf = [&](int) { return c.fault; };
+  for (const TabSpec* tab : {&Tab("HID26"), &Em4100Tab()}) {
+    for (const bool fromList : {false, true}) {
+      for (const FaultCase& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + (fromList ? " from the list" : " typed") + " on " +
+                     std::string(tab->caption));
+        Bench b;
+        const bool em4100 = tab->kind == TabKind::Em4100;
+        std::string& fcText = em4100 ? b.state.Em4100FcText : b.RowOf(*tab).FcText;
+        std::string& cnText = em4100 ? b.state.Em4100CnText : b.RowOf(*tab).CnText;
+        const auto press = [&] { em4100 ? Command20_Click(b.dev) : WriteHidCard(b.dev, *tab); };
+        b.host.SetBoxText(tab->fcBox, "9");
+        b.host.SetBoxText(tab->cnBox, "9");
+        fcText = "18";
+        cnText = "300";
+        b.host.useDatabase = fromList;
+        b.LoadCards({{18, 300}, {18, 301}});
+        b.device.faultOf = [&](int) { return c.fault; };
 
-      WriteHidCard(b.dev, tab);
+        press();
 
-      EXPECT_EQ(b.host.list, c.lines);
-      EXPECT_EQ(b.Boxes(tab), c.boxes);
-      EXPECT_EQ(b.RowOf(tab).FcText, "18");
-      EXPECT_EQ(b.RowOf(tab).CnText, "300");
-      EXPECT_EQ(b.state.cards.CardCursor, 0);
-      EXPECT_TRUE(b.host.messages.empty());
-      EXPECT_FALSE(b.link.IsOpen());
-      EXPECT_FALSE(b.state.BusyFlag);
+        EXPECT_EQ(b.host.list, c.lines);
+        EXPECT_EQ(b.Boxes(*tab), c.boxes);
+        EXPECT_EQ(fcText, "18");
+        EXPECT_EQ(cnText, "300");
+        EXPECT_EQ(b.state.cards.CardCursor, 0);
+        EXPECT_TRUE(b.host.messages.empty());
+        EXPECT_FALSE(b.link.IsOpen());
+        EXPECT_FALSE(b.state.BusyFlag);
 
-      // The next press, with the device well again, writes the same card.
-      b.device.faultOf = nullptr;
-      b.link.written.clear();
-      WriteHidCard(b.dev, tab);
-      ASSERT_FALSE(b.link.written.empty());
-      EXPECT_EQ(b.link.written[0][13], 0x01);
-      EXPECT_EQ(b.link.written[0][14], 0x2C);
-      EXPECT_EQ(b.host.list.back(), "Write AND Read Block Success");
+        // The next press, with the device well again, writes the same card.
+        b.device.faultOf = nullptr;
+        b.link.written.clear();
+        press();
+        ASSERT_FALSE(b.link.written.empty());
+        EXPECT_EQ(b.link.written[0][13], 0x01);
+        EXPECT_EQ(b.link.written[0][14], 0x2C);
+        EXPECT_EQ(b.host.list.back(), "Write AND Read Block Success");
+      }
     }
   }
 }

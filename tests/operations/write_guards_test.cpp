@@ -158,6 +158,19 @@ TEST(WriteGuards, CardOnTheReaderReadFirst) {
          b.device.card = card(12, 1003);
        },
        false, justWritten, "", "\u2718 " + justWritten, {"read"}},
+      // One number matches the card just written, the other does not: another card.
+      {"another card number under the same facility code", false,
+       [&](GuardBench& b) {
+         b.state.lastWritten = LastWrittenCard{"HID26", 12, 1003};
+         b.device.card = card(12, 1002);
+       },
+       false, "", "", good, writes},
+      {"the same card number under another facility code", false,
+       [&](GuardBench& b) {
+         b.state.lastWritten = LastWrittenCard{"HID26", 12, 1003};
+         b.device.card = card(13, 1003);
+       },
+       false, "", "", good, writes},
       {"just written on another tab", false,
        [&](GuardBench& b) {
          b.state.lastWritten = LastWrittenCard{"HID34", 12, 1003};

@@ -121,6 +121,31 @@ TEST(DeviceModel, ReadsThatCannotSucceedAnswerWithAStatus) {
   }
 }
 
+// With anylayout the device decodes a card as it was written, whatever HID
+// layout the read asks for; the two technologies stay apart.
+TEST(DeviceModel, AnyLayoutReadsEveryHidLayoutAlike) {
+  struct Case {
+    const char* name;
+    FormatParams written;
+    CardData data;
+    FormatParams read;
+    Bytes reply;
+  };
+  const Case cases[] = {
+      {"26-bit card, 34-bit read", kHid26, Hid(18, 300), kHid34, CardDataReply(kStatusOk, Hid(18, 300))},
+      {"26-bit card, 24-bit read", kHid26, Hid(200, 300), kHid24, CardDataReply(kStatusOk, Hid(200, 300))},
+      {"26-bit card, its own layout", kHid26, Hid(18, 300), kHid26, CardDataReply(kStatusOk, Hid(18, 300))},
+      {"26-bit card, EM4100 read", kHid26, Hid(18, 300), kEm4100, CardDataReply(kStatusWrongFormat, {})},
+      {"EM4100 card, 26-bit read", kEm4100, Em(7, 41), kHid26, CardDataReply(kStatusWrongFormat, {})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    DeviceModel model(Instant({Fault::AnyLayout}));
+    Send(model, WriteCardCommand(c.written, c.data));
+    EXPECT_EQ(Send(model, ReadCardCommand(c.read)).reply, c.reply);
+  }
+}
+
 TEST(DeviceModel, BadFramesAnswerWithAStatus) {
   Bytes badCheck = ReadCardCommand(kHid26);
   badCheck[15] ^= 0x01;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "device/frame.h"
 #include "support/fake_link.h"
 
 namespace vx::test {
@@ -20,6 +21,7 @@ enum class CardFault {
   AckNoRead,          // the write lands, but the read-back is never answered
   WrongReadBack,      // the card takes other data than sent (card number + 1)
   MalformedReadBack,  // the write lands, the read-back carries status 03
+  OtherFacilityCode,  // the card takes the card number sent under the next facility code
 };
 
 class CardInFieldDevice {
@@ -35,12 +37,20 @@ class CardInFieldDevice {
   int answerDelay = 1;
 
   std::optional<Data> card;          // what the card in the field carries
+  // The layout the card is coded in (all zero: EM4100): a read in another
+  // layout is refused with status 04, as a reader refuses a card of another
+  // format. Unset: every read gets the card, whatever its layout.
+  std::optional<FormatParams> codedIn;
+  // With codedIn: every HID layout reads the card alike (the simulator's
+  // anylayout device); an EM4100 read still finds no EM4100 card, and back.
+  bool anyHidLayout = false;
   std::vector<Data> cardsWritten;    // the card after every write that landed
   int writeFrames = 0;
   int readFrames = 0;
 
  private:
   void Answer(const Bytes& frame, FakeLink& link);
+  bool ReadsIn(const FormatParams& layout) const;
   CardFault readFault_ = CardFault::None;  // the pending read-back's fault
 };
 

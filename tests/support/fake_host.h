@@ -56,6 +56,7 @@ class FakeHost : public WindowView {
   void SetBoxText(int box, const std::string& text) override { boxes[box] = text; }
   PortChoice ComPortChoice() override { return port; }
   int FrontTab() override { return frontTab; }
+  void ShowTab(int position) override { frontTab = position; }
   // WindowView
   void ShowPortEntries(const PortEntryState& ports) override {
     portEntries = ports.entries;

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "core/tabs.h"
+#include "core/window_core.h"
 #include "winapp/control_ids_windows.h"
 
 namespace {
@@ -72,6 +73,7 @@ enum class Act {
   UseDatabase,  // tick "Use Database"
   Browse,       // "Browse", answering the open dialog with the card-number file
   KeepRecord,   // tick "Keep Record", answering the save dialog with the record's name
+  Identify,     // "Identify Card"
 };
 
 enum Port { kDevice = 1, kCorrupt = -1, kSilent = -2, kNothing = -3, kAbove16 = -4 };
@@ -87,6 +89,7 @@ struct Step {
   const char* box;                    // the message box that must come, or nullptr
   std::vector<std::string> simLines;  // lines the port's device logs, in order (a line may end in "...")
   const char* banner;                 // what the banner must start with, or nullptr
+  int frontAfter = -1;                // the tab in front afterwards, when given
 };
 
 // Names outside ASCII, as an operator's may be: the window must carry them
@@ -146,6 +149,11 @@ const std::vector<Step> kSteps = {
     {"F2 writes on the tab in front", Act::F2, kDevice, 0, "18", "301", {"18,301", "Write AND Read Block Success"},
      nullptr, {"<- 02 01 A5 0B 00 00 08 10 00 00 00 12 00 01 2D 8B 03", "-- card ..."}, nullptr},
     {"Read Card HID  WG26", Act::Read, kDevice, 0, nullptr, nullptr, {"18,301"}, nullptr, {"<- 02 01 A4 ..."}, nullptr},
+    // Started from another tab: every format is read, and the card's own tab comes to the front.
+    {"Identify Card", Act::Identify, kDevice, 8, nullptr, nullptr, {"HID26: 18,301"}, nullptr,
+     {"<- 02 01 A4 0B 00 00 08 10 00 00 ...", "<- 02 01 A4 0B 00 00 06 10 00 00 ...",
+      "<- 02 01 A4 0B 00 00 00 00 00 00 ..."},
+     "\u25CF HID  WG26: 18,301", 0},
     {"verify fault", Act::Write, kCorrupt, 0, "18", "400", {"18,401", "Verify Block Data Fail"}, nullptr,
      {"<- 02 01 A5 ...", "-- card ...", "<- 02 01 A4 ..."}, "\u2718 Verify failed: the card holds 18,401, not 18,400"},
     {"silent device", Act::Write, kSilent, 0, "18", "500", {"Write Block Data Fail"}, nullptr, {"<- 02 01 A5 ..."},
@@ -396,6 +404,7 @@ void RunStep(const Step& step, const Ports& ports) {
     case Act::UseDatabase: control = Control(vx::win::kUseDatabaseId); break;
     case Act::KeepRecord: control = Control(vx::win::kKeepRecordId); break;
     case Act::Browse: control = Control(kBrowse); break;
+    case Act::Identify: control = Control(CommandId(vx::kIdentifyButton)); break;
     case Act::F2: break;
   }
   const std::size_t logOffset = LogSize(port);
@@ -421,6 +430,10 @@ void RunStep(const Step& step, const Ports& ports) {
   if (step.banner) {
     const std::string banner = Utf8(TextOf(Control(vx::win::kResultBannerId)));
     if (!banner.starts_with(step.banner)) Fail("the banner says \"" + banner + "\"");
+  }
+  if (step.frontAfter >= 0) {
+    const auto front = static_cast<int>(SendMessageW(Control(vx::win::kSSTab1Id), TCM_GETCURSEL, 0, 0));
+    if (front != step.frontAfter) Fail("tab " + std::to_string(front) + " is in front");
   }
   if (!step.simLines.empty()) {
     // The device logs a frame as it takes it in; allow the log a moment to reach the disk.

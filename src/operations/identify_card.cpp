@@ -1,0 +1,168 @@
+#include "operations/identify_card.h"
+
+#include <cstdio>
+
+#include "carddata/card_data.h"
+#include "core/missing_format.h"
+#include "formats/format_table.h"
+#include "operations/outcome_views.h"
+
+namespace vx {
+
+namespace {
+
+constexpr const char* kEm4100Name = "EM4100";
+
+// What a read in one format needs: the tab, the name the record gives the
+// format, its layout numbers and how its five data bytes unpack.
+struct FormatToTry {
+  const TabSpec* tab;
+  std::string format;
+  FormatParams params;
+  CardNumbers (*decode)(const CardData& data);
+};
+
+// The tabs whose format the file defines, in tab order, then EM4100.
+std::vector<FormatToTry> FormatsToTry(FormState& state) {
+  std::vector<FormatToTry> formats;
+  const TabSpec* em4100 = nullptr;
+  for (const TabSpec& tab : kTabs) {
+    if (tab.kind == TabKind::Em4100) {
+      em4100 = &tab;
+      continue;
+    }
+    if (TabLacksFormat(state.formats, tab)) continue;
+    const FormatRow& row = FindFormatRowOf(state.formats, tab.formatName);
+    formats.push_back({&tab, row.FormatName, FormatParamsOf(row), &DecodeHidCardData});
+  }
+  if (em4100) formats.push_back({em4100, kEm4100Name, FormatParams{}, &DecodeEm4100CardData});
+  return formats;
+}
+
+bool IsEm4100(const FormatReading& reading) { return reading.tab->kind == TabKind::Em4100; }
+
+// The name List1 and the banner give a format: the tab's upper-case name.
+std::string DisplayName(const FormatReading& reading) {
+  return IsEm4100(reading) ? std::string(kEm4100Name) : std::string(reading.tab->formatName);
+}
+
+// "12,1000", and an EM4100 card's ID after it.
+std::string NumbersText(const FormatReading& reading) {
+  const CardNumbers& read = *reading.outcome.read;
+  std::string text = read.FcText() + "," + read.CnText();
+  if (IsEm4100(reading)) text += " (ID " + Em4100Id(read) + ")";
+  return text;
+}
+
+// Closes the port on every way out once it has opened.
+class PortCloser {
+ public:
+  explicit PortCloser(Device& dev) : dev_(dev) {}
+  ~PortCloser() { ClosePort(dev_); }
+  PortCloser(const PortCloser&) = delete;
+  PortCloser& operator=(const PortCloser&) = delete;
+
+ private:
+  Device& dev_;
+};
+
+// What the operator sees once every format has been read.
+void ShowIdentification(Device& dev, const Identification& id) {
+  for (const FormatReading& reading : id.readings) dev.host.LogLine(ReadingLine(reading));
+  dev.host.SelectLastLine();
+  // One format alone: its tab shows the card as Read Card would. Of several
+  // the program chooses none, and a run cut short may have missed a format.
+  if (id.readings.size() == 1 && !id.cutShort) {
+    const FormatReading& only = id.readings.front();
+    dev.host.ShowTab(only.tab->position);
+    dev.host.SetBoxText(only.tab->fcBox, only.outcome.read->FcText());
+    dev.host.SetBoxText(only.tab->cnBox, only.outcome.read->CnText());
+  }
+  dev.host.ShowResult(IdentifyBanner(id));
+}
+
+}  // namespace
+
+std::string IdentifyProgressText(const TabSpec& tab, int index, int count) {
+  return "Identifying: " + std::string(tab.caption) + ", " + std::to_string(index) + " of " + std::to_string(count);
+}
+
+std::string Em4100Id(const CardNumbers& card) {
+  char id[16];
+  std::snprintf(id, sizeof id, "%02X%08X", static_cast<unsigned>(card.facilityCode & 0xFF),
+                static_cast<unsigned>(card.cardNumber));
+  return id;
+}
+
+std::string ReadingLine(const FormatReading& reading) { return DisplayName(reading) + ": " + NumbersText(reading); }
+
+ResultBanner IdentifyBanner(const Identification& id) {
+  const auto count = static_cast<int>(id.readings.size());
+  if (id.cutShort) {
+    return {"\u2718 Not identified: the reader/writer went away after " + std::to_string(id.tried) + " of " +
+                std::to_string(id.formats) + " formats",
+            BannerTone::Bad};
+  }
+  if (count == 1) {
+    const FormatReading& only = id.readings.front();
+    return {"\u25CF " + std::string(only.tab->caption) + ": " + NumbersText(only), BannerTone::Neutral};
+  }
+  if (count > 1) {
+    std::string list;
+    for (const FormatReading& reading : id.readings)
+      list += (list.empty() ? "" : " or ") + DisplayName(reading) + " " + NumbersText(reading);
+    return {"\u25CF Reads as " + std::to_string(count) + " formats: " + list + ". Ask which format the site uses",
+            BannerTone::Neutral};
+  }
+  std::string text = "\u2718 No format reads this card: no card on the reader, or a format HID.cfg does not define";
+  if (id.refused == 0)
+    text += ". No read was answered: no card, or no reader/writer on the port";
+  else if (id.refused == id.tried)
+    text += ". Every read was answered and refused: a card of another kind";
+  else
+    text += ". " + std::to_string(id.refused) + " of " + std::to_string(id.tried) +
+            " reads were answered and refused: a card of another kind";
+  return {text, BannerTone::Bad};
+}
+
+Identification IdentifyCard(Device& dev) {
+  Identification id;
+  BusyGuard busy(dev.state);
+  if (!busy.Taken()) return id;
+  if (!OpenDevicePort(dev)) return id;
+  PortCloser port(dev);
+  id.ran = true;
+
+  const std::vector<FormatToTry> formats = FormatsToTry(dev.state);
+  id.formats = static_cast<int>(formats.size());
+  for (const FormatToTry& format : formats) {
+    // A close asked for during the read in hand ends the run after it.
+    if (dev.host.Closing() || !dev.link.IsOpen()) {
+      id.cutShort = true;
+      break;
+    }
+    ++id.tried;
+    dev.host.ShowResult({IdentifyProgressText(*format.tab, id.tried, id.formats), BannerTone::Working});
+    const ReplyOutcome reply = AwaitReply(dev, ReadCardCommand(format.params), ReplyKind::CardData);
+    if (reply.status == ReplyOutcome::Status::Rejected) ++id.refused;
+    if (!reply.accepted()) continue;
+
+    FormatReading reading{format.tab, {}};
+    CardOutcome& outcome = reading.outcome;
+    outcome.verdict = CardVerdict::Read;
+    outcome.port = dev.portName;
+    outcome.tab = format.tab->caption;
+    outcome.format = format.format;
+    outcome.params = format.params;
+    outcome.read = format.decode(CardDataOf(reply.reply));
+    // On disk before the window shows it.
+    RecordOutcome(dev.state, dev.host, outcome);
+    id.readings.push_back(std::move(reading));
+  }
+  // The last read may have found the window closing or the port gone too.
+  if (!id.cutShort && id.tried > 0 && (dev.host.Closing() || !dev.link.IsOpen())) id.cutShort = true;
+  if (!dev.host.Closing()) ShowIdentification(dev, id);
+  return id;
+}
+
+}  // namespace vx

@@ -166,7 +166,8 @@ void WriteCard(Device& dev, const CardBinding& b) {
     outcome.listFile = list.sourcePath;
   }
 
-  if (!AwaitReply(dev, WriteCardCommand(b.params, b.encode(card.facilityCode, card.cardNumber)), ReplyKind::WriteAck).accepted()) {
+  const Bytes write = WriteCardCommand(b.params, b.encode(card.facilityCode, card.cardNumber));
+  if (!AwaitReply(dev, write, ReplyKind::WriteAck).accepted()) {
     Decide(dev, outcome, CardVerdict::NoAcknowledgement);
     dev.host.LogLine(texts::kWriteFail);
     return;

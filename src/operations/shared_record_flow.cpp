@@ -129,8 +129,9 @@ std::string IntoSharedRecord(FormState& state, Host& host, const CardOutcome& ou
   // The card is what it is; the store takes its outcome first thing at the
   // next press. Its reservation stands meanwhile, so no other station takes it.
   const JournalEntry entry{hand.credential, hand.reservation, outcome.verdict, attempt};
-  const std::optional<std::string> lost =
-      shared.journalPath.empty() ? std::optional<std::string>("no journal file") : AppendJournal(shared.journalPath, entry);
+  const std::optional<std::string> lost = shared.journalPath.empty()
+                                              ? std::optional<std::string>("no journal file")
+                                              : AppendJournal(shared.journalPath, entry);
   if (lost && !host.Closing())
     host.ShowMessage("The outcome of " + Pair(outcome.sent.value_or(CardNumbers{})) +
                      " cannot be kept for the shared record: " + *lost +

@@ -50,7 +50,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else if (arg == "--user-folder") {
       line.userFolder = true;
     } else if (arg == "--shared-record" || arg == "--station") {
-      if (!hasNext || args[i + 1].empty()) return Fail(arg + (arg == "--station" ? " needs a name" : " needs a connection"));
+      if (!hasNext || args[i + 1].empty())
+        return Fail(arg + (arg == "--station" ? " needs a name" : " needs a connection"));
       (arg == "--station" ? line.station : line.sharedRecord) = args[++i];
     } else if (StartsWith(arg, "--shared-record=") || StartsWith(arg, "--station=")) {
       const std::size_t equals = arg.find('=');

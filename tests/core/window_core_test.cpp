@@ -251,7 +251,8 @@ TEST(WindowCore, RecordBoxesShowWhatTheProgramKeeps) {
     for (const std::string& message : b.view.messages) EXPECT_EQ(message.find("secret"), std::string::npos);
     // The dialog is offered only when no connection was given at start.
     const bool asked = c.givenAtStart.empty() && !c.duringWait;
-    EXPECT_EQ(b.view.dataSourcesOffered, (asked ? std::vector<std::string>{"cards", "test"} : std::vector<std::string>{}));
+    const std::vector<std::string> offered = asked ? std::vector<std::string>{"cards", "test"} : std::vector<std::string>{};
+    EXPECT_EQ(b.view.dataSourcesOffered, offered);
     if (c.unsettledAfter) {
       ASSERT_TRUE(db->Row({"HID26", 12, 1000}));
       EXPECT_EQ(db->Row({"HID26", 12, 1000})->state, *c.unsettledAfter);

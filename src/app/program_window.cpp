@@ -2,6 +2,7 @@
 
 #include "app/link_factory.h"
 #include "app/user_folder.h"
+#include "program/shared_record_setup.h"
 
 namespace vx {
 
@@ -30,6 +31,7 @@ ProgramWindow OpenProgramWindow(const CommandLine& commandLine) {
   }
   if (commandLine.port) window->SetPortText(*commandLine.port);
   if (!link.deviceNote.empty()) window->ShowDeviceNote(link.deviceNote);
+  SetUpSharedRecord(window->Core(), commandLine, UserFolderPath().toStdString());
   result.window = std::move(window);
   return result;
 }

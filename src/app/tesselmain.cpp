@@ -26,6 +26,7 @@
 
 #include "app/length_limit.h"
 #include "app/port_combo.h"
+#include "app/shared_record_dialog.h"
 
 namespace {
 
@@ -76,6 +77,13 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   // the tooltip shows it whole.
   recordPath_->setMaximumWidth(kRecordPathWidth);
   recordPath_->hide();
+  // Off at start unless --shared-record connects it.
+  QCheckBox* sharedRecord = AddCheckBox(vx::CheckBox::SharedRecord, "SharedRecord", "Shared Record",
+                                        "Write through the shared record of several stations (a database)");
+  sharedRecordLine_ = new QLabel;
+  sharedRecordLine_->setObjectName("SharedRecordLine");
+  sharedRecordLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  sharedRecordLine_->hide();
   // Off at start: the operator who wants to hear each card's outcome asks for it.
   QCheckBox* sound = AddCheckBox(vx::CheckBox::Sound, "Sound", "Sound",
                                  "Beep once after a good card, three times after a failure");
@@ -127,8 +135,15 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   top->addWidget(portFrame);
   top->addWidget(systemFrame);
   top->addWidget(check1);
-  top->addWidget(keepRecord);
-  top->addWidget(recordPath_, 1);
+  // The record boxes one above the other, each with what it says beside or under it.
+  auto* keepRow = new QHBoxLayout;
+  keepRow->addWidget(keepRecord);
+  keepRow->addWidget(recordPath_, 1);
+  auto* records = new QVBoxLayout;
+  records->addLayout(keepRow);
+  records->addWidget(sharedRecord);
+  records->addWidget(sharedRecordLine_);
+  top->addLayout(records, 1);
   top->addStretch();
   top->addWidget(checkCardFirst);
   top->addWidget(sound);
@@ -262,6 +277,17 @@ void Tesselmain::SetCheckBox(vx::CheckBox box, bool ticked) {
 void Tesselmain::CloseWindow() {
   // Called from inside a handler's event: the window goes once it has returned.
   QTimer::singleShot(0, this, &QWidget::close);
+}
+
+std::optional<std::string> Tesselmain::ChooseSharedRecord(const std::vector<std::string>& dataSources) {
+  if (sharedRecordChooser) return sharedRecordChooser(dataSources);
+  return AskForSharedRecord(this, dataSources);
+}
+
+void Tesselmain::ShowSharedRecordLine(const std::string& text) {
+  sharedRecordLine_->setText(Q(text));
+  sharedRecordLine_->setAccessibleName(Q(text));
+  sharedRecordLine_->setVisible(!text.empty());
 }
 
 void Tesselmain::SetPortText(const std::string& text) { combo1_->setEditText(Q(text)); }

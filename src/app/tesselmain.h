@@ -57,6 +57,7 @@ class Tesselmain : public QWidget, public vx::WindowView {
   void ShowDeviceNote(const std::string& text);
 
   vx::FormState& State() { return core_.State(); }
+  vx::WindowCore& Core() { return core_; }
   vx::SerialLink& Link() { return *link_; }
 
   // Replaceable for tests: the file-open dialog of "Browse", and the modal
@@ -72,6 +73,8 @@ class Tesselmain : public QWidget, public vx::WindowView {
   // The system's serial ports, as Combo1 offers them after its entries 1 to
   // 16. Empty means the system's own list.
   std::function<std::vector<vx::SerialPortInfo>()> portLister;
+  // The dialog of "Shared Record". Empty means the real dialog.
+  std::function<std::optional<std::string>(const std::vector<std::string>&)> sharedRecordChooser;
 
   // vx::Host
   void ProcessEventsOnce() override;
@@ -101,6 +104,8 @@ class Tesselmain : public QWidget, public vx::WindowView {
   void ClearList() override;
   void SetCheckBox(vx::CheckBox box, bool ticked) override;
   void CloseWindow() override;
+  std::optional<std::string> ChooseSharedRecord(const std::vector<std::string>& dataSources) override;
+  void ShowSharedRecordLine(const std::string& text) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -119,6 +124,7 @@ class Tesselmain : public QWidget, public vx::WindowView {
   QLabel* deviceNote_ = nullptr;
   std::map<vx::CheckBox, QCheckBox*> checkBoxes_;
   QLabel* recordPath_ = nullptr;
+  QLabel* sharedRecordLine_ = nullptr;
   QLabel* resultBanner_ = nullptr;
   QGroupBox* frame9_ = nullptr;
   QLineEdit* text2_ = nullptr;

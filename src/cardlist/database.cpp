@@ -1,10 +1,12 @@
 #include "cardlist/database.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "cardlist/card_feed.h"
 #include "cardlist/card_file.h"
 #include "cardlist/card_repeats.h"
+#include "cardlist/shared_batch.h"
 #include "core/tabs.h"
 #include "record/record_control.h"
 
@@ -57,11 +59,39 @@ int EntriesWrittenElsewhere(const CardList& list, const RecordIndex& index) {
   return written;
 }
 
+// The same count in the shared record: other stations draining the same file
+// write its entries at those entries, which is the batch's own business.
+std::optional<int> EntriesWrittenInSharedRecord(FormState& state) {
+  SharedStore& store = *state.shared.store;
+  const CardList& list = state.cards;
+  std::vector<bool> written(list.entries.size(), false);
+  for (const TabSpec& tab : kTabs) {
+    EntryStates states;
+    if (LookUpEntries(store, SharedFormatOf(tab), list, states)) return std::nullopt;
+    for (std::size_t i = 0; i < states.rows.size() && i < written.size(); ++i) {
+      const std::optional<CredentialRow>& row = states.rows[i];
+      if (row && row->state == CredentialState::Written &&
+          !(row->source == list.sourcePath && row->entry == static_cast<int>(i) + 1))
+        written[i] = true;
+    }
+  }
+  return static_cast<int>(std::count(written.begin(), written.end(), true));
+}
+
 // What the operator should know of a file before writing from it: the pairs
 // it lists more than once, and with a record kept, how much of it is issued.
 std::string CardFileNotes(FormState& state, Host& host, const std::string& path) {
   const std::string name = FileNameOf(path);
   std::string text = RepeatedPairsText(FindRepeatedPairs(state.cards.entries), name);
+  if (state.shared.store) {
+    const std::optional<int> written = EntriesWrittenInSharedRecord(state);
+    if (!written || *written == 0) return text;
+    if (!text.empty()) text += "\n\n";
+    return text + "The shared record already has " + std::to_string(*written) + " of the " +
+           std::to_string(state.cards.CardCount) + " entries of " + name +
+           " as written (typed, from another file or at another entry). Write Card passes over those of other "
+           "stations and asks before writing one again.";
+  }
   if (state.recordPath.empty() || !BringRecordIndexUpToDate(state, host)) return text;
   const int written = EntriesWrittenElsewhere(state.cards, state.recordIndex);
   if (written == 0) return text;
@@ -100,7 +130,10 @@ void Command2_Click(FormState& state, Host& host) {
   list.CardCursor = 0;
   list.sourcePath = FullPathOf(*path);
   state.tally = {};
-  ReportBatchProgress(list, host);
+  if (const TabSpec* front = TabAt(host.FrontTab()))
+    ReportSharedBatchProgress(state, host, SharedFormatOf(*front));
+  else
+    ReportBatchProgress(list, host);
 
   if (list.entries.empty()) {
     host.ShowMessage(kEmpty);

@@ -59,7 +59,30 @@ std::string JsonLine(const CardOutcome& outcome) {
          text("facility_code", line.facilityCode) + "," + text("card_number", line.cardNumber) + "," +
          text("source", line.source) + "," + number("entry", line.entry) + "," + text("outcome", line.outcome) +
          "," + text("read_facility_code", line.readFacilityCode) + "," +
-         text("read_card_number", line.readCardNumber) + "}";
+         text("read_card_number", line.readCardNumber) +
+         (outcome.station.empty() ? std::string() : "," + text("station", outcome.station)) + "}";
+}
+
+namespace {
+
+std::string RowLine(const CredentialRow& row) {
+  const Credential& c = row.credential;
+  return "  " + c.format + " " + std::to_string(c.facilityCode) + "," + std::to_string(c.cardNumber) + "\t" +
+         StateWord(row.state) + " at " + row.station + ", reserved " + row.reservedAt + ", " +
+         (row.entry > 0 ? "entry " + std::to_string(row.entry) + " of " + row.source : std::string("typed")) + "\n";
+}
+
+}  // namespace
+
+std::string StoreStatusText(const StoreStatus& status) {
+  std::string text = "station\tstate\tcards\n";
+  for (const StoreStatus::Count& count : status.counts)
+    text += count.station + "\t" + StateWord(count.state) + "\t" + std::to_string(count.count) + "\n";
+  text += "unknown: " + std::to_string(status.unknown.size()) + "\n";
+  for (const CredentialRow& row : status.unknown) text += RowLine(row);
+  text += "reserved more than an hour ago: " + std::to_string(status.staleReservations.size()) + "\n";
+  for (const CredentialRow& row : status.staleReservations) text += RowLine(row);
+  return text;
 }
 
 std::string Coloured(const std::string& text, BannerTone tone) {

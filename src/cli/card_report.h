@@ -6,6 +6,7 @@
 
 #include "core/result_banner.h"
 #include "operations/card_outcome.h"
+#include "store/shared_store.h"
 
 namespace vx::cli {
 
@@ -19,5 +20,8 @@ std::string JsonLine(const CardOutcome& outcome);
 std::string Coloured(const std::string& text, BannerTone tone);
 // The tone of an outcome's banner.
 BannerTone ToneOf(const CardOutcome& outcome);
+// `store status`: a line a station and state with its count, then every
+// unknown credential and every reservation older than an hour, a line each.
+std::string StoreStatusText(const StoreStatus& status);
 
 }  // namespace vx::cli

@@ -1,9 +1,13 @@
 #include "cli/card_run.h"
 
+#include <chrono>
+#include <filesystem>
 #include <memory>
+#include <thread>
 
 #include "cardlist/card_list.h"
 #include "cardlist/database.h"
+#include "cardlist/shared_batch.h"
 #include "cli/card_report.h"
 #include "cli/console_host.h"
 #include "cli/console_system.h"
@@ -17,8 +21,12 @@
 #include "operations/identify_card.h"
 #include "operations/operation_texts.h"
 #include "operations/outcome_views.h"
+#include "operations/shared_record_flow.h"
+#include "operations/unsettled_reservations.h"
 #include "operations/write_guards.h"
 #include "record/record_control.h"
+#include "store/store_connection.h"
+#include "store/store_journal.h"
 
 namespace vx::cli {
 
@@ -48,6 +56,7 @@ class Run {
       case Command::Write: return Write();
       case Command::Batch: return Batch();
       case Command::Identify: return Identify();
+      case Command::Store: return Store();
       case Command::None: break;
     }
     return kExitUsage;
@@ -102,7 +111,7 @@ class Run {
     int written = 0, failed = 0;
     for (int card = 1; card <= o_.count; ++card) {
       if (card > 1 ? !NextCardReady(card, o_.count, fcText + "," + cnText) : InterruptCount() > 0) break;
-      const ConsoleHost::Said said = RunCard(true);
+      const ConsoleHost::Said said = RunWrite();
       if (!said.outcome) return Finish(written, failed, o_.count, Refusal(said));
       Report(said, card, o_.count);
       (IsFailure(said.outcome->verdict) ? failed : written) += 1;
@@ -135,13 +144,17 @@ class Run {
     const int cards = list.CardCount;
     const int attempts = list.CardCount - list.CardCursor;
     for (int attempt = 0; attempt < attempts; ++attempt) {
+      // Other stations on the shared record may have written what is left.
+      if (list.UsedUp()) break;
       const int card = list.CardCursor + 1;
       if (attempt == 0 && InterruptCount() > 0) break;
       if (attempt > 0) {
         const CardEntry& next = list.entries[static_cast<std::size_t>(list.CardCursor)];
         if (!NextCardReady(card, cards, FacilityCodeText(next) + "," + CardNumberText(next))) break;
       }
-      ConsoleHost::Said said = RunCard(true);
+      ConsoleHost::Said said = RunWrite();
+      // Every entry left was written or taken at other stations meanwhile.
+      if (!said.outcome && state_.shared.store && list.UsedUp() && !state_.shared.stoppedBy) break;
       if (!said.outcome) return Finish(list.CardCursor, state_.tally.failedAttempts, cards, Refusal(said));
       // The list's end after its last card is the summary's to say.
       if (!IsFailure(said.outcome->verdict)) std::erase(said.messages, std::string(texts::kCardEnd));
@@ -194,7 +207,113 @@ class Run {
       Tell(said.messages);
       if (state_.recordPath.empty()) return kExitUsage;
     }
+    if (!o_.sharedRecord.empty()) {
+      if (const auto status = ConnectStore()) return status;
+      TakeUpStore();
+    }
     return std::nullopt;
+  }
+
+  // --shared-record: connects, trying every second for up to --store-wait
+  // seconds. The exit status when it cannot.
+  std::optional<int> ConnectStore() {
+    const std::string station = o_.station.empty() ? DefaultStationName() : o_.station;
+    std::unique_ptr<SharedStore> store;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(o_.storeWait);
+    for (bool told = false;; told = true) {
+      const std::optional<StoreFault> fault = ConnectSharedStore(o_.sharedRecord, station, store);
+      if (!fault && store) break;
+      const StoreFault shown = fault.value_or(StoreFault{MaskPasswords(o_.sharedRecord), "no store"});
+      if (std::chrono::steady_clock::now() >= deadline || !WaitASecond()) {
+        c_.err << kProgram << shown.Message() << "\n";
+        return InterruptCount() > 0 ? kExitInterrupted : kExitSharedRecord;
+      }
+      if (!told) c_.err << kProgram << shown.Message() << TryingAgain() << "\n";
+    }
+    state_.shared.store = std::move(store);
+    c_.err << kProgram << "shared record: " << state_.shared.store->Where() << "\n";
+    return std::nullopt;
+  }
+
+  // What the store has not yet taken goes in first; this station's
+  // reservations left by an earlier run are settled from the card on the
+  // reader, read without asking.
+  void TakeUpStore() {
+    const std::string folder = UserDataFolder();
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(std::u8string(folder.begin(), folder.end())), ignored);
+    state_.shared.journalPath = JournalPath(folder);
+    BusyGuard busy(state_);
+    Device dev = MakeDevice();
+    TakeUpSharedRecord(dev, false);
+    Tell(host_.TakeSaid().messages);
+  }
+
+  // A card whose shared record cannot be reached before its write is tried
+  // again every second, for up to --store-wait seconds.
+  ConsoleHost::Said RunWrite() {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(o_.storeWait);
+    for (bool told = false;; told = true) {
+      ConsoleHost::Said said = RunCard(true);
+      const std::optional<StoreFault>& stopped = state_.shared.stoppedBy;
+      if (!stopped || std::chrono::steady_clock::now() >= deadline || !WaitASecond()) return said;
+      if (!told) c_.err << kProgram << StoreStopText(*stopped) << TryingAgain() << "\n";
+    }
+  }
+
+  std::string TryingAgain() const {
+    return " Trying again every second for up to " + std::to_string(o_.storeWait) + " s.";
+  }
+
+  // False when Ctrl+C ends the wait.
+  static bool WaitASecond() {
+    for (int tenth = 0; tenth < 10; ++tenth) {
+      if (InterruptCount() > 0) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return InterruptCount() == 0;
+  }
+
+  int Store() {
+    if (o_.storeAction == StoreAction::Schema) {
+      c_.out << SchemaSql();
+      return kExitOk;
+    }
+    if (const auto status = ConnectStore()) return *status;
+    SharedStore& store = *state_.shared.store;
+    switch (o_.storeAction) {
+      case StoreAction::Init:
+        c_.out << "The shared record is ready: " << store.Where() << "\n";
+        return kExitOk;
+      case StoreAction::Status: {
+        StoreStatus status;
+        if (const auto fault = store.Status(status)) {
+          c_.err << kProgram << fault->Message() << "\n";
+          return kExitSharedRecord;
+        }
+        c_.out << StoreStatusText(status);
+        return kExitOk;
+      }
+      case StoreAction::Release: {
+        const Credential credential{o_.format, static_cast<std::uint32_t>(std::stoul(o_.fc)),
+                                    static_cast<std::uint32_t>(std::stoul(o_.cn))};
+        bool released = false;
+        if (const auto fault = store.Release(credential, released)) {
+          c_.err << kProgram << fault->Message() << "\n";
+          return kExitSharedRecord;
+        }
+        const std::string named = o_.fc + "," + o_.cn + " (" + o_.format + ")";
+        if (!released) {
+          c_.err << kProgram << named << " is not in the shared record\n";
+          return kExitCardFailed;
+        }
+        c_.out << "Released " << named << ": it may be written again.\n";
+        return kExitOk;
+      }
+      case StoreAction::Schema:
+      case StoreAction::None: break;
+    }
+    return kExitUsage;
   }
 
   Device MakeDevice() { return Device{state_, host_, *link_}; }
@@ -229,6 +348,7 @@ class Run {
       c_.err << kProgram << said.banner->text << "\n";
       status = kExitCardFailed;
     }
+    if (state_.shared.stoppedBy) status = kExitSharedRecord;
     return status;
   }
 
@@ -273,11 +393,22 @@ class Run {
         summary = std::string(interrupted ? "Stopped by Ctrl+C: " : "Batch not complete: ") +
                   BatchTallyText(written, failed) + "; " + std::to_string(cards - written) + " of " +
                   std::to_string(cards) + " cards" + " not written";
-      (o_.json ? c_.err : c_.out) << summary << "\n";
+      (o_.json ? c_.err : c_.out) << summary << SharedCounts() << "\n";
     }
     if (interrupted) return kExitInterrupted;
     if (refused) return *refused;
     return failed > 0 || written < cards ? kExitCardFailed : kExitOk;
+  }
+
+  // " (3 written here, 497 at other stations)" of a batch on the shared record.
+  std::string SharedCounts() {
+    SharedStore* store = state_.shared.store.get();
+    EntryStates states;
+    if (!store || o_.command != Command::Batch || LookUpEntries(*store, SharedFormatOf(*tab_), state_.cards, states))
+      return {};
+    const SharedEntryCounts counts = CountEntries(states, store->Station());
+    return " (" + std::to_string(counts.writtenHere) + " written here, " + std::to_string(counts.atOtherStations) +
+           " at other stations)";
   }
 
   // The resume the record offers is taken with --resume and otherwise

@@ -16,17 +16,28 @@ constexpr unsigned kOnPort =
     Bit(Command::Link) | Bit(Command::Read) | Bit(Command::Write) | Bit(Command::Batch) | Bit(Command::Identify);
 constexpr unsigned kOnCards = Bit(Command::Read) | Bit(Command::Write) | Bit(Command::Batch);
 constexpr unsigned kOnWrites = Bit(Command::Write) | Bit(Command::Batch);
+constexpr unsigned kOnShared = kOnWrites | Bit(Command::Store);
 
 struct CommandName {
   std::string_view name;
   Command command;
 };
-constexpr std::array<CommandName, 6> kCommands{{{"ports", Command::Ports},
+constexpr std::array<CommandName, 7> kCommands{{{"ports", Command::Ports},
                                                 {"link", Command::Link},
                                                 {"read", Command::Read},
                                                 {"write", Command::Write},
                                                 {"batch", Command::Batch},
-                                                {"identify", Command::Identify}}};
+                                                {"identify", Command::Identify},
+                                                {"store", Command::Store}}};
+
+struct StoreActionName {
+  std::string_view name;
+  StoreAction action;
+};
+constexpr std::array<StoreActionName, 4> kStoreActions{{{"init", StoreAction::Init},
+                                                        {"schema", StoreAction::Schema},
+                                                        {"status", StoreAction::Status},
+                                                        {"release", StoreAction::Release}}};
 
 std::string_view NameOf(Command command) {
   for (const CommandName& c : kCommands)
@@ -34,7 +45,10 @@ std::string_view NameOf(Command command) {
   return "";
 }
 
-enum class Opt { Port, Format, Config, Record, File, Fc, Cn, Count, Yes, Resume, CheckFirst, Json, StopOnFailure, Help };
+enum class Opt {
+  Port, Format, Config, Record, File, Fc, Cn, Count, Yes, Resume, CheckFirst, Json, StopOnFailure,
+  SharedRecord, Station, StoreWait, Help
+};
 
 struct OptionRule {
   std::string_view name;
@@ -44,7 +58,7 @@ struct OptionRule {
   unsigned requiredBy;
 };
 
-constexpr std::array<OptionRule, 14> kOptions{{
+constexpr std::array<OptionRule, 17> kOptions{{
     {"--port", Opt::Port, true, kOnPort, kOnPort},
     {"--format", Opt::Format, true, kOnCards, kOnCards},
     {"--config", Opt::Config, true, kOnCards | Bit(Command::Identify), 0},
@@ -58,8 +72,13 @@ constexpr std::array<OptionRule, 14> kOptions{{
     {"--check-card-first", Opt::CheckFirst, false, kOnWrites, 0},
     {"--json", Opt::Json, false, kOnCards | Bit(Command::Identify), 0},
     {"--stop-on-failure", Opt::StopOnFailure, false, kOnWrites, 0},
+    {"--shared-record", Opt::SharedRecord, true, kOnShared, 0},
+    {"--station", Opt::Station, true, kOnShared, 0},
+    {"--store-wait", Opt::StoreWait, true, kOnShared, 0},
     {"--help", Opt::Help, false, ~0u, 0},
 }};
+
+constexpr int kMaxStoreWait = 86400;  // a day
 
 bool AllDigits(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
@@ -112,6 +131,14 @@ std::string Apply(Options& o, Opt opt, const std::string& value) {
     case Opt::CheckFirst: o.checkCardFirst = true; break;
     case Opt::Json: o.json = true; break;
     case Opt::StopOnFailure: o.stopOnFailure = true; break;
+    case Opt::SharedRecord: o.sharedRecord = value; break;
+    case Opt::Station: o.station = value; break;
+    case Opt::StoreWait:
+      if (!AllDigits(value) || value.size() > 5 || std::stoi(value) > kMaxStoreWait)
+        return "--store-wait needs a number of seconds from 0 to " + std::to_string(kMaxStoreWait) + ", not \"" +
+               value + "\"";
+      o.storeWait = std::stoi(value);
+      break;
     case Opt::Help: o.help = true; break;
   }
   return {};
@@ -126,8 +153,31 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
   if (i < arguments.size() && !arguments[i].starts_with("-")) {
     const std::string& word = arguments[i++];
     const auto it = std::find_if(kCommands.begin(), kCommands.end(), [&](const CommandName& c) { return c.name == word; });
-    if (it == kCommands.end()) return Fail("no command \"" + word + "\"; the commands are ports, link, read, write, batch, identify");
+    if (it == kCommands.end())
+      return Fail("no command \"" + word + "\"; the commands are ports, link, read, write, batch, identify, store");
     o.command = it->command;
+  }
+  if (o.command == Command::Store && i < arguments.size() && !arguments[i].starts_with("-")) {
+    const std::string& word = arguments[i++];
+    const auto it = std::find_if(kStoreActions.begin(), kStoreActions.end(),
+                                 [&](const StoreActionName& a) { return a.name == word; });
+    if (it == kStoreActions.end())
+      return Fail("no store action \"" + word + "\"; the actions are init, schema, status, release");
+    o.storeAction = it->action;
+    if (o.storeAction == StoreAction::Release) {
+      // store release FORMAT FC CN: the credential a supervisor has checked.
+      if (i + 3 > arguments.size()) return Fail("store release needs FORMAT FC CN");
+      o.format = Upper(arguments[i]);
+      if (!KnownFormat(o.format))
+        return Fail("store release: no format \"" + arguments[i] + "\"; the formats are " + FormatList());
+      if (!AllDigits(arguments[i + 1]) || !AllDigits(arguments[i + 2]) || arguments[i + 1].size() > 10 ||
+          arguments[i + 2].size() > 10 || std::stoull(arguments[i + 1]) > 4294967295ULL ||
+          std::stoull(arguments[i + 2]) > 4294967295ULL)
+        return Fail("store release needs FC and CN as whole decimal numbers");
+      o.fc = arguments[i + 1];
+      o.cn = arguments[i + 2];
+      i += 3;
+    }
   }
   for (; i < arguments.size(); ++i) {
     const std::string& arg = arguments[i];
@@ -163,6 +213,14 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
     if ((rule.requiredBy & Bit(o.command)) && std::find(given.begin(), given.end(), rule.opt) == given.end())
       return Fail(std::string(NameOf(o.command)) + " needs " + std::string(rule.name));
   if (o.resume && o.record.empty()) return Fail("--resume needs --record: the record tells how far the batch got");
+  if (o.command == Command::Store && o.storeAction == StoreAction::None)
+    return Fail("store needs an action: init, schema, status or release");
+  const bool sharedGiven = std::find(given.begin(), given.end(), Opt::SharedRecord) != given.end();
+  if (o.command == Command::Store && o.storeAction != StoreAction::Schema && !sharedGiven)
+    return Fail("store needs --shared-record");
+  for (const Opt opt : {Opt::Station, Opt::StoreWait})
+    if (!sharedGiven && std::find(given.begin(), given.end(), opt) != given.end())
+      return Fail(std::string(opt == Opt::Station ? "--station" : "--store-wait") + " needs --shared-record");
   return {o, {}};
 }
 
@@ -182,6 +240,7 @@ std::string HelpText(Command command) {
              "  write   write, read back and verify one card or --count cards\n"
              "  batch   write the cards of a card-number file, entry by entry\n"
              "  identify  read the card in every format; prints each format that reads it\n"
+             "  store   the shared record: init, schema, status, release\n"
              "\n"
              "Options for every command that works with cards:\n"
              "  --config FILE       the format file (default HID.cfg in the current folder)\n"
@@ -189,11 +248,21 @@ std::string HelpText(Command command) {
              "  --json              one JSON object a line per card, the record's fields\n"
              "  --help              the command's own help\n"
              "\n"
+             "Options of write, batch and store, for several stations on one shared record:\n"
+             "  --shared-record CONNECTION\n"
+             "                      an ODBC connection string, a data source (DSN=cards or\n"
+             "                      cards), or @FILE for a connection string read from FILE\n"
+             "  --station NAME      this station's name in it (default: the computer's name)\n"
+             "  --store-wait SECONDS\n"
+             "                      how long a card waits for a shared record that cannot\n"
+             "                      be reached, trying every second (default 30); then exit 4\n"
+             "\n"
              "Questions (a card the record has as written) are asked at a terminal;\n"
              "elsewhere they get No.\n"
              "\n"
              "Exit status: 0 every card written (or read) and verified; 1 a card failed;\n"
              "2 a usage, HID.cfg or card-file fault; 3 the port cannot be opened;\n"
+             "4 the shared record failed (unreachable, refused, or its schema wrong);\n"
              "130 ended by Ctrl+C.\n"
              "\n"
              "Examples:\n"
@@ -202,7 +271,30 @@ std::string HelpText(Command command) {
              "  vandorix-card read --port /dev/ttyUSB0 --format HID26\n"
              "  vandorix-card write --port /dev/ttyUSB0 --format HID26 --fc 12 --cn 1000 --count 3\n"
              "  vandorix-card batch --port /dev/ttyUSB0 --format HID26 --file cards.txt --record r.csv\n"
+             "  vandorix-card batch --port /dev/ttyUSB0 --format HID26 --file cards.txt --shared-record cards\n"
              "  vandorix-card identify --port /dev/ttyUSB0\n";
+    case Command::Store:
+      return "Usage: vandorix-card store init --shared-record CONNECTION\n"
+             "       vandorix-card store schema\n"
+             "       vandorix-card store status --shared-record CONNECTION\n"
+             "       vandorix-card store release FORMAT FC CN --shared-record CONNECTION\n"
+             "\n"
+             "The shared record that several stations write through, each credential\n"
+             "issued once across all of them.\n"
+             "\n"
+             "  init      create its tables when they are missing (as every connection does)\n"
+             "  schema    print the SQL that creates them, for a database administrator\n"
+             "  status    counts by state and station; every unknown credential and every\n"
+             "            reservation older than an hour\n"
+             "  release   free one credential (reserved or unknown) after a supervisor has\n"
+             "            checked that no card holds it\n"
+             "\n"
+             "Exit status 4 when the shared record cannot be reached, refuses the\n"
+             "connection or has the wrong tables.\n"
+             "\n"
+             "Examples:\n"
+             "  vandorix-card store status --shared-record cards\n"
+             "  vandorix-card store release HID26 12 1000 --shared-record @db.txt\n";
     case Command::Ports:
       return "Usage: vandorix-card ports\n"
              "\n"
@@ -234,6 +326,7 @@ std::string HelpText(Command command) {
       return "Usage: vandorix-card write --port PORT --format NAME --fc F --cn C [--count N]\n"
              "                           [--yes] [--stop-on-failure] [--config FILE]\n"
              "                           [--record FILE] [--json] [--check-card-first]\n"
+             "                           [--shared-record CONNECTION [--station NAME]]\n"
              "\n"
              "Writes a card, reads it back and verifies it. With --count N, writes N cards,\n"
              "the card number stepping by one after each good card; a failed card leaves\n"
@@ -245,6 +338,8 @@ std::string HelpText(Command command) {
              "  --stop-on-failure   end at the first failed card\n"
              "  --check-card-first  read the card on the reader first: the card just written\n"
              "                      is refused, one the record has as written is asked about\n"
+             "  --shared-record CONNECTION, --station NAME, --store-wait SECONDS\n"
+             "                      write through the shared record (see vandorix-card --help)\n"
              "\n"
              "Examples:\n"
              "  vandorix-card write --port /dev/ttyUSB0 --format HID26 --fc 12 --cn 1000\n"
@@ -254,6 +349,7 @@ std::string HelpText(Command command) {
       return "Usage: vandorix-card batch --port PORT --format NAME --file CARDS [--resume]\n"
              "                           [--yes] [--stop-on-failure] [--config FILE]\n"
              "                           [--record FILE] [--json] [--check-card-first]\n"
+             "                           [--shared-record CONNECTION [--station NAME]]\n"
              "\n"
              "Writes the cards of a card-number file (lines of fc,cn) entry by entry, as\n"
              "\"Use Database\" does: each card written, read back and verified; a failed\n"
@@ -266,6 +362,9 @@ std::string HelpText(Command command) {
              "  --yes               go on to the next card without asking\n"
              "  --stop-on-failure   end at the first failed card\n"
              "  --check-card-first  read the card on the reader first, as in write\n"
+             "  --shared-record CONNECTION, --station NAME, --store-wait SECONDS\n"
+             "                      write through the shared record: entries written or being\n"
+             "                      written at other stations are passed over\n"
              "\n"
              "Examples:\n"
              "  vandorix-card batch --port /dev/ttyUSB0 --format HID26 --file cards.txt \\\n"

@@ -8,13 +8,17 @@
 
 namespace vx::cli {
 
-enum class Command { None, Ports, Link, Read, Write, Batch, Identify };
+enum class Command { None, Ports, Link, Read, Write, Batch, Identify, Store };
+
+// What `store` does: create the tables, print their SQL, show the counts, free one credential.
+enum class StoreAction { None, Init, Schema, Status, Release };
 
 // The program's exit statuses.
 inline constexpr int kExitOk = 0;            // every card written (or read) and verified; identify: a format read it
 inline constexpr int kExitCardFailed = 1;    // a card failed; identify: no format read it
 inline constexpr int kExitUsage = 2;         // the command line, the format file or a card file is at fault
 inline constexpr int kExitPort = 3;          // the port cannot be opened
+inline constexpr int kExitSharedRecord = 4;  // the shared record failed: unreachable, refused, or its schema wrong
 inline constexpr int kExitInterrupted = 130; // ended by Ctrl+C
 
 // The most cards one `write --count` asks for: a card list's capacity.
@@ -28,13 +32,17 @@ struct Options {
   std::string config = "HID.cfg";
   std::string record;        // empty: no record
   std::string file;          // batch: the card-number file
-  std::string fc, cn;        // write: decimal texts
+  std::string fc, cn;        // write, store release: decimal texts (store release: format too)
   int count = 1;
   bool yes = false;
   bool resume = false;
   bool checkCardFirst = false;
   bool json = false;
   bool stopOnFailure = false;
+  std::string sharedRecord;  // empty: no shared record
+  std::string station;       // empty: the computer's name
+  int storeWait = 30;        // seconds a card waits for a shared record that cannot be reached
+  StoreAction storeAction = StoreAction::None;
 
   bool operator==(const Options&) const = default;
 };

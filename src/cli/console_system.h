@@ -1,6 +1,6 @@
 #pragma once
 // The few things of the system's console the program needs: Ctrl+C, whether
-// a stream is a terminal, and a line typed at the terminal.
+// a stream is a terminal, a line typed at the terminal, and the user folder.
 
 #include <optional>
 #include <string>
@@ -22,5 +22,10 @@ bool PrepareConsole();
 // A line typed on standard input, without its line end; nullopt at the end of
 // the input or when Ctrl+C was pressed meanwhile.
 std::optional<std::string> ReadInputLine();
+
+// The operator's own folder for this program (UTF-8), as the windows use it:
+// ~/.local/share/vandorix-programmer ($XDG_DATA_HOME when set), or
+// %LOCALAPPDATA%\vandorix-programmer. Not made here.
+std::string UserDataFolder();
 
 }  // namespace vx::cli

@@ -1,4 +1,5 @@
 #include <errno.h>
+#include <stdlib.h>
 #include <poll.h>
 #include <signal.h>
 #include <unistd.h>
@@ -47,6 +48,13 @@ std::optional<std::string> ReadInputLine() {
     if (c == '\n') return line;
     if (c != '\r') line += c;
   }
+}
+
+std::string UserDataFolder() {
+  const char* data = getenv("XDG_DATA_HOME");
+  const char* home = getenv("HOME");
+  const std::string base = data && *data ? std::string(data) : std::string(home ? home : ".") + "/.local/share";
+  return base + "/vandorix-programmer";
 }
 
 }  // namespace vx::cli

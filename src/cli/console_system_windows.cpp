@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "cli/console_system.h"
+#include "core/wide_text_windows.h"
 
 namespace vx::cli {
 
@@ -48,6 +49,11 @@ std::optional<std::string> ReadInputLine() {
   if (!got || gInterrupts.load() != seen) return std::nullopt;
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return line;
+}
+
+std::string UserDataFolder() {
+  const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
+  return Utf8(std::wstring(local ? local : L".") + L"\\vandorix-programmer");
 }
 
 }  // namespace vx::cli

@@ -3,6 +3,7 @@
 // handed to every handler.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "core/poll_count.h"
 #include "formats/format_table.h"
 #include "record/record_index.h"
+#include "store/shared_store.h"
 
 namespace vx {
 
@@ -26,6 +28,22 @@ struct LastWrittenCard {
   std::uint32_t cardNumber = 0;
 };
 
+// The shared record while "Shared Record" is ticked: the store every station
+// writes through, and what one press has in hand of it.
+struct SharedRecordState {
+  std::unique_ptr<SharedStore> store;  // null while the shared record is off
+  std::string journalPath;             // the settles the store has not taken yet
+  // The credential reserved for the card in hand, until its outcome is settled.
+  struct InHand {
+    Credential credential;
+    Reservation reservation;
+  };
+  std::optional<InHand> inHand;
+  // Why the last press wrote nothing: the store could not be reached before
+  // its write. Cleared at the next press.
+  std::optional<StoreFault> stoppedBy;
+};
+
 struct FormState {
   FormatTable formats;                 // FormatTable, FormatCount
   std::string Em4100FcText = "1";
@@ -38,6 +56,7 @@ struct FormState {
   RecordIndex recordIndex;             // the cards the record has as written
   bool checkCardFirst = false;         // "Check Card First": read the card before writing it
   std::optional<LastWrittenCard> lastWritten;
+  SharedRecordState shared;
 };
 
 // One tick of a window that counts its own ticks (fake windows in tests);

@@ -138,7 +138,22 @@ void WindowCore::CheckBoxChanged(CheckBox box, bool ticked) {
     case CheckBox::CheckCardFirst:
       CheckCardFirst_Click(state_, ticked);
       return;
+    case CheckBox::SharedRecord:
+      Run([this, ticked] {
+        BusyGuard busy(state_);
+        if (!busy.Taken()) return;
+        Device dev = MakeDevice();
+        SharedRecord_Click(dev, view_, sharedRecord, ticked);
+      });
+      // A cancelled dialog, a connection that failed or a handler already
+      // waiting leaves the box as the program stands.
+      view_.SetCheckBox(CheckBox::SharedRecord, state_.shared.store != nullptr);
+      return;
   }
+}
+
+void WindowCore::StartSharedRecord() {
+  if (!sharedRecord.connection.empty()) CheckBoxChanged(CheckBox::SharedRecord, true);
 }
 
 void WindowCore::BoxChanged(int box) {

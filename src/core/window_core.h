@@ -15,6 +15,7 @@
 #include "core/form_state.h"
 #include "core/host.h"
 #include "core/result_banner.h"
+#include "core/shared_record_box.h"
 #include "device/device_link.h"
 #include "device/port_entries.h"
 #include "device/port_list.h"
@@ -24,7 +25,7 @@
 namespace vx {
 
 // The window's check boxes besides the entry boxes.
-enum class CheckBox { UseDatabase, KeepRecord, Sound, CheckCardFirst };
+enum class CheckBox { UseDatabase, KeepRecord, Sound, CheckCardFirst, SharedRecord };
 
 // The control numbers of the buttons outside the tabs.
 inline constexpr int kClearButton = 11;   // Command11 "Clear"
@@ -47,6 +48,11 @@ class WindowView : public Host {
   virtual void ClearList() = 0;
   // Shows a check box as the program now stands, without running its handler.
   virtual void SetCheckBox(CheckBox box, bool ticked) = 0;
+  // The dialog of "Shared Record": the system's data sources and a field for
+  // a connection string. The data source or the string; nullopt when cancelled.
+  virtual std::optional<std::string> ChooseSharedRecord(const std::vector<std::string>& dataSources) = 0;
+  // The line under "Shared Record" that says where the record is; empty hides it.
+  virtual void ShowSharedRecordLine(const std::string& text) = 0;
   // Carries out a close that was asked for during a wait, once the waiting
   // handler has returned; the window closes as if the operator closed it now.
   virtual void CloseWindow() = 0;
@@ -94,6 +100,10 @@ class WindowCore {
 
   // The system's serial ports (replaceable in tests).
   std::function<std::vector<SerialPortInfo>()> listPorts = ListSerialPorts;
+  // How "Shared Record" reaches the store; the program sets it before start-up ends.
+  SharedRecordAccess sharedRecord;
+  // --shared-record: connects now, as ticking the box does.
+  void StartSharedRecord();
 
  private:
   // Runs a handler that may wait for the device; a close asked for meanwhile

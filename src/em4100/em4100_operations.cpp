@@ -14,9 +14,11 @@ constexpr const TabSpec& Em4100Tab() {
   return kTabs[0];  // the table always holds the EM4100 tab
 }
 
+}  // namespace
+
 // The EM4100 tab: zero layout numbers (the device knows the format), one byte
 // of facility code, four of card number, and its own pair of current texts.
-CardBinding Em4100Binding(FormState& state) {
+CardBinding Em4100BindingOf(FormState& state) {
   const TabSpec& tab = Em4100Tab();
   return {.tab = tab.caption,
           .format = "EM4100",
@@ -32,10 +34,8 @@ CardBinding Em4100Binding(FormState& state) {
           .selectAfterRefusedRead = true};
 }
 
-}  // namespace
+void Command20_Click(Device& dev) { WriteCard(dev, Em4100BindingOf(dev.state)); }
 
-void Command20_Click(Device& dev) { WriteCard(dev, Em4100Binding(dev.state)); }
-
-void Command21_Click(Device& dev) { ReadCard(dev, Em4100Binding(dev.state)); }
+void Command21_Click(Device& dev) { ReadCard(dev, Em4100BindingOf(dev.state)); }
 
 }  // namespace vx

@@ -4,8 +4,10 @@
 #include <string>
 
 #include "cardlist/card_feed.h"
+#include "cardlist/shared_batch.h"
 #include "operations/operation_texts.h"
 #include "operations/outcome_views.h"
+#include "operations/shared_record_flow.h"
 #include "operations/write_guards.h"
 
 namespace vx {
@@ -45,8 +47,11 @@ void AdvanceToNextCard(Device& dev, const CardBinding& b, bool cardFromList, std
   // Only a card taken from the list may move the cursor: a typed card written
   // while "Use Database" was ticked meanwhile must not skip an entry.
   if (cardFromList && dev.host.UseDatabaseTicked()) {
-    const bool more = AdvanceCursor(list, *b.fcText, *b.cnText);
-    ReportBatchProgress(list, dev.host);
+    bool more = AdvanceCursor(list, *b.fcText, *b.cnText);
+    if (dev.state.shared.store)
+      more = PassOverTakenEntries(dev.state, dev.host, SharedFormatName(b.format), *b.fcText, *b.cnText);
+    else
+      ReportBatchProgress(list, dev.host);
     if (more) {
       dev.host.SetBoxText(b.fcBox, *b.fcText);
       dev.host.SetBoxText(b.cnBox, *b.cnText);
@@ -57,7 +62,7 @@ void AdvanceToNextCard(Device& dev, const CardBinding& b, bool cardFromList, std
   }
   *b.cnText = std::to_string(static_cast<std::uint64_t>(writtenCn) + 1);
   dev.host.SetBoxText(b.cnBox, *b.cnText);
-  ReportBatchProgress(list, dev.host);
+  ReportSharedBatchProgress(dev.state, dev.host, SharedFormatName(b.format));
 }
 
 // The facts an outcome starts from: where it went and in which format.
@@ -67,6 +72,7 @@ CardOutcome OutcomeOf(const Device& dev, const CardBinding& b) {
   outcome.tab = b.tab;
   outcome.format = b.format;
   outcome.params = b.params;
+  if (dev.state.shared.store) outcome.station = dev.state.shared.store->Station();
   return outcome;
 }
 
@@ -76,36 +82,80 @@ void Decide(Device& dev, CardOutcome& outcome, CardVerdict verdict) {
   TakeOutcome(dev.state, dev.host, outcome);
 }
 
+// The card to write: typed, or the entry under the cursor, range-checked and
+// let through by the guards of the record (the shared record's, when it is
+// on). An entry of the list that the shared record leaves to other stations
+// is passed over to the next. Nothing when the press ends here.
+std::optional<CardNumbers> ChooseCard(Device& dev, const CardBinding& b, bool cardFromList) {
+  CardList& list = dev.state.cards;
+  const std::int16_t startedAt = list.CardCursor;
+  // Entries passed over are gone for this station: the boxes and the batch
+  // line follow the cursor, whatever becomes of the press.
+  const auto showPassedOver = [&] {
+    if (list.CardCursor == startedAt) return;
+    if (!list.UsedUp()) {
+      dev.host.SetBoxText(b.fcBox, *b.fcText);
+      dev.host.SetBoxText(b.cnBox, *b.cnText);
+    }
+    ReportSharedBatchProgress(dev.state, dev.host, SharedFormatName(b.format));
+  };
+  for (;;) {
+    if (cardFromList && !TakeCurrentEntry(list, *b.fcText, *b.cnText)) {
+      showPassedOver();
+      Tell(dev, texts::kCardEnd);
+      return std::nullopt;
+    }
+    const auto fc = WholeNumberUpTo(*b.fcText, b.fcLimit);
+    const auto cn = fc ? WholeNumberUpTo(*b.cnText, b.cnLimit) : std::nullopt;
+    if (!fc || !cn) {
+      showPassedOver();
+      Tell(dev, !fc ? texts::kFacilityCodeError : texts::kCardNumberError);
+      return std::nullopt;
+    }
+    const CardNumbers card{*fc, *cn};
+    // A card already issued stops the write here: nothing is written and
+    // nothing advances.
+    if (!dev.state.shared.store) {
+      if (!AllowedByRecord(dev, b, card)) return std::nullopt;
+      return card;
+    }
+    switch (ReserveBeforeWrite(dev, b, card, cardFromList)) {
+      case ReserveStep::Write:
+        showPassedOver();
+        return card;
+      case ReserveStep::Refused:
+        showPassedOver();
+        return std::nullopt;
+      case ReserveStep::PassOver:
+        ++list.CardCursor;
+        break;
+    }
+  }
+}
+
 }  // namespace
 
 void WriteCard(Device& dev, const CardBinding& b) {
   BusyGuard busy(dev.state);
   if (!busy.Taken()) return;
+  dev.state.shared.stoppedBy.reset();
+  dev.state.shared.inHand.reset();
+  // An outcome the shared record has not yet taken goes in before any other card.
+  if (!JournalTakenFirst(dev)) return;
   if (!OpenDevicePort(dev)) return;
   OpenPort port(dev);
 
   // The mode is read now and again after the read-back: the operator may
   // switch it while the device works.
   const bool cardFromList = dev.host.UseDatabaseTicked();
-  if (cardFromList && !TakeCurrentEntry(dev.state.cards, *b.fcText, *b.cnText)) {
-    Tell(dev, texts::kCardEnd);
+  const std::optional<CardNumbers> chosen = ChooseCard(dev, b, cardFromList);
+  if (!chosen) return;
+  const CardNumbers card = *chosen;
+  // A card on the reader that must not be lost stops the write here.
+  if (!AllowedByCardOnReader(dev, b)) {
+    GiveBackUnsent(dev.state);
     return;
   }
-  const auto fc = WholeNumberUpTo(*b.fcText, b.fcLimit);
-  if (!fc) {
-    Tell(dev, texts::kFacilityCodeError);
-    return;
-  }
-  const auto cn = WholeNumberUpTo(*b.cnText, b.cnLimit);
-  if (!cn) {
-    Tell(dev, texts::kCardNumberError);
-    return;
-  }
-
-  const CardNumbers card{static_cast<std::uint32_t>(*fc), static_cast<std::uint32_t>(*cn)};
-  // A card already issued, or a card on the reader that must not be lost,
-  // stops the write here: nothing is written and nothing advances.
-  if (!AllowedByRecord(dev, b, card) || !AllowedByCardOnReader(dev, b)) return;
 
   CardOutcome outcome = OutcomeOf(dev, b);
   outcome.sent = card;
@@ -116,7 +166,8 @@ void WriteCard(Device& dev, const CardBinding& b) {
     outcome.listFile = list.sourcePath;
   }
 
-  if (!AwaitReply(dev, WriteCardCommand(b.params, b.encode(*fc, *cn)), ReplyKind::WriteAck).accepted()) {
+  const Bytes write = WriteCardCommand(b.params, b.encode(card.facilityCode, card.cardNumber));
+  if (!AwaitReply(dev, write, ReplyKind::WriteAck).accepted()) {
     Decide(dev, outcome, CardVerdict::NoAcknowledgement);
     dev.host.LogLine(texts::kWriteFail);
     return;
@@ -141,7 +192,7 @@ void WriteCard(Device& dev, const CardBinding& b) {
     case ReplyOutcome::Status::Accepted: {
       const CardNumbers read = b.decode(CardDataOf(readBack.reply));
       outcome.read = read;
-      const bool holdsWhatWasSent = read.facilityCode == *fc && read.cardNumber == *cn;
+      const bool holdsWhatWasSent = read.facilityCode == card.facilityCode && read.cardNumber == card.cardNumber;
       Decide(dev, outcome, holdsWhatWasSent ? CardVerdict::Written : CardVerdict::VerifyFailed);
       ShowCardNumbers(dev, b, read);
       if (!holdsWhatWasSent) {
@@ -154,7 +205,7 @@ void WriteCard(Device& dev, const CardBinding& b) {
       }
       dev.host.LogLine(texts::kWriteSuccess);
       dev.state.lastWritten = LastWrittenCard{b.format, card.facilityCode, card.cardNumber};
-      AdvanceToNextCard(dev, b, cardFromList, *cn);
+      AdvanceToNextCard(dev, b, cardFromList, card.cardNumber);
       dev.host.SelectLastLine();
       break;
     }

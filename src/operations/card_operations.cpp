@@ -17,8 +17,10 @@ std::uint64_t LimitWithin(double fileMax, std::uint64_t dataMax) {
   return fileMax >= static_cast<double>(dataMax) ? dataMax : static_cast<std::uint64_t>(fileMax);
 }
 
+}  // namespace
+
 // An HID tab is bound to the FormatTable row of its format name.
-CardBinding HidBinding(FormState& state, const TabSpec& tab) {
+CardBinding HidBindingOf(FormState& state, const TabSpec& tab) {
   FormatRow& row = FindFormatRowOf(state.formats, tab.formatName);
   return {.tab = tab.caption,
           .format = row.FormatName,
@@ -33,6 +35,8 @@ CardBinding HidBinding(FormState& state, const TabSpec& tab) {
           .decode = &DecodeHidCardData};
 }
 
+namespace {
+
 // A tab whose format the file lacks sends nothing and says why. A busy window
 // stays silent, as for any press during a wait.
 bool RefusedForMissingFormat(Device& dev, const TabSpec& tab) {
@@ -46,12 +50,12 @@ bool RefusedForMissingFormat(Device& dev, const TabSpec& tab) {
 
 void WriteHidCard(Device& dev, const TabSpec& tab) {
   if (RefusedForMissingFormat(dev, tab)) return;
-  WriteCard(dev, HidBinding(dev.state, tab));
+  WriteCard(dev, HidBindingOf(dev.state, tab));
 }
 
 void ReadHidCard(Device& dev, const TabSpec& tab) {
   if (RefusedForMissingFormat(dev, tab)) return;
-  ReadCard(dev, HidBinding(dev.state, tab));
+  ReadCard(dev, HidBindingOf(dev.state, tab));
 }
 
 }  // namespace vx

@@ -4,6 +4,7 @@
 
 #include "core/tabs.h"
 #include "device/device_link.h"
+#include "operations/card_binding.h"
 
 namespace vx {
 
@@ -11,5 +12,8 @@ namespace vx {
 void WriteHidCard(Device& dev, const TabSpec& tab);
 // Read Card on an HID tab (Command13, Command3, Command1, ... Command19).
 void ReadHidCard(Device& dev, const TabSpec& tab);
+// What an HID tab's card operations work with: its format row's layout,
+// ranges and texts.
+CardBinding HidBindingOf(FormState& state, const TabSpec& tab);
 
 }  // namespace vx

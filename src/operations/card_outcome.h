@@ -42,6 +42,7 @@ struct CardOutcome {
   int listLength = 0;
   std::string listFile;
   std::optional<CardNumbers> read;  // what the card gave back
+  std::string station;         // this station, as the shared record names it; empty with it off
 };
 
 }  // namespace vx

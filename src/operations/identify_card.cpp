@@ -156,7 +156,7 @@ Identification IdentifyCard(Device& dev) {
     outcome.params = format.params;
     outcome.read = format.decode(CardDataOf(reply.reply));
     // On disk before the window shows it.
-    RecordOutcome(dev.state, dev.host, outcome);
+    (void)RecordOutcome(dev.state, dev.host, outcome);
     id.readings.push_back(std::move(reading));
   }
   // The last read may have found the window closing or the port gone too.

@@ -1,5 +1,7 @@
 #include "operations/outcome_views.h"
 
+#include "operations/shared_record_flow.h"
+
 #include "record/record_file.h"
 #include "record/record_line.h"
 
@@ -98,19 +100,25 @@ ResultBanner BannerOf(const CardOutcome& outcome, const BatchTally& tally) {
   return {};
 }
 
-void RecordOutcome(FormState& state, Host& host, const CardOutcome& outcome) {
-  if (state.recordPath.empty()) return;
-  if (const auto error = AppendRecordLine(state.recordPath, RecordLineOf(outcome))) {
-    state.recordPath.clear();
-    host.SetKeepRecord(false, "");
-    if (!host.Closing()) host.ShowMessage(error->Message());
+std::string RecordOutcome(FormState& state, Host& host, const CardOutcome& outcome) {
+  const RecordLine line = RecordLineOf(outcome);
+  if (!state.recordPath.empty()) {
+    if (const auto error = AppendRecordLine(state.recordPath, line)) {
+      state.recordPath.clear();
+      host.SetKeepRecord(false, "");
+      if (!host.Closing()) host.ShowMessage(error->Message());
+    }
   }
+  // Settled before the banner shows it, as the record line is synced first.
+  return IntoSharedRecord(state, host, outcome, line);
 }
 
 void TakeOutcome(FormState& state, Host& host, const CardOutcome& outcome) {
-  RecordOutcome(state, host, outcome);
+  const std::string notShared = RecordOutcome(state, host, outcome);
   if (outcome.entry > 0 && IsWrite(outcome.verdict) && IsFailure(outcome.verdict)) ++state.tally.failedAttempts;
-  host.ShowResult(BannerOf(outcome, state.tally));
+  ResultBanner banner = BannerOf(outcome, state.tally);
+  banner.text += notShared;
+  host.ShowResult(banner);
   host.CardOutcomeTaken(outcome);
 }
 

@@ -22,11 +22,14 @@ std::string BatchTallyText(int written, int failedAttempts);
 // The record line of an outcome, stamped with the time now.
 RecordLine RecordLineOf(const CardOutcome& outcome);
 
-// Appends the outcome's record line while "Keep Record" is on. A record that
-// cannot be written is reported and recording stops.
-void RecordOutcome(FormState& state, Host& host, const CardOutcome& outcome);
+// Appends the outcome's record line while "Keep Record" is on, and takes it
+// into the shared record when that is on. A record that cannot be written is
+// reported and recording stops. The words the banner adds when the shared
+// record did not take it, else empty.
+std::string RecordOutcome(FormState& state, Host& host, const CardOutcome& outcome);
 
-// Records the outcome, counts it in the batch tally and shows the banner.
+// Records the outcome, settles it in the shared record (when that is on),
+// counts it in the batch tally and shows the banner.
 // A record that cannot be written is reported and recording stops; the card's
 // own outcome is shown all the same.
 void TakeOutcome(FormState& state, Host& host, const CardOutcome& outcome);

@@ -1,5 +1,6 @@
 #include "operations/write_guards.h"
 
+#include "operations/shared_record_flow.h"
 #include "record/record_control.h"
 
 namespace vx {
@@ -23,24 +24,29 @@ std::string SourceOf(const WrittenCard& written) {
   return "entry " + std::to_string(written.entry) + " of " + written.source;
 }
 
+std::string AtStation(std::string_view station) {
+  return station.empty() ? std::string() : " at station " + std::string(station);
+}
+
 void Refuse(Device& dev, const std::string& banner) { dev.host.ShowResult({"\u2718 " + banner, BannerTone::Bad}); }
 
 }  // namespace
 
 void CheckCardFirst_Click(FormState& state, bool ticked) { state.checkCardFirst = ticked; }
 
-std::string AlreadyWrittenQuestion(const CardNumbers& card, std::string_view format, const WrittenCard& written) {
-  return Pair(card) + " (" + std::string(format) + ") is already written: " + TimeToTheSecond(written.time) + ", " +
-         SourceOf(written) + ". Write it again?";
+std::string AlreadyWrittenQuestion(const CardNumbers& card, std::string_view format, const WrittenCard& written,
+                                   std::string_view station) {
+  return Pair(card) + " (" + std::string(format) + ") is already written: " + TimeToTheSecond(written.time) +
+         AtStation(station) + ", " + SourceOf(written) + ". Write it again?";
 }
 
 std::string JustWrittenText(const CardNumbers& card) {
   return "This card was just written as " + Pair(card) + ". Put the next card on the reader.";
 }
 
-std::string HoldsWrittenQuestion(const CardNumbers& card, const WrittenCard& written) {
+std::string HoldsWrittenQuestion(const CardNumbers& card, const WrittenCard& written, std::string_view station) {
   return "This card already holds " + Pair(card) + ", written " + TimeToTheSecond(written.time) +
-         ". Overwrite it?";
+         AtStation(station) + ". Overwrite it?";
 }
 
 bool AllowedByRecord(Device& dev, const CardBinding& b, const CardNumbers& card) {
@@ -73,10 +79,23 @@ bool AllowedByCardOnReader(Device& dev, const CardBinding& b) {
     Refuse(dev, text);
     return false;
   }
-  if (!BringRecordIndexUpToDate(state, dev.host)) return true;
-  const auto written = state.recordIndex.FindWritten(b.format, held.facilityCode, held.cardNumber);
-  if (!written) return true;
-  if (dev.host.AskYesNo(HoldsWrittenQuestion(held, *written), Answer::No)) return true;
+  std::optional<WrittenCard> written;
+  std::string station;
+  if (SharedStore* store = state.shared.store.get()) {
+    std::optional<CredentialRow> row;
+    if (const auto fault = store->Find(CredentialOf(b.format, held), row)) {
+      StopForStore(dev, *fault);
+      return false;
+    }
+    if (!row || row->state != CredentialState::Written) return true;
+    written = WrittenCard{row->writtenAt, row->source, row->entry};
+    station = row->station;
+  } else {
+    if (!BringRecordIndexUpToDate(state, dev.host)) return true;
+    written = state.recordIndex.FindWritten(b.format, held.facilityCode, held.cardNumber);
+    if (!written) return true;
+  }
+  if (dev.host.AskYesNo(HoldsWrittenQuestion(held, *written, station), Answer::No)) return true;
   Refuse(dev, "Not written: this card already holds " + Pair(held));
   return false;
 }

@@ -27,12 +27,15 @@ bool AllowedByRecord(Device& dev, const CardBinding& b, const CardNumbers& card)
 // With "Check Card First" ticked: reads the card on the reader in the tab's
 // format and returns true when it may be written. The card this run wrote
 // last is refused; a card the record has as written is written over only on
-// Yes. No card, a blank card or one of another format is written as usual.
+// Yes (the shared record's, when it is on). No card, a blank card or one of
+// another format is written as usual.
 bool AllowedByCardOnReader(Device& dev, const CardBinding& b);
 
-// The words of the guards.
-std::string AlreadyWrittenQuestion(const CardNumbers& card, std::string_view format, const WrittenCard& written);
+// The words of the guards; `station` is the one that wrote it, as the shared
+// record names it (empty for the card record, which names none).
+std::string AlreadyWrittenQuestion(const CardNumbers& card, std::string_view format, const WrittenCard& written,
+                                   std::string_view station = {});
 std::string JustWrittenText(const CardNumbers& card);
-std::string HoldsWrittenQuestion(const CardNumbers& card, const WrittenCard& written);
+std::string HoldsWrittenQuestion(const CardNumbers& card, const WrittenCard& written, std::string_view station = {});
 
 }  // namespace vx

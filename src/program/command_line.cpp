@@ -49,6 +49,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       if (!faults.faults) return Fail("--simulate: " + faults.error);
     } else if (arg == "--user-folder") {
       line.userFolder = true;
+    } else if (arg == "--shared-record" || arg == "--station") {
+      if (!hasNext || args[i + 1].empty())
+        return Fail(arg + (arg == "--station" ? " needs a name" : " needs a connection"));
+      (arg == "--station" ? line.station : line.sharedRecord) = args[++i];
+    } else if (StartsWith(arg, "--shared-record=") || StartsWith(arg, "--station=")) {
+      const std::size_t equals = arg.find('=');
+      if (equals + 1 == arg.size()) return Fail(arg.substr(0, equals) + " needs a value after '='");
+      (StartsWith(arg, "--station=") ? line.station : line.sharedRecord) = arg.substr(equals + 1);
     } else {
       return Fail("unknown argument: " + arg);
     }
@@ -88,6 +96,11 @@ std::string UsageText(const std::string& programName) {
          "                         HID.cfg there is kept): ~/.local/share/vandorix-programmer\n"
          "                         ($XDG_DATA_HOME/vandorix-programmer when that is set;\n"
          "                         %LOCALAPPDATA%\\vandorix-programmer on Windows)\n"
+         "  --shared-record CONNECTION\n"
+         "                         write through the shared record that several stations share:\n"
+         "                         an ODBC connection string (Driver={...};Server=db1;...), a data\n"
+         "                         source (DSN=cards, or cards), or @FILE for a string read from FILE\n"
+         "  --station NAME         this station's name in the shared record (default: the computer's)\n"
          "  --help                 show this text and exit\n"
          "  --version              show the version and exit\n";
 }

@@ -16,6 +16,8 @@ struct CommandLine {
   // --user-folder: run in the operator's own folder (UserFolderPath), filled
   // with the sample HID.cfg the first time; what the desktop menu starts.
   bool userFolder = false;
+  std::optional<std::string> sharedRecord;  // --shared-record CONNECTION: the shared record, connected at start
+  std::optional<std::string> station;       // --station NAME: this station's name in it
   std::string error;                    // what is wrong, for Action::Error
 };
 

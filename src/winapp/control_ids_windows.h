@@ -28,6 +28,8 @@ inline constexpr int kResultBannerId = 4010;    // its window text is the banner
 inline constexpr int kRecordPathId = 4011;
 inline constexpr int kBatchProgressId = 4012;
 inline constexpr int kDeviceNoteId = 4013;
+inline constexpr int kSharedRecordId = 4014;
+inline constexpr int kSharedRecordLineId = 4015;  // "Shared record: cards on db1, station DESK-2"
 
 // Commands of the accelerator table (never control identifiers).
 inline constexpr int kF2KeyId = 6002;           // "Write Card" of the tab in front

@@ -9,6 +9,7 @@
 #include "winapp/control_ids_windows.h"
 #include "winapp/file_dialogs_windows.h"
 #include "winapp/message_wait_windows.h"
+#include "winapp/shared_record_dialog_windows.h"
 #include "core/wide_text_windows.h"
 
 namespace vx::win {
@@ -53,12 +54,14 @@ int CheckBoxId(CheckBox box) {
     case CheckBox::KeepRecord: return kKeepRecordId;
     case CheckBox::Sound: return kSoundId;
     case CheckBox::CheckCardFirst: return kCheckCardFirstId;
+    case CheckBox::SharedRecord: return kSharedRecordId;
   }
   return 0;
 }
 
 std::optional<CheckBox> CheckBoxOf(int id) {
-  for (CheckBox box : {CheckBox::UseDatabase, CheckBox::KeepRecord, CheckBox::Sound, CheckBox::CheckCardFirst})
+  for (CheckBox box : {CheckBox::UseDatabase, CheckBox::KeepRecord, CheckBox::Sound, CheckBox::CheckCardFirst,
+                       CheckBox::SharedRecord})
     if (CheckBoxId(box) == id) return box;
   return std::nullopt;
 }
@@ -142,6 +145,8 @@ bool MainWindow::Create() {
   focusOrder_.push_back(Add(L"BUTTON", L"Keep Record", child | WS_TABSTOP | BS_AUTOCHECKBOX, kKeepRecordId));
   focusOrder_.push_back(
       Add(L"BUTTON", L"Check Card First", child | WS_TABSTOP | BS_AUTOCHECKBOX, kCheckCardFirstId));
+  focusOrder_.push_back(Add(L"BUTTON", L"Shared Record", child | WS_TABSTOP | BS_AUTOCHECKBOX, kSharedRecordId));
+  Add(L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kSharedRecordLineId);
   // A long path is shortened in the middle rather than widen the window.
   Add(L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, kRecordPathId);
 
@@ -277,8 +282,13 @@ void MainWindow::Layout() {
   place(kKeepRecordId, 544, 36, 112, 20);
   place(kSoundId, 660, 12, 124, 20);
   place(kCheckCardFirstId, 660, 36, 124, 20);
+  place(kSharedRecordId, 544, 60, 124, 20);
 
-  int y = 64;
+  int y = 84;
+  if (sharedRecordLineShown_) {
+    place(kSharedRecordLineId, kMargin, y, inner, 18);
+    y += 22;
+  }
   if (recordPathShown_) {
     place(kRecordPathId, kMargin, y, inner, 18);
     y += 22;
@@ -343,6 +353,7 @@ void MainWindow::UpdateVisibility() {
   const auto show = [this](int id, bool visible) { ShowWindow(Item(id), visible ? SW_SHOWNA : SW_HIDE); };
   show(kDeviceNoteId, deviceNoteShown_);
   show(kRecordPathId, recordPathShown_);
+  show(kSharedRecordLineId, sharedRecordLineShown_);
   for (int id : {kFrame9Id, TextId(2), CommandId(kBrowseButton), kBatchProgressId}) show(id, databaseFrameShown_);
   ShowFrontTab();
   Layout();
@@ -735,6 +746,16 @@ void MainWindow::ClearList() { SendMessageW(Item(kList1Id), LB_RESETCONTENT, 0, 
 
 void MainWindow::SetCheckBox(CheckBox box, bool ticked) {
   SendMessageW(Item(CheckBoxId(box)), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+std::optional<std::string> MainWindow::ChooseSharedRecord(const std::vector<std::string>& dataSources) {
+  return win::ChooseSharedRecord(instance_, window_, dataSources);
+}
+
+void MainWindow::ShowSharedRecordLine(const std::string& text) {
+  SetWindowTextW(Item(kSharedRecordLineId), Wide(text).c_str());
+  sharedRecordLineShown_ = !text.empty();
+  UpdateVisibility();
 }
 
 void MainWindow::CloseWindow() {

@@ -75,6 +75,9 @@ class MainWindow : public WindowView {
   void ClearList() override;
   void SetCheckBox(CheckBox box, bool ticked) override;
   void CloseWindow() override;
+  std::optional<std::string> ChooseSharedRecord(const std::vector<std::string>& dataSources) override;
+  void ShowSharedRecordLine(const std::string& text) override;
+  WindowCore& Core() { return *core_; }
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -114,6 +117,7 @@ class MainWindow : public WindowView {
   bool programSetsText_ = false;  // EN_CHANGE of text the program puts in is no edit of the operator's
   bool databaseFrameShown_ = false;
   bool recordPathShown_ = false;
+  bool sharedRecordLineShown_ = false;
   bool deviceNoteShown_ = false;
   std::array<bool, kTabCount> formatNoteShown_{};
   std::vector<HWND> groupBoxes_;

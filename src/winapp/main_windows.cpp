@@ -11,6 +11,7 @@
 #include "core/program_arguments.h"
 #include "program/command_line.h"
 #include "program/console_action.h"
+#include "program/shared_record_setup.h"
 #include "winapp/control_ids_windows.h"
 #include "winapp/link_choice_windows.h"
 #include "winapp/main_window_windows.h"
@@ -50,6 +51,7 @@ int RunWindow(const vx::CommandLine& commandLine) {
   if (const auto fault = window.Startup(configFile)) return Fail(fault->Message(), 1);
   if (commandLine.port) window.SetPortText(*commandLine.port);
   if (!link.deviceNote.empty()) window.ShowDeviceNote(link.deviceNote);
+  vx::SetUpSharedRecord(window.Core(), commandLine, vx::Utf8(vx::win::UserFolderPath()));
   window.Show(SW_SHOWDEFAULT);
 
   MSG message;

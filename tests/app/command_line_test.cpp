@@ -19,6 +19,8 @@ struct ParseCase {
   std::string configFile;
   std::optional<std::string> simulate;
   bool userFolder = false;
+  std::optional<std::string> sharedRecord = {};
+  std::optional<std::string> station = {};
 };
 
 TEST(CommandLineTest, Parses) {
@@ -44,6 +46,13 @@ TEST(CommandLineTest, Parses) {
       {{"--user-folder"}, Action::Run, std::nullopt, "HID.cfg", std::nullopt, true},
       {{"--user-folder", "--simulate", "--port", "3"}, Action::Run, "3", "HID.cfg", "", true},
       {{"--check-config", "--user-folder"}, Action::CheckConfig, std::nullopt, "HID.cfg", std::nullopt, true},
+      {{"--shared-record", "Driver={PostgreSQL Unicode};Server=db1;Pwd=x", "--station", "O'Brien's desk"},
+       Action::Run, std::nullopt, "HID.cfg", std::nullopt, false, "Driver={PostgreSQL Unicode};Server=db1;Pwd=x",
+       "O'Brien's desk"},
+      {{"--shared-record=@db.txt", "--station=DESK-2"}, Action::Run, std::nullopt, "HID.cfg", std::nullopt, false,
+       "@db.txt", "DESK-2"},
+      {{"--shared-record"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
+      {{"--station="}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
       // The window script's steps belong to the developer tool, not to the shipped program.
       {{"--click", "Command12"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
       {{"--type", "Text3=18"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
@@ -64,6 +73,8 @@ TEST(CommandLineTest, Parses) {
     EXPECT_EQ(line.configFile, c.configFile);
     EXPECT_EQ(line.simulate, c.simulate);
     EXPECT_EQ(line.userFolder, c.userFolder);
+    EXPECT_EQ(line.sharedRecord, c.sharedRecord);
+    EXPECT_EQ(line.station, c.station);
   }
 }
 
@@ -73,7 +84,8 @@ TEST(CommandLineTest, HelpListsWhatIsAccepted) {
   const std::string help = UsageText("vandorix-programmer");
   const std::vector<std::vector<std::string>> offered = {
       {"--port", "1"}, {"--check-config"}, {"--simulate"}, {"--user-folder"},
-      {"--list-ports"}, {"--help"},        {"--version"}};
+      {"--list-ports"}, {"--help"},        {"--version"},      {"--shared-record", "cards"},
+      {"--station", "DESK-1"}};
   for (const auto& args : offered) {
     SCOPED_TRACE(args[0]);
     EXPECT_NE(help.find("  " + args[0]), std::string::npos);

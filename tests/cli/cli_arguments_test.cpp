@@ -52,6 +52,61 @@ const std::vector<Row> kRows = {
             o.config = "my.cfg";
           }),
      ""},
+    {{"write", "--port", "COM3", "--format", "HID26", "--fc", "12", "--cn", "1000", "--shared-record",
+      "Driver={PostgreSQL Unicode};Server=db1;Pwd=x", "--station", "O'Brien's desk", "--store-wait", "0"},
+     Make(Command::Write,
+          [](Options& o) {
+            o.port = "COM3";
+            o.format = "HID26";
+            o.fc = "12";
+            o.cn = "1000";
+            o.sharedRecord = "Driver={PostgreSQL Unicode};Server=db1;Pwd=x";
+            o.station = "O'Brien's desk";
+            o.storeWait = 0;
+          }),
+     ""},
+    {{"batch", "--port=COM3", "--format=HID26", "--file=cards.txt", "--shared-record=@db.txt"},
+     Make(Command::Batch,
+          [](Options& o) {
+            o.port = "COM3";
+            o.format = "HID26";
+            o.file = "cards.txt";
+            o.sharedRecord = "@db.txt";
+          }),
+     ""},
+    {{"store", "init", "--shared-record", "cards", "--station", "DESK-1"},
+     Make(Command::Store,
+          [](Options& o) {
+            o.storeAction = vx::cli::StoreAction::Init;
+            o.sharedRecord = "cards";
+            o.station = "DESK-1";
+          }),
+     ""},
+    {{"store", "schema"}, Make(Command::Store, [](Options& o) { o.storeAction = vx::cli::StoreAction::Schema; }), ""},
+    {{"store", "release", "hid26", "12", "1000", "--shared-record", "cards"},
+     Make(Command::Store,
+          [](Options& o) {
+            o.storeAction = vx::cli::StoreAction::Release;
+            o.format = "HID26";
+            o.fc = "12";
+            o.cn = "1000";
+            o.sharedRecord = "cards";
+          }),
+     ""},
+    {{"store"}, {}, "store needs an action: init, schema, status or release"},
+    {{"store", "drop", "--shared-record", "cards"}, {}, "no store action \"drop\""},
+    {{"store", "status"}, {}, "store needs --shared-record"},
+    {{"store", "release", "HID26", "12", "--shared-record", "cards"}, {}, "store release needs FC and CN"},
+    {{"store", "release", "HID26", "12"}, {}, "store release needs FORMAT FC CN"},
+    {{"store", "release", "HID99", "12", "1000", "--shared-record", "cards"}, {}, "no format \"HID99\""},
+    {{"store", "status", "--shared-record", "cards", "--port", "COM3"}, {}, "--port is not an option of store"},
+    {{"read", "--port", "COM3", "--format", "HID26", "--shared-record", "cards"}, {},
+     "--shared-record is not an option of read"},
+    {{"write", "--port", "COM3", "--format", "HID26", "--fc", "1", "--cn", "1", "--station", "DESK-1"}, {},
+     "--station needs --shared-record"},
+    {{"write", "--port", "COM3", "--format", "HID26", "--fc", "1", "--cn", "1", "--shared-record", "cards",
+      "--store-wait", "soon"},
+     {}, "--store-wait needs a number of seconds"},
     {{"ports"}, Make(Command::Ports), ""},
     {{"identify", "--port", "COM3", "--config", "site.cfg", "--json"},
      Make(Command::Identify,

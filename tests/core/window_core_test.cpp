@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "carddata/card_data.h"
 #include "core/tabs.h"
 #include "core/window_core.h"
 #include "device/frame.h"
 #include "support/card_device.h"
 #include "support/fake_host.h"
+#include "support/fake_shared_store.h"
 #include "support/fake_link.h"
 #include "support/temp_file.h"
 
@@ -153,35 +155,112 @@ TEST(WindowCore, ClosingDuringAWaitWaitsForTheHandler) {
   }
 }
 
-// However a check box changes, the program's state follows it, and the box
-// shows the state the program is in.
-TEST(WindowCore, KeepRecordShowsWhetherARecordIsKept) {
+// However a record box changes, the program's state follows it, and the box
+// shows the state the program is in: "Keep Record", and "Shared Record" with
+// the line under it that says where the shared record is.
+TEST(WindowCore, RecordBoxesShowWhatTheProgramKeeps) {
   TempFile folder("", "placeholder");
+  const CardData held = EncodeHidCardData(12, 1000);
+  const CardInFieldDevice::Data holdsIt{held[0], held[1], held[2], held[3], held[4]};
+  const CardInFieldDevice::Data holdsOther{held[0], held[1], held[2], held[3], 0x01};
   struct Case {
     const char* name;
-    std::optional<std::string> chosen;
+    CheckBox box;
+    std::optional<std::string> chosen;  // the record file, or the shared record's dialog answer
     bool duringWait;
     bool kept;
+    // The shared record's cases.
+    std::string givenAtStart = {};                // --shared-record
+    std::optional<StoreFault> connectFault = {};  // what connecting to it says
+    bool untickAfter = false;
+    std::optional<CardInFieldDevice::Data> unsettledCard = {};  // an earlier run left 12,1000 reserved
+    std::string connectedTo = {};                 // the connection the store was asked for
+    std::string line = {};                        // under the box
+    std::vector<std::string> messages = {};
+    std::optional<CredentialState> unsettledAfter = {};
   };
+  const std::string where = "Shared record: cards on db1, station DESK-2";
   const Case cases[] = {
-      {"a record chosen", folder.dir() + "/cards.csv", false, true},
-      {"the dialog cancelled", std::nullopt, false, false},
-      {"ticked while a handler waits", folder.dir() + "/cards.csv", true, false},
+      {"a record chosen", CheckBox::KeepRecord, folder.dir() + "/cards.csv", false, true},
+      {"the dialog cancelled", CheckBox::KeepRecord, std::nullopt, false, false},
+      {"ticked while a handler waits", CheckBox::KeepRecord, folder.dir() + "/cards.csv", true, false},
+      {"shared: given at start", CheckBox::SharedRecord, std::nullopt, false, true, "DSN=cards", std::nullopt, false,
+       std::nullopt, "DSN=cards", where},
+      {"shared: a data source chosen", CheckBox::SharedRecord, "cards", false, true, "", std::nullopt, false,
+       std::nullopt, "cards", where},
+      {"shared: the dialog cancelled", CheckBox::SharedRecord, std::nullopt, false, false},
+      {"shared: the connection fails", CheckBox::SharedRecord, "Driver={PostgreSQL};Server=db1;Pwd=secret", false,
+       false, "", StoreFault{"db1", "password authentication failed for user \"vx\""}, false, std::nullopt,
+       "Driver={PostgreSQL};Server=db1;Pwd=secret", "",
+       {"The shared record cannot be reached: db1: password authentication failed for user \"vx\"."}},
+      {"shared: unticked", CheckBox::SharedRecord, "cards", false, false, "", std::nullopt, true, std::nullopt,
+       "cards", ""},
+      {"shared: ticked while a handler waits", CheckBox::SharedRecord, "cards", true, false},
+      {"shared: an earlier run's card holds its numbers", CheckBox::SharedRecord, "cards", false, true, "",
+       std::nullopt, false, holdsIt, "cards", where,
+       {"12,1000 (HID26): the card holds it; it is written in the shared record."}, CredentialState::Written},
+      {"shared: an earlier run's card does not", CheckBox::SharedRecord, "cards", false, true, "", std::nullopt,
+       false, holdsOther, "cards", where,
+       {"12,1000 (HID26): not found on a card; it is unknown in the shared record and is written again only on a "
+        "Yes."},
+       CredentialState::Unknown},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     CoreBench b;
     ASSERT_TRUE(b.Started());
+    auto db = std::make_shared<FakeDatabase>();
+    std::string connectedTo;
+    b.core.sharedRecord.station = "DESK-2";
+    b.core.sharedRecord.connection = c.givenAtStart;
+    b.core.sharedRecord.dataSources = [] { return std::vector<std::string>{"cards", "test"}; };
+    b.core.sharedRecord.connect = [&](const std::string& connection, const std::string& station,
+                                      std::unique_ptr<SharedStore>& store) -> std::optional<StoreFault> {
+      connectedTo = connection;
+      if (c.connectFault) return c.connectFault;
+      store = std::make_unique<FakeSharedStore>(db, station);
+      return std::nullopt;
+    };
+    if (c.unsettledCard) {
+      db->Put({{"HID26", 12, 1000}, CredentialState::Reserved, "DESK-2", "2026-12-01T14:03:12+01:00", "", "typed", 0});
+      b.device.card = c.unsettledCard;
+      b.view.answers = {true};
+    }
     b.view.chosenRecord = c.chosen;
+    b.view.chosenSharedRecord = c.chosen;
     if (c.duringWait) {
       b.device.faultOf = [](int) { return CardFault::Silent; };
-      b.view.AtTick(3, [&] { b.core.CheckBoxChanged(CheckBox::KeepRecord, true); });
+      b.view.AtTick(3, [&] { b.core.CheckBoxChanged(c.box, true); });
       b.core.ButtonClicked(kTabs[kStartTab].writeButton);
+    } else if (!c.givenAtStart.empty()) {
+      b.core.StartSharedRecord();
     } else {
-      b.core.CheckBoxChanged(CheckBox::KeepRecord, true);
+      b.core.CheckBoxChanged(c.box, true);
     }
-    EXPECT_EQ(b.view.checkBoxes[CheckBox::KeepRecord], c.kept);
-    EXPECT_EQ(!b.core.State().recordPath.empty(), c.kept);
+    if (c.untickAfter) b.core.CheckBoxChanged(c.box, false);
+
+    EXPECT_EQ(b.view.checkBoxes[c.box], c.kept);
+    if (c.box == CheckBox::KeepRecord) {
+      EXPECT_EQ(!b.core.State().recordPath.empty(), c.kept);
+      continue;
+    }
+    EXPECT_EQ(b.core.State().shared.store != nullptr, c.kept);
+    EXPECT_EQ(connectedTo, c.connectedTo);
+    EXPECT_EQ(b.view.sharedRecordLine, c.line);
+    EXPECT_EQ(b.view.messages, c.messages);
+    for (const std::string& message : b.view.messages) EXPECT_EQ(message.find("secret"), std::string::npos);
+    // The dialog is offered only when no connection was given at start.
+    const bool asked = c.givenAtStart.empty() && !c.duringWait;
+    const std::vector<std::string> offered = asked ? std::vector<std::string>{"cards", "test"} : std::vector<std::string>{};
+    EXPECT_EQ(b.view.dataSourcesOffered, offered);
+    if (c.unsettledAfter) {
+      ASSERT_TRUE(db->Row({"HID26", 12, 1000}));
+      EXPECT_EQ(db->Row({"HID26", 12, 1000})->state, *c.unsettledAfter);
+      EXPECT_EQ(b.view.questions,
+                std::vector<std::string>{"An earlier run of this station stopped while writing 12,1000 (HID26), so a "
+                                         "card may hold it. Put that card on the reader and read it now? No leaves "
+                                         "it unknown in the shared record."});
+    }
   }
 }
 

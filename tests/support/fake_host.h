@@ -67,6 +67,11 @@ class FakeHost : public WindowView {
   void ClearList() override { list.clear(); }
   void SetCheckBox(CheckBox box, bool ticked) override { checkBoxes[box] = ticked; }
   void CloseWindow() override { ++closeWindowCalls; }
+  std::optional<std::string> ChooseSharedRecord(const std::vector<std::string>& dataSources) override {
+    dataSourcesOffered = dataSources;
+    return chosenSharedRecord;
+  }
+  void ShowSharedRecordLine(const std::string& text) override { sharedRecordLine = text; }
 
   // One tick of Timer1, as the window's timer would deliver it.
   void Tick();
@@ -99,6 +104,9 @@ class FakeHost : public WindowView {
   std::map<int, std::string> formatNotes;  // by tab position
   std::map<CheckBox, bool> checkBoxes;     // as the program last showed them
   int closeWindowCalls = 0;
+  std::optional<std::string> chosenSharedRecord;   // the answer of the "Shared Record" dialog
+  std::vector<std::string> dataSourcesOffered;     // what the dialog last offered
+  std::string sharedRecordLine;
 
  private:
   FormState* state_;

@@ -1,0 +1,43 @@
+#include "app/shared_record_dialog.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+std::optional<std::string> AskForSharedRecord(QWidget* parent, const std::vector<std::string>& dataSources) {
+  QDialog dialog(parent);
+  dialog.setObjectName("SharedRecordDialog");
+  dialog.setWindowTitle("Shared Record");
+  auto* sources = new QListWidget;
+  sources->setObjectName("DataSources");
+  sources->setAccessibleName("Data sources");
+  for (const std::string& source : dataSources) sources->addItem(QString::fromStdString(source));
+  auto* connection = new QLineEdit;
+  connection->setObjectName("ConnectionString");
+  connection->setAccessibleName("Connection string");
+  connection->setPlaceholderText("Driver={PostgreSQL Unicode};Server=db1;Database=cards;...");
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  // A data source is a connection of its own: choosing one fills the field.
+  QObject::connect(sources, &QListWidget::currentTextChanged, connection, &QLineEdit::setText);
+  QObject::connect(sources, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
+  const auto okEnabled = [buttons, connection] {
+    buttons->button(QDialogButtonBox::Ok)->setEnabled(!connection->text().trimmed().isEmpty());
+  };
+  QObject::connect(connection, &QLineEdit::textChanged, &dialog, okEnabled);
+  okEnabled();
+
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(new QLabel(dataSources.empty() ? "This system has no ODBC data source." : "Data sources:"));
+  layout->addWidget(sources);
+  layout->addWidget(new QLabel("Data source or connection string:"));
+  layout->addWidget(connection);
+  layout->addWidget(buttons);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return connection->text().trimmed().toStdString();
+}

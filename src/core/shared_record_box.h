@@ -1,0 +1,36 @@
+#pragma once
+// The "Shared Record" check box: ticking it connects this station to the
+// shared record (asking for a connection when none was given at start),
+// unticking it disconnects. The line under the box says where the record is;
+// a connection that fails says why and leaves the box unticked.
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "device/device_link.h"
+#include "store/shared_store.h"
+
+namespace vx {
+
+class WindowView;
+
+// How the window reaches the shared record. The program fills it with its
+// database access; tests with a fake.
+struct SharedRecordAccess {
+  std::function<std::optional<StoreFault>(const std::string& connection, const std::string& station,
+                                          std::unique_ptr<SharedStore>& store)>
+      connect;
+  std::function<std::vector<std::string>()> dataSources;  // the system's, for the dialog
+  std::string station;
+  std::string journalPath;
+  std::string connection;  // given at start (--shared-record): ticking connects to it without asking
+};
+
+// The box changed to `ticked`. The caller holds BusyFlag; afterwards the box
+// shows whether a store is connected.
+void SharedRecord_Click(Device& dev, WindowView& view, const SharedRecordAccess& access, bool ticked);
+
+}  // namespace vx

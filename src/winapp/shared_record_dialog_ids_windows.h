@@ -1,0 +1,7 @@
+#pragma once
+// The identifiers of the "Shared Record" dialog, shared by its resource
+// script and its code (plain macros: the resource compiler reads this too).
+
+#define VX_SHARED_RECORD_DIALOG 100
+#define VX_DATA_SOURCE_LIST 101
+#define VX_CONNECTION_FIELD 102

@@ -32,7 +32,7 @@ std::string_view NameOf(Command command) {
   return "";
 }
 
-enum class Opt { Port, Format, Config, Record, File, Fc, Cn, Count, Yes, Resume, CheckFirst, Json, StopOnFailure, Help };
+enum class Opt { Port, Format, Config, Record, File, Fc, Cn, Count, Yes, Resume, CheckFirst, Json, StopOnFailure, Help, Language };
 
 struct OptionRule {
   std::string_view name;
@@ -42,7 +42,7 @@ struct OptionRule {
   unsigned requiredBy;
 };
 
-constexpr std::array<OptionRule, 14> kOptions{{
+constexpr std::array<OptionRule, 15> kOptions{{
     {"--port", Opt::Port, true, kOnPort, kOnPort},
     {"--format", Opt::Format, true, kOnCards, kOnCards},
     {"--config", Opt::Config, true, kOnCards, 0},
@@ -57,6 +57,7 @@ constexpr std::array<OptionRule, 14> kOptions{{
     {"--json", Opt::Json, false, kOnCards, 0},
     {"--stop-on-failure", Opt::StopOnFailure, false, kOnWrites, 0},
     {"--help", Opt::Help, false, ~0u, 0},
+    {"--language", Opt::Language, true, ~0u, 0},
 }};
 
 bool AllDigits(std::string_view text) {
@@ -111,6 +112,7 @@ std::string Apply(Options& o, Opt opt, const std::string& value) {
     case Opt::Json: o.json = true; break;
     case Opt::StopOnFailure: o.stopOnFailure = true; break;
     case Opt::Help: o.help = true; break;
+    case Opt::Language: o.language = value; break;
   }
   return {};
 }
@@ -135,7 +137,8 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
         std::find_if(kOptions.begin(), kOptions.end(), [&](const OptionRule& s) { return s.name == name; });
     if (rule == kOptions.end() || !arg.starts_with("--"))
       return Fail(arg.starts_with("-") ? "no option \"" + name + "\"" : "unexpected argument \"" + arg + "\"");
-    if (o.command == Command::None && rule->opt != Opt::Help) return Fail("give a command before " + name);
+    if (o.command == Command::None && rule->opt != Opt::Help && rule->opt != Opt::Language)
+      return Fail("give a command before " + name);
     if (!(rule->commands & Bit(o.command)))
       return Fail(name + " is not an option of " + std::string(NameOf(o.command)));
     if (std::find(given.begin(), given.end(), rule->opt) != given.end()) return Fail(name + " is given twice");
@@ -185,6 +188,8 @@ std::string HelpText(Command command) {
              "  --record FILE       append every card's outcome to the card record (CSV)\n"
              "  --json              one JSON object a line per card, the record's fields\n"
              "  --help              the command's own help\n"
+             "  --language CODE     print in another language than the system's: de, fr, es,\n"
+             "                      pt_BR, it, nl, pl, ru, tr, zh_CN, or en; --json stays as it is\n"
              "\n"
              "Questions (a card the record has as written) are asked at a terminal;\n"
              "elsewhere they get No.\n"

@@ -35,6 +35,7 @@ struct Options {
   bool checkCardFirst = false;
   bool json = false;
   bool stopOnFailure = false;
+  std::string language;      // --language CODE; empty for the system's
 
   bool operator==(const Options&) const = default;
 };

@@ -41,4 +41,13 @@ std::string UseLanguage(std::string_view code) {
   return "en";
 }
 
+std::string LanguageArgument(const std::vector<std::string>& arguments) {
+  std::string code;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    if (arguments[i] == "--language" && i + 1 < arguments.size()) code = arguments[++i];
+    else if (arguments[i].starts_with("--language=")) code = arguments[i].substr(11);
+  }
+  return code;
+}
+
 }  // namespace vx

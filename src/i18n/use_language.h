@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vx {
 
@@ -12,5 +13,10 @@ namespace vx {
 // catalogue for it or it cannot be read. Returns the catalogue's name, or
 // "en".
 std::string UseLanguage(std::string_view code);
+
+// The code of the last --language CODE (or --language=CODE) among a
+// program's arguments, empty for none. Taken before the command line is
+// parsed, so that even what is wrong with it is said in that language.
+std::string LanguageArgument(const std::vector<std::string>& arguments);
 
 }  // namespace vx

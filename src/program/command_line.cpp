@@ -49,6 +49,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       if (!faults.faults) return Fail("--simulate: " + faults.error);
     } else if (arg == "--user-folder") {
       line.userFolder = true;
+    } else if (arg == "--language" || StartsWith(arg, "--language=")) {
+      if (arg == "--language" && hasNext) line.language = args[++i];
+      else if (arg != "--language") line.language = arg.substr(11);
+      if (line.language.empty()) return Fail("--language needs a language code, e.g. --language de");
     } else {
       return Fail("unknown argument: " + arg);
     }
@@ -86,6 +90,8 @@ std::string UsageText(const std::string& programName) {
          "                         HID.cfg there is kept): ~/.local/share/vandorix-programmer\n"
          "                         ($XDG_DATA_HOME/vandorix-programmer when that is set;\n"
          "                         %LOCALAPPDATA%\\vandorix-programmer on Windows)\n"
+         "  --language CODE        show the window in another language than the system's: de, fr,\n"
+         "                         es, pt_BR, it, nl, pl, ru, tr, zh_CN, or en for English\n"
          "  --help                 show this text and exit\n"
          "  --version              show the version and exit\n";
 }

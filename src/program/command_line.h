@@ -16,6 +16,7 @@ struct CommandLine {
   // --user-folder: run in the operator's own folder (UserFolderPath), filled
   // with the sample HID.cfg the first time; what the desktop menu starts.
   bool userFolder = false;
+  std::string language;                 // --language CODE: de, pt_BR ...; empty for the system's
   std::string error;                    // what is wrong, for Action::Error
 };
 

@@ -19,6 +19,7 @@ struct ParseCase {
   std::string configFile;
   std::optional<std::string> simulate;
   bool userFolder = false;
+  std::string language = {};
 };
 
 TEST(CommandLineTest, Parses) {
@@ -49,6 +50,10 @@ TEST(CommandLineTest, Parses) {
       {{"--type", "Text3=18"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
       {{"--screenshot", "window.png"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
       {{"HID.cfg"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
+      {{"--language", "de"}, Action::Run, std::nullopt, "HID.cfg", std::nullopt, false, "de"},
+      {{"--language=pt_BR", "--check-config"}, Action::CheckConfig, std::nullopt, "HID.cfg", std::nullopt, false, "pt_BR"},
+      {{"--language"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
+      {{"--language="}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
   };
   for (const ParseCase& c : cases) {
     std::string joined;
@@ -64,6 +69,7 @@ TEST(CommandLineTest, Parses) {
     EXPECT_EQ(line.configFile, c.configFile);
     EXPECT_EQ(line.simulate, c.simulate);
     EXPECT_EQ(line.userFolder, c.userFolder);
+    EXPECT_EQ(line.language, c.language);
   }
 }
 
@@ -73,7 +79,7 @@ TEST(CommandLineTest, HelpListsWhatIsAccepted) {
   const std::string help = UsageText("vandorix-programmer");
   const std::vector<std::vector<std::string>> offered = {
       {"--port", "1"}, {"--check-config"}, {"--simulate"}, {"--user-folder"},
-      {"--list-ports"}, {"--help"},        {"--version"}};
+      {"--list-ports"}, {"--help"},        {"--version"},  {"--language", "de"}};
   for (const auto& args : offered) {
     SCOPED_TRACE(args[0]);
     EXPECT_NE(help.find("  " + args[0]), std::string::npos);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "i18n/embedded_catalogues.h"
+#include "i18n/use_language.h"
 
 namespace vx {
 namespace {
@@ -83,6 +84,26 @@ TEST(LanguageChoice, TheCatalogueEachLanguageTakes) {
     SCOPED_TRACE(row.asked);
     EXPECT_EQ(CatalogueFor(row.asked, available), row.catalogue);
   }
+}
+
+struct ArgumentRow {
+  std::vector<std::string> arguments;
+  std::string code;
+};
+
+// The language is taken from the arguments before they are parsed, wherever
+// it stands among them.
+TEST(LanguageChoice, TheLanguageArgument) {
+  const ArgumentRow rows[] = {
+      {{}, ""},
+      {{"--language", "de"}, "de"},
+      {{"write", "--port", "COM3", "--language=pt_BR", "--yes"}, "pt_BR"},
+      {{"--language", "de", "--language", "fr"}, "fr"},
+      {{"--port", "--language"}, ""},
+      {{"--languages", "de"}, ""},
+      {{"--language="}, ""},
+  };
+  for (const ArgumentRow& row : rows) EXPECT_EQ(LanguageArgument(row.arguments), row.code);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "app/program_window.h"
 #include "app/user_folder.h"
 #include "core/program_arguments.h"
+#include "i18n/use_language.h"
 #include "program/command_line.h"
 #include "program/console_action.h"
 
@@ -36,6 +37,7 @@ int main(int argc, char* argv[]) {
 #endif
   const std::string program = "vandorix-programmer";
   const std::vector<std::string> args = vx::ProgramArguments(argc, argv);
+  vx::UseLanguage(vx::LanguageArgument(args));
   const vx::CommandLine commandLine = vx::ParseCommandLine(args);
 
   // These need no window and so no display. Finding the installed sample for

@@ -47,7 +47,7 @@ std::string_view NameOf(Command command) {
 
 enum class Opt {
   Port, Format, Config, Record, File, Fc, Cn, Count, Yes, Resume, CheckFirst, Json, StopOnFailure,
-  SharedRecord, Station, StoreWait, Help
+  SharedRecord, Station, StoreWait, Help, Language
 };
 
 struct OptionRule {
@@ -58,7 +58,7 @@ struct OptionRule {
   unsigned requiredBy;
 };
 
-constexpr std::array<OptionRule, 17> kOptions{{
+constexpr std::array<OptionRule, 18> kOptions{{
     {"--port", Opt::Port, true, kOnPort, kOnPort},
     {"--format", Opt::Format, true, kOnCards, kOnCards},
     {"--config", Opt::Config, true, kOnCards | Bit(Command::Identify), 0},
@@ -76,6 +76,7 @@ constexpr std::array<OptionRule, 17> kOptions{{
     {"--station", Opt::Station, true, kOnShared, 0},
     {"--store-wait", Opt::StoreWait, true, kOnShared, 0},
     {"--help", Opt::Help, false, ~0u, 0},
+    {"--language", Opt::Language, true, ~0u, 0},
 }};
 
 constexpr int kMaxStoreWait = 86400;  // a day
@@ -140,6 +141,7 @@ std::string Apply(Options& o, Opt opt, const std::string& value) {
       o.storeWait = std::stoi(value);
       break;
     case Opt::Help: o.help = true; break;
+    case Opt::Language: o.language = value; break;
   }
   return {};
 }
@@ -187,7 +189,8 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
         std::find_if(kOptions.begin(), kOptions.end(), [&](const OptionRule& s) { return s.name == name; });
     if (rule == kOptions.end() || !arg.starts_with("--"))
       return Fail(arg.starts_with("-") ? "no option \"" + name + "\"" : "unexpected argument \"" + arg + "\"");
-    if (o.command == Command::None && rule->opt != Opt::Help) return Fail("give a command before " + name);
+    if (o.command == Command::None && rule->opt != Opt::Help && rule->opt != Opt::Language)
+      return Fail("give a command before " + name);
     if (!(rule->commands & Bit(o.command)))
       return Fail(name + " is not an option of " + std::string(NameOf(o.command)));
     if (std::find(given.begin(), given.end(), rule->opt) != given.end()) return Fail(name + " is given twice");
@@ -247,6 +250,8 @@ std::string HelpText(Command command) {
              "  --record FILE       append every card's outcome to the card record (CSV)\n"
              "  --json              one JSON object a line per card, the record's fields\n"
              "  --help              the command's own help\n"
+             "  --language CODE     print in another language than the system's: de, fr, es,\n"
+             "                      pt_BR, it, nl, pl, ru, tr, zh_CN, or en; --json stays as it is\n"
              "\n"
              "Options of write, batch and store, for several stations on one shared record:\n"
              "  --shared-record CONNECTION\n"

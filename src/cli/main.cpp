@@ -3,16 +3,21 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "cli/card_run.h"
 #include "cli/cli_arguments.h"
 #include "cli/console_system.h"
 #include "core/program_arguments.h"
+#include "i18n/use_language.h"
 
 int main(int argc, char* argv[]) {
   using namespace vx::cli;
   const bool colourable = PrepareConsole();
-  const ParseResult parsed = ParseArguments(vx::ProgramArguments(argc, argv));
+  const std::vector<std::string> arguments = vx::ProgramArguments(argc, argv);
+  vx::UseLanguage(vx::LanguageArgument(arguments));
+  const ParseResult parsed = ParseArguments(arguments);
   if (!parsed.options) {
     std::cerr << "vandorix-card: " << parsed.error << " (try vandorix-card --help)\n";
     return kExitUsage;

@@ -1,5 +1,8 @@
 #include "core/missing_format.h"
 
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
+
 namespace vx {
 
 bool TabLacksFormat(const FormatTable& table, const TabSpec& tab) {
@@ -14,13 +17,18 @@ std::vector<const TabSpec*> TabsLackingFormat(const FormatTable& table) {
 }
 
 std::string MissingFormatText(const TabSpec& tab, std::string_view fileName) {
-  return std::string(fileName) + " has no " + std::string(tab.formatName) + " format line, so the \"" +
-         std::string(tab.caption) + "\" tab cannot write or read cards";
+  // TRANSLATORS: "HID.cfg has no HID24 format line, so the "HID WG24" tab
+  // cannot write or read cards": the file, the format and the tab's caption,
+  // which stay as they are.
+  return Format(Tr("%s has no %s format line, so the \"%s\" tab cannot write or read cards"), fileName,
+                tab.formatName, tab.caption);
 }
 
 std::string MissingFormatMessage(const TabSpec& tab, std::string_view fileName) {
-  return MissingFormatText(tab, fileName) + ". Nothing was sent to the reader/writer. Add a " +
-         std::string(tab.formatName) + " line to " + std::string(fileName) + " and start the program again.";
+  // TRANSLATORS: the first %s is the sentence "HID.cfg has no HID24 format
+  // line, so ..."; then the format and the file.
+  return Format(Tr("%s. Nothing was sent to the reader/writer. Add a %s line to %s and start the program again."),
+                MissingFormatText(tab, fileName), tab.formatName, fileName);
 }
 
 }  // namespace vx

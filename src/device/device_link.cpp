@@ -1,6 +1,7 @@
 #include "device/device_link.h"
 
 #include "device/port_name.h"
+#include "i18n/text_format.h"
 
 namespace vx {
 
@@ -9,12 +10,14 @@ namespace {
 ResultBanner LinkBanner(ReplyOutcome::Status status, const std::string& port, const std::string& description) {
   switch (status) {
     case ReplyOutcome::Status::Accepted:
-      return {"\u2714 Linked: " + port + (description.empty() ? std::string() : " (" + description + ")"),
-              BannerTone::Good};
+      // TRANSLATORS: %s is the serial port (COM3, /dev/ttyUSB0).
+      if (description.empty()) return {"\u2714 " + Format(Tr("Linked: %s"), port), BannerTone::Good};
+      // TRANSLATORS: the serial port, then what the system calls the device on it.
+      return {"\u2714 " + Format(Tr("Linked: %s (%s)"), port, description), BannerTone::Good};
     case ReplyOutcome::Status::TimedOut:
-      return {"\u2718 No link: no answer on " + port, BannerTone::Bad};
+      return {"\u2718 " + Format(Tr("No link: no answer on %s"), port), BannerTone::Bad};
     case ReplyOutcome::Status::Rejected:
-      return {"\u2718 No link: the answer on " + port + " was not the reader/writer's acknowledgement",
+      return {"\u2718 " + Format(Tr("No link: the answer on %s was not the reader/writer's acknowledgement"), port),
               BannerTone::Bad};
   }
   return {};

@@ -13,6 +13,7 @@
 #include "device/frame.h"
 #include "device/port_list.h"
 #include "device/serial_link.h"
+#include "i18n/translate.h"
 
 namespace vx {
 
@@ -20,9 +21,9 @@ inline constexpr std::int16_t kReplyTicks = 50;   // a reply wait's time-out
 inline constexpr std::int16_t kSettleTicks = 20;  // the pause between write and read-back
 
 // The words of a port that does not open and of the link test's two outcomes.
-inline constexpr const char* kOpenFailure = "COM port open failure!";
-inline constexpr const char* kLinkSuccess = "System Link Success";
-inline constexpr const char* kLinkFail = "System Link Fail";
+inline constexpr LazyText kOpenFailure = TrLater("COM port open failure!");
+inline constexpr LazyText kLinkSuccess = TrLater("System Link Success");
+inline constexpr LazyText kLinkFail = TrLater("System Link Fail");
 
 // What a device handler works with.
 struct Device {

@@ -13,6 +13,7 @@
 #include "app/program_window.h"
 #include "devtools/scripted_run.h"
 #include "devtools/window_script_command_line.h"
+#include "i18n/use_language.h"
 
 int main(int argc, char* argv[]) {
   const std::string tool = "vx-window-script";
@@ -35,6 +36,10 @@ int main(int argc, char* argv[]) {
     std::cerr << tool << ": only opens the window; use vandorix-programmer for --check-config, --help and --version\n";
     return 2;
   }
+
+  // The documentation's pictures are English unless a language is asked for,
+  // whatever the language of the machine that makes them.
+  if (!commandLine.language.empty()) vx::UseLanguage(commandLine.language);
 
   QApplication app(argc, argv);
   vx::ProgramWindow started = vx::OpenProgramWindow(commandLine);

@@ -28,7 +28,7 @@ class OpenPort {
 
 // A closing window drops message boxes; showing none keeps the last word with
 // the operator's own action.
-void Tell(Device& dev, const char* text) {
+void Tell(Device& dev, const std::string& text) {
   if (!dev.host.Closing()) dev.host.ShowMessage(text);
 }
 

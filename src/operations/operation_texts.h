@@ -1,15 +1,19 @@
 #pragma once
-// The words the card operations show, exactly as the operator knows them.
+// The words the card operations show, exactly as the operator knows them in
+// English; each is translated where it is shown.
+
+#include "i18n/translate.h"
 
 namespace vx::texts {
 
-inline constexpr const char* kFacilityCodeError = "Facility Code is Error!";
-inline constexpr const char* kCardNumberError = "Card Number is Error!";
-inline constexpr const char* kCardEnd = " The Card is End!";
-inline constexpr const char* kWriteFail = "Write Block Data Fail";
-inline constexpr const char* kReadBackFail = "Read Block Data Fail";
-inline constexpr const char* kVerifyFail = "Verify Block Data Fail";
-inline constexpr const char* kWriteSuccess = "Write AND Read Block Success";
-inline constexpr const char* kReadFail = "Read Card Data Fail";
+inline constexpr LazyText kFacilityCodeError = TrLater("Facility Code is Error!");
+inline constexpr LazyText kCardNumberError = TrLater("Card Number is Error!");
+// TRANSLATORS: the card-number list has no card left to write.
+inline constexpr LazyText kCardEnd = TrLater(" The Card is End!");
+inline constexpr LazyText kWriteFail = TrLater("Write Block Data Fail");
+inline constexpr LazyText kReadBackFail = TrLater("Read Block Data Fail");
+inline constexpr LazyText kVerifyFail = TrLater("Verify Block Data Fail");
+inline constexpr LazyText kWriteSuccess = TrLater("Write AND Read Block Success");
+inline constexpr LazyText kReadFail = TrLater("Read Card Data Fail");
 
 }  // namespace vx::texts

@@ -57,6 +57,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       const std::size_t equals = arg.find('=');
       if (equals + 1 == arg.size()) return Fail(arg.substr(0, equals) + " needs a value after '='");
       (StartsWith(arg, "--station=") ? line.station : line.sharedRecord) = arg.substr(equals + 1);
+    } else if (arg == "--language" || StartsWith(arg, "--language=")) {
+      if (arg == "--language" && hasNext) line.language = args[++i];
+      else if (arg != "--language") line.language = arg.substr(11);
+      if (line.language.empty()) return Fail("--language needs a language code, e.g. --language de");
     } else {
       return Fail("unknown argument: " + arg);
     }
@@ -101,6 +105,8 @@ std::string UsageText(const std::string& programName) {
          "                         an ODBC connection string (Driver={...};Server=db1;...), a data\n"
          "                         source (DSN=cards, or cards), or @FILE for a string read from FILE\n"
          "  --station NAME         this station's name in the shared record (default: the computer's)\n"
+         "  --language CODE        show the window in another language than the system's: de, fr,\n"
+         "                         es, pt_BR, it, nl, pl, ru, tr, zh_CN, or en for English\n"
          "  --help                 show this text and exit\n"
          "  --version              show the version and exit\n";
 }

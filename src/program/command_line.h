@@ -18,6 +18,7 @@ struct CommandLine {
   bool userFolder = false;
   std::optional<std::string> sharedRecord;  // --shared-record CONNECTION: the shared record, connected at start
   std::optional<std::string> station;       // --station NAME: this station's name in it
+  std::string language;                 // --language CODE: de, pt_BR ...; empty for the system's
   std::string error;                    // what is wrong, for Action::Error
 };
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/program_arguments.h"
+#include "i18n/use_language.h"
 #include "program/command_line.h"
 #include "program/console_action.h"
 #include "program/shared_record_setup.h"
@@ -73,6 +74,7 @@ int main(int argc, char* argv[]) {
     std::freopen("CONOUT$", "w", stderr);
   }
   const std::vector<std::string> args = vx::ProgramArguments(argc, argv);
+  vx::UseLanguage(vx::LanguageArgument(args));
   const vx::CommandLine commandLine = vx::ParseCommandLine(args);
 
   if (const auto exitCode = vx::RunConsoleAction(commandLine, kProgram, VX_VERSION, vx::win::EnterUserFolder,

@@ -21,6 +21,7 @@ struct ParseCase {
   bool userFolder = false;
   std::optional<std::string> sharedRecord = {};
   std::optional<std::string> station = {};
+  std::string language = {};
 };
 
 TEST(CommandLineTest, Parses) {
@@ -58,6 +59,10 @@ TEST(CommandLineTest, Parses) {
       {{"--type", "Text3=18"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
       {{"--screenshot", "window.png"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
       {{"HID.cfg"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
+      {{"--language", "de"}, Action::Run, std::nullopt, "HID.cfg", std::nullopt, false, "de"},
+      {{"--language=pt_BR", "--check-config"}, Action::CheckConfig, std::nullopt, "HID.cfg", std::nullopt, false, "pt_BR"},
+      {{"--language"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
+      {{"--language="}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
   };
   for (const ParseCase& c : cases) {
     std::string joined;
@@ -75,6 +80,7 @@ TEST(CommandLineTest, Parses) {
     EXPECT_EQ(line.userFolder, c.userFolder);
     EXPECT_EQ(line.sharedRecord, c.sharedRecord);
     EXPECT_EQ(line.station, c.station);
+    EXPECT_EQ(line.language, c.language);
   }
 }
 
@@ -85,7 +91,7 @@ TEST(CommandLineTest, HelpListsWhatIsAccepted) {
   const std::vector<std::vector<std::string>> offered = {
       {"--port", "1"}, {"--check-config"}, {"--simulate"}, {"--user-folder"},
       {"--list-ports"}, {"--help"},        {"--version"},      {"--shared-record", "cards"},
-      {"--station", "DESK-1"}};
+      {"--station", "DESK-1"}, {"--language", "de"}};
   for (const auto& args : offered) {
     SCOPED_TRACE(args[0]);
     EXPECT_NE(help.find("  " + args[0]), std::string::npos);

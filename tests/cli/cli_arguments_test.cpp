@@ -141,6 +141,22 @@ const std::vector<Row> kRows = {
     {{"write", "--yes=1"}, {}, "--yes takes no value"},
     {{"link", "--colour"}, {}, "no option \"--colour\""},
     {{"link", "COM3"}, {}, "unexpected argument \"COM3\""},
+    {{"link", "--port", "COM3", "--language", "fr"},
+     Make(Command::Link,
+          [](Options& o) {
+            o.port = "COM3";
+            o.language = "fr";
+          }),
+     ""},
+    {{"--language=de_DE.UTF-8", "--help"},
+     Make(Command::None,
+          [](Options& o) {
+            o.help = true;
+            o.language = "de_DE.UTF-8";
+          }),
+     ""},
+    {{"--language", "de"}, {}, "no command given"},
+    {{"ports", "--language"}, {}, "--language needs a value"},
 };
 
 TEST(CardCommandLine, ParsesOrSaysWhatIsWrong) {

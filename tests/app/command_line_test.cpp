@@ -59,8 +59,8 @@ TEST(CommandLineTest, Parses) {
       {{"--type", "Text3=18"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
       {{"--screenshot", "window.png"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
       {{"HID.cfg"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
-      {{"--language", "de"}, Action::Run, std::nullopt, "HID.cfg", std::nullopt, false, "de"},
-      {{"--language=pt_BR", "--check-config"}, Action::CheckConfig, std::nullopt, "HID.cfg", std::nullopt, false, "pt_BR"},
+      {{"--language", "de"}, Action::Run, std::nullopt, "HID.cfg", std::nullopt, false, {}, {}, "de"},
+      {{"--language=pt_BR", "--check-config"}, Action::CheckConfig, std::nullopt, "HID.cfg", std::nullopt, false, {}, {}, "pt_BR"},
       {{"--language"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
       {{"--language="}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
   };

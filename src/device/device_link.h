@@ -51,6 +51,18 @@ struct ReplyOutcome {
 bool OpenDevicePort(Device& dev);
 // Closes the port if it is open.
 void ClosePort(Device& dev);
+
+// Closes the port on every way out of an operation once it has opened.
+class PortCloser {
+ public:
+  explicit PortCloser(Device& dev) : dev_(dev) {}
+  ~PortCloser() { ClosePort(dev_); }
+  PortCloser(const PortCloser&) = delete;
+  PortCloser& operator=(const PortCloser&) = delete;
+
+ private:
+  Device& dev_;
+};
 // Discards input, sends the frame, resets PollCount and waits up to 50 ticks.
 // The outcome is what callers go by: a wait cut short by a closing window or a
 // port that went away (device unplugged) is TimedOut with PollCount below 50.

@@ -14,18 +14,6 @@ namespace vx {
 
 namespace {
 
-// Closes the port on every way out of an operation once it has opened.
-class OpenPort {
- public:
-  explicit OpenPort(Device& dev) : dev_(dev) {}
-  ~OpenPort() { ClosePort(dev_); }
-  OpenPort(const OpenPort&) = delete;
-  OpenPort& operator=(const OpenPort&) = delete;
-
- private:
-  Device& dev_;
-};
-
 // A closing window drops message boxes; showing none keeps the last word with
 // the operator's own action.
 void Tell(Device& dev, const std::string& text) {
@@ -143,7 +131,7 @@ void WriteCard(Device& dev, const CardBinding& b) {
   // An outcome the shared record has not yet taken goes in before any other card.
   if (!JournalTakenFirst(dev)) return;
   if (!OpenDevicePort(dev)) return;
-  OpenPort port(dev);
+  PortCloser port(dev);
 
   // The mode is read now and again after the read-back: the operator may
   // switch it while the device works.
@@ -216,7 +204,7 @@ void ReadCard(Device& dev, const CardBinding& b) {
   BusyGuard busy(dev.state);
   if (!busy.Taken()) return;
   if (!OpenDevicePort(dev)) return;
-  OpenPort port(dev);
+  PortCloser port(dev);
 
   CardOutcome outcome = OutcomeOf(dev, b);
   const ReplyOutcome reply = AwaitReply(dev, ReadCardCommand(b.params), ReplyKind::CardData);

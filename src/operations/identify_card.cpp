@@ -54,18 +54,6 @@ std::string NumbersText(const FormatReading& reading) {
   return text;
 }
 
-// Closes the port on every way out once it has opened.
-class PortCloser {
- public:
-  explicit PortCloser(Device& dev) : dev_(dev) {}
-  ~PortCloser() { ClosePort(dev_); }
-  PortCloser(const PortCloser&) = delete;
-  PortCloser& operator=(const PortCloser&) = delete;
-
- private:
-  Device& dev_;
-};
-
 // What the operator sees once every format has been read.
 void ShowIdentification(Device& dev, const Identification& id) {
   for (const FormatReading& reading : id.readings) dev.host.LogLine(ReadingLine(reading));

@@ -6,9 +6,10 @@
 
 #include <atomic>
 #include <chrono>
-#include <barrier>
+#include <condition_variable>
 #include <cstdlib>
 #include <fstream>
+#include <mutex>
 #include <regex>
 #include <thread>
 
@@ -210,10 +211,25 @@ TEST_P(StoreRules, RacingStationsWinEachCredentialOnce) {
   auto desk1 = Connect("DESK-1");
   auto desk2 = Connect("DESK-2");
   std::atomic<int> won{0}, held{0}, faults{0};
-  std::barrier start(2);
+  // Both stations set off on each card together. A barrier of our own: the
+  // MinGW build's std::barrier can miss a wake-up and hang.
+  std::mutex mutex;
+  std::condition_variable turn;
+  int arrived = 0, round = 0;
+  const auto bothReady = [&] {
+    std::unique_lock lock(mutex);
+    const int mine = round;
+    if (++arrived == 2) {
+      arrived = 0;
+      ++round;
+      turn.notify_all();
+    } else {
+      turn.wait(lock, [&] { return round != mine; });
+    }
+  };
   const auto race = [&](SharedStore& store) {
     for (int i = 0; i < kCards; ++i) {
-      start.arrive_and_wait();
+      bothReady();
       Reservation r;
       if (store.Reserve({"HID26", 12, static_cast<std::uint32_t>(i)}, "cards.txt", i + 1, r)) {
         ++faults;

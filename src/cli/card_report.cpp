@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 #include "operations/outcome_views.h"
 
 namespace vx::cli {
@@ -44,7 +46,9 @@ std::string JsonString(const std::string& text) {
 std::string CardLine(const CardOutcome& outcome, int card, int cards) {
   const std::string banner = PlainBanner(outcome).text;
   if (cards <= 1) return banner;
-  return "card " + std::to_string(card) + " of " + std::to_string(cards) + ": " + banner;
+  // TRANSLATORS: the card's place in the run, then the card's result
+  // ("card 2 of 5: ✔ Written and verified: 12,1001").
+  return Format(Tr("card %1$d of %2$d: %3$s"), card, cards, banner);
 }
 
 BannerTone ToneOf(const CardOutcome& outcome) { return PlainBanner(outcome).tone; }
@@ -67,20 +71,31 @@ namespace {
 
 std::string RowLine(const CredentialRow& row) {
   const Credential& c = row.credential;
+  // "typed": the record's word for a card typed in, as the source column has it.
+  // TRANSLATORS: the entry of a card-number file, then the file's path.
+  const std::string source = row.entry > 0 ? Format(Tr("entry %1$d of %2$s"), row.entry, row.source) : "typed";
   return "  " + c.format + " " + std::to_string(c.facilityCode) + "," + std::to_string(c.cardNumber) + "\t" +
-         StateWord(row.state) + " at " + row.station + ", reserved " + row.reservedAt + ", " +
-         (row.entry > 0 ? "entry " + std::to_string(row.entry) + " of " + row.source : std::string("typed")) + "\n";
+         // TRANSLATORS: a row of `store status`: the state (reserved, written
+         // or unknown, which stay as they are), the station, the time it was
+         // reserved, then "entry 3 of cards.txt" or the record's word "typed".
+         Format(Tr("%1$s at %2$s, reserved %3$s, %4$s"), StateWord(row.state), row.station, row.reservedAt, source) +
+         "\n";
 }
 
 }  // namespace
 
 std::string StoreStatusText(const StoreStatus& status) {
-  std::string text = "station\tstate\tcards\n";
+  // TRANSLATORS: the captions of the columns of `store status`, separated
+  // by tabs: a station's name, a state (reserved, written, unknown), a count.
+  std::string text = TrCtx("store status", "station\tstate\tcards") + "\n";
   for (const StoreStatus::Count& count : status.counts)
     text += count.station + "\t" + StateWord(count.state) + "\t" + std::to_string(count.count) + "\n";
-  text += "unknown: " + std::to_string(status.unknown.size()) + "\n";
+  // TRANSLATORS: how many credentials are in the state unknown (the state's
+  // word, which stays as it is in the rows below).
+  text += Format(TrCtx("store status", "unknown: %d"), status.unknown.size()) + "\n";
   for (const CredentialRow& row : status.unknown) text += RowLine(row);
-  text += "reserved more than an hour ago: " + std::to_string(status.staleReservations.size()) + "\n";
+  text += Format(TrCtx("store status", "reserved more than an hour ago: %d"), status.staleReservations.size()) +
+          "\n";
   for (const CredentialRow& row : status.staleReservations) text += RowLine(row);
   return text;
 }

@@ -1,5 +1,6 @@
 #include "cli/card_run.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <memory>
@@ -17,6 +18,8 @@
 #include "device/port_list.h"
 #include "em4100/em4100_operations.h"
 #include "formats/format_table.h"
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 #include "operations/card_operations.h"
 #include "operations/identify_card.h"
 #include "operations/operation_texts.h"
@@ -65,7 +68,7 @@ class Run {
  private:
   int Ports() {
     const std::vector<SerialPortInfo> ports = ListSerialPorts();
-    if (ports.empty()) c_.err << kProgram << "no serial port found\n";
+    if (ports.empty()) c_.err << kProgram << Tr("no serial port found") << "\n";
     for (const SerialPortInfo& port : ports)
       c_.out << port.name << (port.description.empty() ? "" : "\t" + port.description) << "\n";
     return kExitOk;
@@ -130,7 +133,7 @@ class Run {
     const ConsoleHost::Said loaded = host_.TakeSaid();
     const CardList& list = state_.cards;
     if (list.CardCount == 0) {
-      if (loaded.messages.empty()) c_.err << kProgram << "the card-number file holds no card\n";
+      if (loaded.messages.empty()) c_.err << kProgram << Tr("the card-number file holds no card") << "\n";
       Tell(loaded.messages);
       return kExitUsage;
     }
@@ -138,7 +141,7 @@ class Run {
     // The record says the file changed under it: resuming would start again
     // at entry 1 over cards it may have written, which is not what was asked.
     if (o_.resume && !loaded.messages.empty() && list.CardCursor == 0) {
-      c_.err << kProgram << "--resume: no card written; compare the file with the record first\n";
+      c_.err << kProgram << Tr("--resume: no card written; compare the file with the record first") << "\n";
       return kExitUsage;
     }
     const int cards = list.CardCount;
@@ -223,15 +226,16 @@ class Run {
     for (bool told = false;; told = true) {
       const std::optional<StoreFault> fault = ConnectSharedStore(o_.sharedRecord, station, store);
       if (!fault && store) break;
-      const StoreFault shown = fault.value_or(StoreFault{MaskPasswords(o_.sharedRecord), "no store"});
+      const StoreFault shown = fault.value_or(StoreFault{MaskPasswords(o_.sharedRecord), Tr("no store")});
       if (std::chrono::steady_clock::now() >= deadline || !WaitASecond()) {
         c_.err << kProgram << shown.Message() << "\n";
         return InterruptCount() > 0 ? kExitInterrupted : kExitSharedRecord;
       }
-      if (!told) c_.err << kProgram << shown.Message() << TryingAgain() << "\n";
+      if (!told) c_.err << kProgram << TryingAgain(shown.Message()) << "\n";
     }
     state_.shared.store = std::move(store);
-    c_.err << kProgram << "shared record: " << state_.shared.store->Where() << "\n";
+    // TRANSLATORS: where the shared record is: "cards on db1, station DESK-2".
+    c_.err << kProgram << Format(Tr("shared record: %s"), state_.shared.store->Where()) << "\n";
     return std::nullopt;
   }
 
@@ -257,12 +261,15 @@ class Run {
       ConsoleHost::Said said = RunCard(true);
       const std::optional<StoreFault>& stopped = state_.shared.stoppedBy;
       if (!stopped || std::chrono::steady_clock::now() >= deadline || !WaitASecond()) return said;
-      if (!told) c_.err << kProgram << StoreStopText(*stopped) << TryingAgain() << "\n";
+      if (!told) c_.err << kProgram << TryingAgain(StoreStopText(*stopped)) << "\n";
     }
   }
 
-  std::string TryingAgain() const {
-    return " Trying again every second for up to " + std::to_string(o_.storeWait) + " s.";
+  // The message that the shared record cannot be reached, and the waiting.
+  std::string TryingAgain(const std::string& message) const {
+    // TRANSLATORS: the message that the shared record cannot be reached,
+    // then --store-wait's number of seconds ("s" for seconds).
+    return Format(Tr("%1$s Trying again every second for up to %2$d s."), message, o_.storeWait);
   }
 
   // False when Ctrl+C ends the wait.
@@ -283,7 +290,8 @@ class Run {
     SharedStore& store = *state_.shared.store;
     switch (o_.storeAction) {
       case StoreAction::Init:
-        c_.out << "The shared record is ready: " << store.Where() << "\n";
+        // TRANSLATORS: where the shared record is: "cards on db1, station DESK-2".
+        c_.out << Format(Tr("The shared record is ready: %s"), store.Where()) << "\n";
         return kExitOk;
       case StoreAction::Status: {
         StoreStatus status;
@@ -304,10 +312,12 @@ class Run {
         }
         const std::string named = o_.fc + "," + o_.cn + " (" + o_.format + ")";
         if (!released) {
-          c_.err << kProgram << named << " is not in the shared record\n";
+          // TRANSLATORS: the credential as "12,1000 (HID26)".
+          c_.err << kProgram << Format(Tr("%s is not in the shared record"), named) << "\n";
           return kExitCardFailed;
         }
-        c_.out << "Released " << named << ": it may be written again.\n";
+        // TRANSLATORS: the credential as "12,1000 (HID26)".
+        c_.out << Format(Tr("Released %s: it may be written again."), named) << "\n";
         return kExitOk;
       }
       case StoreAction::Schema:
@@ -336,7 +346,9 @@ class Run {
     for (const std::string& message : said.messages) {
       if (message == kOpenFailure) {
         status = kExitPort;
-        c_.err << kProgram << message << " The port \"" << o_.port << "\" cannot be opened.\n";
+        // TRANSLATORS: the message "COM port open failure!", then the port
+        // named on the command line.
+        c_.err << kProgram << Format(Tr("%1$s The port \"%2$s\" cannot be opened."), message, o_.port) << "\n";
         continue;
       }
       c_.err << kProgram << Trimmed(message) << "\n";
@@ -355,7 +367,8 @@ class Run {
   void Report(const ConsoleHost::Said& said, int card, int cards) {
     const CardOutcome& outcome = *said.outcome;
     if (host_.Interrupted())
-      c_.err << kProgram << "ended at once by a second Ctrl+C: this card's outcome is unknown and was not recorded\n";
+      c_.err << kProgram
+             << Tr("ended at once by a second Ctrl+C: this card's outcome is unknown and was not recorded") << "\n";
     else if (o_.json)
       c_.out << JsonLine(outcome) << "\n";
     else
@@ -374,7 +387,8 @@ class Run {
   bool NextCardReady(int card, int cards, const std::string& numbers) {
     if (InterruptCount() > 0) return false;
     if (!c_.interactive) return true;
-    c_.err << "Put card " << card << " of " << cards << " (" << numbers << ") on the reader and press Enter";
+    // TRANSLATORS: the card's place in the run, then its numbers ("12,1001").
+    c_.err << Format(Tr("Put card %1$d of %2$d (%3$s) on the reader and press Enter"), card, cards, numbers);
     c_.err.flush();
     const bool ready = ReadInputLine().has_value();
     if (!ready) c_.err << "\n";
@@ -386,13 +400,19 @@ class Run {
     const bool interrupted = InterruptCount() > 0;
     const bool nothingTried = written == 0 && failed == 0 && refused;
     if ((cards > 1 || o_.command == Command::Batch) && !nothingTried) {
+      const std::string tally = BatchTallyText(written, failed);
       std::string summary;
       if (written == cards)
-        summary = "Batch complete: " + BatchTallyText(written, failed);
+        // TRANSLATORS: the tally "3 written, no failed attempts along the way".
+        summary = Format(Tr("Batch complete: %s"), tally);
+      else if (interrupted)
+        // TRANSLATORS: the tally "3 written, no failed attempts along the
+        // way", then the cards not written and the cards in all.
+        summary = Format(Tr("Stopped by Ctrl+C: %1$s; %2$d of %3$d cards not written"), tally, cards - written, cards);
       else
-        summary = std::string(interrupted ? "Stopped by Ctrl+C: " : "Batch not complete: ") +
-                  BatchTallyText(written, failed) + "; " + std::to_string(cards - written) + " of " +
-                  std::to_string(cards) + " cards" + " not written";
+        // TRANSLATORS: the tally "3 written, 1 failed attempt along the
+        // way", then the cards not written and the cards in all.
+        summary = Format(Tr("Batch not complete: %1$s; %2$d of %3$d cards not written"), tally, cards - written, cards);
       (o_.json ? c_.err : c_.out) << summary << SharedCounts() << "\n";
     }
     if (interrupted) return kExitInterrupted;
@@ -407,8 +427,8 @@ class Run {
     if (!store || o_.command != Command::Batch || LookUpEntries(*store, SharedFormatOf(*tab_), state_.cards, states))
       return {};
     const SharedEntryCounts counts = CountEntries(states, store->Station());
-    return " (" + std::to_string(counts.writtenHere) + " written here, " + std::to_string(counts.atOtherStations) +
-           " at other stations)";
+    return " " + Format(Tr("(%1$d written here, %2$d at other stations)"), counts.writtenHere,
+                        counts.atOtherStations);
   }
 
   // The resume the record offers is taken with --resume and otherwise
@@ -416,19 +436,48 @@ class Run {
   // the answer a window's Enter gives (No where Yes would duplicate a card).
   bool Reply(const std::string& question, Answer preset) {
     if (askingResume_) {
-      c_.err << kProgram << question << (o_.resume ? " Yes (--resume)\n" : " No: give --resume to continue there\n");
+      c_.err << kProgram
+             // TRANSLATORS: the record's question whether to resume the batch,
+             // then the answer --resume gives, or the answer without it.
+             << (o_.resume ? Format(Tr("%s Yes (--resume)"), question)
+                           : Format(Tr("%s No: give --resume to continue there"), question))
+             << "\n";
       return o_.resume;
     }
     if (c_.interactive) {
-      c_.err << question << (preset == Answer::Yes ? " [Y/n] " : " [y/N] ");
+      // TRANSLATORS: a question asked at the terminal, then the letters to
+      // answer it with; the capital one is the answer Enter gives.
+      c_.err << (preset == Answer::Yes ? Format(TrCtx("question at a terminal", "%s [Y/n]"), question)
+                                       : Format(TrCtx("question at a terminal", "%s [y/N]"), question))
+             << " ";
       c_.err.flush();
       const std::optional<std::string> reply = ReadInputLine();
       if (!reply) return false;
       if (reply->empty()) return preset == Answer::Yes;
-      return reply->front() == 'y' || reply->front() == 'Y';
+      return MeansYes(*reply);
     }
-    c_.err << kProgram << question << (preset == Answer::Yes ? " Yes\n" : " No\n");
+    c_.err << kProgram
+           // TRANSLATORS: a question no one is there to answer, then the answer it gets.
+           << (preset == Answer::Yes ? Format(TrCtx("question answered for the operator", "%s Yes"), question)
+                                     : Format(TrCtx("question answered for the operator", "%s No"), question))
+           << "\n";
     return preset == Answer::Yes;
+  }
+
+  // A reply typed at the terminal that starts with y or Y, or with a letter
+  // that means Yes in the operator's language.
+  static bool MeansYes(const std::string& reply) {
+    // TRANSLATORS: the first letters of this language's Yes, small and
+    // capital, separated by "|", as typed to answer "[Y/n]"; y and Y always
+    // mean Yes as well.
+    const std::string letters = TrCtx("letters typed for Yes", "y|Y");
+    for (std::size_t start = 0; start <= letters.size();) {
+      const std::size_t bar = std::min(letters.find('|', start), letters.size());
+      const std::string letter = letters.substr(start, bar - start);
+      if (!letter.empty() && reply.starts_with(letter)) return true;
+      start = bar + 1;
+    }
+    return reply.front() == 'y' || reply.front() == 'Y';
   }
 
   void Tell(const std::vector<std::string>& messages) {

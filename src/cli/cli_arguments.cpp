@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "core/tabs.h"
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 
 namespace vx::cli {
 
@@ -111,7 +113,9 @@ std::string Apply(Options& o, Opt opt, const std::string& value) {
     case Opt::Port: o.port = value; break;
     case Opt::Format:
       o.format = Upper(value);
-      if (!KnownFormat(o.format)) return "--format: no format \"" + value + "\"; the formats are " + FormatList();
+      if (!KnownFormat(o.format))
+        // TRANSLATORS: the format asked for, then the list "HID24, HID26, ..., EM4100".
+        return Format(Tr("--format: no format \"%1$s\"; the formats are %2$s"), value, FormatList());
       break;
     case Opt::Config: o.config = value; break;
     case Opt::Record: o.record = value; break;
@@ -119,12 +123,13 @@ std::string Apply(Options& o, Opt opt, const std::string& value) {
     case Opt::Fc:
     case Opt::Cn:
       if (!AllDigits(value))
-        return std::string(opt == Opt::Fc ? "--fc" : "--cn") + " needs a whole decimal number, not \"" + value + "\"";
+        // TRANSLATORS: the option (--fc or --cn), then the value given.
+        return Format(Tr("%1$s needs a whole decimal number, not \"%2$s\""), opt == Opt::Fc ? "--fc" : "--cn", value);
       (opt == Opt::Fc ? o.fc : o.cn) = value;
       break;
     case Opt::Count:
       if (!AllDigits(value) || value.size() > 6 || std::stoi(value) < 1 || std::stoi(value) > kMaxCount)
-        return "--count needs a number of cards from 1 to " + std::to_string(kMaxCount) + ", not \"" + value + "\"";
+        return Format(Tr("--count needs a number of cards from 1 to %1$d, not \"%2$s\""), kMaxCount, value);
       o.count = std::stoi(value);
       break;
     case Opt::Yes: o.yes = true; break;
@@ -136,8 +141,7 @@ std::string Apply(Options& o, Opt opt, const std::string& value) {
     case Opt::Station: o.station = value; break;
     case Opt::StoreWait:
       if (!AllDigits(value) || value.size() > 5 || std::stoi(value) > kMaxStoreWait)
-        return "--store-wait needs a number of seconds from 0 to " + std::to_string(kMaxStoreWait) + ", not \"" +
-               value + "\"";
+        return Format(Tr("--store-wait needs a number of seconds from 0 to %1$d, not \"%2$s\""), kMaxStoreWait, value);
       o.storeWait = std::stoi(value);
       break;
     case Opt::Help: o.help = true; break;
@@ -156,7 +160,8 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
     const std::string& word = arguments[i++];
     const auto it = std::find_if(kCommands.begin(), kCommands.end(), [&](const CommandName& c) { return c.name == word; });
     if (it == kCommands.end())
-      return Fail("no command \"" + word + "\"; the commands are ports, link, read, write, batch, identify, store");
+      return Fail(
+          Format(Tr("no command \"%s\"; the commands are ports, link, read, write, batch, identify, store"), word));
     o.command = it->command;
   }
   if (o.command == Command::Store && i < arguments.size() && !arguments[i].starts_with("-")) {
@@ -164,18 +169,19 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
     const auto it = std::find_if(kStoreActions.begin(), kStoreActions.end(),
                                  [&](const StoreActionName& a) { return a.name == word; });
     if (it == kStoreActions.end())
-      return Fail("no store action \"" + word + "\"; the actions are init, schema, status, release");
+      return Fail(Format(Tr("no store action \"%s\"; the actions are init, schema, status, release"), word));
     o.storeAction = it->action;
     if (o.storeAction == StoreAction::Release) {
       // store release FORMAT FC CN: the credential a supervisor has checked.
-      if (i + 3 > arguments.size()) return Fail("store release needs FORMAT FC CN");
+      // TRANSLATORS: FORMAT, FC and CN name what is given after "store release".
+      if (i + 3 > arguments.size()) return Fail(Tr("store release needs FORMAT FC CN"));
       o.format = Upper(arguments[i]);
       if (!KnownFormat(o.format))
-        return Fail("store release: no format \"" + arguments[i] + "\"; the formats are " + FormatList());
+        return Fail(Format(Tr("store release: no format \"%1$s\"; the formats are %2$s"), arguments[i], FormatList()));
       if (!AllDigits(arguments[i + 1]) || !AllDigits(arguments[i + 2]) || arguments[i + 1].size() > 10 ||
           arguments[i + 2].size() > 10 || std::stoull(arguments[i + 1]) > 4294967295ULL ||
           std::stoull(arguments[i + 2]) > 4294967295ULL)
-        return Fail("store release needs FC and CN as whole decimal numbers");
+        return Fail(Tr("store release needs FC and CN as whole decimal numbers"));
       o.fc = arguments[i + 1];
       o.cn = arguments[i + 2];
       i += 3;
@@ -188,12 +194,15 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
     const auto rule =
         std::find_if(kOptions.begin(), kOptions.end(), [&](const OptionRule& s) { return s.name == name; });
     if (rule == kOptions.end() || !arg.starts_with("--"))
-      return Fail(arg.starts_with("-") ? "no option \"" + name + "\"" : "unexpected argument \"" + arg + "\"");
+      return Fail(arg.starts_with("-") ? Format(Tr("no option \"%s\""), name)
+                                       : Format(Tr("unexpected argument \"%s\""), arg));
     if (o.command == Command::None && rule->opt != Opt::Help && rule->opt != Opt::Language)
-      return Fail("give a command before " + name);
+      return Fail(Format(Tr("give a command before %s"), name));
     if (!(rule->commands & Bit(o.command)))
-      return Fail(name + " is not an option of " + std::string(NameOf(o.command)));
-    if (std::find(given.begin(), given.end(), rule->opt) != given.end()) return Fail(name + " is given twice");
+      // TRANSLATORS: an option ("--file"), then a command ("write").
+      return Fail(Format(Tr("%1$s is not an option of %2$s"), name, NameOf(o.command)));
+    if (std::find(given.begin(), given.end(), rule->opt) != given.end())
+      return Fail(Format(Tr("%s is given twice"), name));
     given.push_back(rule->opt);
     std::string value;
     if (rule->takesValue) {
@@ -202,75 +211,84 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
       } else if (i + 1 < arguments.size()) {
         value = arguments[++i];
       } else {
-        return Fail(name + " needs a value");
+        return Fail(Format(Tr("%s needs a value"), name));
       }
-      if (value.empty()) return Fail(name + " needs a value");
+      if (value.empty()) return Fail(Format(Tr("%s needs a value"), name));
     } else if (equals != std::string::npos) {
-      return Fail(name + " takes no value");
+      return Fail(Format(Tr("%s takes no value"), name));
     }
     if (std::string error = Apply(o, rule->opt, value); !error.empty()) return Fail(error);
   }
   if (o.help) return {o, {}};
-  if (o.command == Command::None) return Fail("no command given");
+  if (o.command == Command::None) return Fail(Tr("no command given"));
   for (const OptionRule& rule : kOptions)
     if ((rule.requiredBy & Bit(o.command)) && std::find(given.begin(), given.end(), rule.opt) == given.end())
-      return Fail(std::string(NameOf(o.command)) + " needs " + std::string(rule.name));
-  if (o.resume && o.record.empty()) return Fail("--resume needs --record: the record tells how far the batch got");
+      // TRANSLATORS: a command ("write"), then an option it cannot do without ("--port").
+      return Fail(Format(Tr("%1$s needs %2$s"), NameOf(o.command), rule.name));
+  if (o.resume && o.record.empty())
+    return Fail(Tr("--resume needs --record: the record tells how far the batch got"));
   if (o.command == Command::Store && o.storeAction == StoreAction::None)
-    return Fail("store needs an action: init, schema, status or release");
+    return Fail(Tr("store needs an action: init, schema, status or release"));
   const bool sharedGiven = std::find(given.begin(), given.end(), Opt::SharedRecord) != given.end();
   if (o.command == Command::Store && o.storeAction != StoreAction::Schema && !sharedGiven)
-    return Fail("store needs --shared-record");
+    return Fail(Tr("store needs --shared-record"));
   for (const Opt opt : {Opt::Station, Opt::StoreWait})
     if (!sharedGiven && std::find(given.begin(), given.end(), opt) != given.end())
-      return Fail(std::string(opt == Opt::Station ? "--station" : "--store-wait") + " needs --shared-record");
+      // TRANSLATORS: the option given (--station or --store-wait).
+      return Fail(Format(Tr("%s needs --shared-record"), opt == Opt::Station ? "--station" : "--store-wait"));
   return {o, {}};
 }
 
+// Each paragraph of the help is one text to translate; the example command
+// lines stay as they are.
 std::string HelpText(Command command) {
+  const std::string examples = Tr("Examples:\n");
   switch (command) {
     case Command::None:
-      return "Usage: vandorix-card COMMAND [OPTIONS]\n"
-             "\n"
-             "Writes and reads 125 kHz proximity cards through the card reader/writer,\n"
-             "from scripts, jigs and remote machines. The same formats (HID.cfg), frames,\n"
-             "verify, record and resume as the window.\n"
-             "\n"
-             "Commands:\n"
-             "  ports   list the serial ports\n"
-             "  link    test the link to the reader/writer\n"
-             "  read    read the card on the reader; prints fc,cn\n"
-             "  write   write, read back and verify one card or --count cards\n"
-             "  batch   write the cards of a card-number file, entry by entry\n"
-             "  identify  read the card in every format; prints each format that reads it\n"
-             "  store   the shared record: init, schema, status, release\n"
-             "\n"
-             "Options for every command that works with cards:\n"
-             "  --config FILE       the format file (default HID.cfg in the current folder)\n"
-             "  --record FILE       append every card's outcome to the card record (CSV)\n"
-             "  --json              one JSON object a line per card, the record's fields\n"
-             "  --help              the command's own help\n"
-             "  --language CODE     print in another language than the system's: de, fr, es,\n"
-             "                      pt_BR, it, nl, pl, ru, tr, zh_CN, or en; --json stays as it is\n"
-             "\n"
-             "Options of write, batch and store, for several stations on one shared record:\n"
-             "  --shared-record CONNECTION\n"
-             "                      an ODBC connection string, a data source (DSN=cards or\n"
-             "                      cards), or @FILE for a connection string read from FILE\n"
-             "  --station NAME      this station's name in it (default: the computer's name)\n"
-             "  --store-wait SECONDS\n"
-             "                      how long a card waits for a shared record that cannot\n"
-             "                      be reached, trying every second (default 30); then exit 4\n"
-             "\n"
-             "Questions (a card the record has as written) are asked at a terminal;\n"
-             "elsewhere they get No.\n"
-             "\n"
-             "Exit status: 0 every card written (or read) and verified; 1 a card failed;\n"
-             "2 a usage, HID.cfg or card-file fault; 3 the port cannot be opened;\n"
-             "4 the shared record failed (unreachable, refused, or its schema wrong);\n"
-             "130 ended by Ctrl+C.\n"
-             "\n"
-             "Examples:\n"
+      // TRANSLATORS: COMMAND and OPTIONS stand for what is typed after the
+      // program's name; the command words and option names stay as they are.
+      return Tr("Usage: vandorix-card COMMAND [OPTIONS]\n") + "\n" +
+             Tr("Writes and reads 125 kHz proximity cards through the card reader/writer,\n"
+                "from scripts, jigs and remote machines. The same formats (HID.cfg), frames,\n"
+                "verify, record and resume as the window.\n") +
+             "\n" +
+             // TRANSLATORS: the command words stay as they are; keep the
+             // descriptions in line with each other.
+             Tr("Commands:\n"
+                "  ports   list the serial ports\n"
+                "  link    test the link to the reader/writer\n"
+                "  read    read the card on the reader; prints fc,cn\n"
+                "  write   write, read back and verify one card or --count cards\n"
+                "  batch   write the cards of a card-number file, entry by entry\n"
+                "  identify  read the card in every format; prints each format that reads it\n"
+                "  store   the shared record: init, schema, status, release\n") +
+             "\n" +
+             // TRANSLATORS: the option names and the language codes stay as they are.
+             Tr("Options for every command that works with cards:\n"
+                "  --config FILE       the format file (default HID.cfg in the current folder)\n"
+                "  --record FILE       append every card's outcome to the card record (CSV)\n"
+                "  --json              one JSON object a line per card, the record's fields\n"
+                "  --help              the command's own help\n"
+                "  --language CODE     print in another language than the system's: de, fr, es,\n"
+                "                      pt_BR, it, nl, pl, ru, tr, zh_CN, or en; --json stays as it is\n") +
+             "\n" +
+             Tr("Options of write, batch and store, for several stations on one shared record:\n"
+                "  --shared-record CONNECTION\n"
+                "                      an ODBC connection string, a data source (DSN=cards or\n"
+                "                      cards), or @FILE for a connection string read from FILE\n"
+                "  --station NAME      this station's name in it (default: the computer's name)\n"
+                "  --store-wait SECONDS\n"
+                "                      how long a card waits for a shared record that cannot\n"
+                "                      be reached, trying every second (default 30); then exit 4\n") +
+             "\n" +
+             Tr("Questions (a card the record has as written) are asked at a terminal;\n"
+                "elsewhere they get No.\n") +
+             "\n" +
+             Tr("Exit status: 0 every card written (or read) and verified; 1 a card failed;\n"
+                "2 a usage, HID.cfg or card-file fault; 3 the port cannot be opened;\n"
+                "4 the shared record failed (unreachable, refused, or its schema wrong);\n"
+                "130 ended by Ctrl+C.\n") +
+             "\n" + examples +
              "  vandorix-card ports\n"
              "  vandorix-card link --port /dev/ttyUSB0\n"
              "  vandorix-card read --port /dev/ttyUSB0 --format HID26\n"
@@ -279,118 +297,114 @@ std::string HelpText(Command command) {
              "  vandorix-card batch --port /dev/ttyUSB0 --format HID26 --file cards.txt --shared-record cards\n"
              "  vandorix-card identify --port /dev/ttyUSB0\n";
     case Command::Store:
-      return "Usage: vandorix-card store init --shared-record CONNECTION\n"
-             "       vandorix-card store schema\n"
-             "       vandorix-card store status --shared-record CONNECTION\n"
-             "       vandorix-card store release FORMAT FC CN --shared-record CONNECTION\n"
-             "\n"
-             "The shared record that several stations write through, each credential\n"
-             "issued once across all of them.\n"
-             "\n"
-             "  init      create its tables when they are missing (as every connection does)\n"
-             "  schema    print the SQL that creates them, for a database administrator\n"
-             "  status    counts by state and station; every unknown credential and every\n"
-             "            reservation older than an hour\n"
-             "  release   free one credential (reserved or unknown) after a supervisor has\n"
-             "            checked that no card holds it\n"
-             "\n"
-             "Exit status 4 when the shared record cannot be reached, refuses the\n"
-             "connection or has the wrong tables.\n"
-             "\n"
-             "Examples:\n"
+      // TRANSLATORS: CONNECTION, FORMAT, FC and CN stand for what is typed there.
+      return Tr("Usage: vandorix-card store init --shared-record CONNECTION\n"
+                "       vandorix-card store schema\n"
+                "       vandorix-card store status --shared-record CONNECTION\n"
+                "       vandorix-card store release FORMAT FC CN --shared-record CONNECTION\n") +
+             "\n" +
+             Tr("The shared record that several stations write through, each credential\n"
+                "issued once across all of them.\n") +
+             "\n" +
+             // TRANSLATORS: the action words and the states (reserved, unknown) stay as they are.
+             Tr("  init      create its tables when they are missing (as every connection does)\n"
+                "  schema    print the SQL that creates them, for a database administrator\n"
+                "  status    counts by state and station; every unknown credential and every\n"
+                "            reservation older than an hour\n"
+                "  release   free one credential (reserved or unknown) after a supervisor has\n"
+                "            checked that no card holds it\n") +
+             "\n" +
+             Tr("Exit status 4 when the shared record cannot be reached, refuses the\n"
+                "connection or has the wrong tables.\n") +
+             "\n" + examples +
              "  vandorix-card store status --shared-record cards\n"
              "  vandorix-card store release HID26 12 1000 --shared-record @db.txt\n";
     case Command::Ports:
-      return "Usage: vandorix-card ports\n"
-             "\n"
-             "Lists the serial ports the system has, one a line: the name to give to\n"
-             "--port, then what it is.\n"
-             "\n"
-             "Example:\n"
-             "  vandorix-card ports\n";
+      return Tr("Usage: vandorix-card ports\n") + "\n" +
+             Tr("Lists the serial ports the system has, one a line: the name to give to\n"
+                "--port, then what it is.\n") +
+             "\n" + Tr("Example:\n") + "  vandorix-card ports\n";
     case Command::Link:
-      return "Usage: vandorix-card link --port PORT\n"
-             "\n"
-             "Tests the link to the reader/writer: prints \"System Link Success\" (exit 0)\n"
-             "or \"System Link Fail\" (exit 1).\n"
-             "\n"
-             "Example:\n"
-             "  vandorix-card link --port /dev/ttyUSB0\n";
+      // TRANSLATORS: PORT stands for the serial port typed there.
+      return Tr("Usage: vandorix-card link --port PORT\n") + "\n" +
+             // TRANSLATORS: the two quoted texts are what the program prints,
+             // in the language it speaks: give them as they are translated.
+             Tr("Tests the link to the reader/writer: prints \"System Link Success\" (exit 0)\n"
+                "or \"System Link Fail\" (exit 1).\n") +
+             "\n" + Tr("Example:\n") + "  vandorix-card link --port /dev/ttyUSB0\n";
     case Command::Read:
-      return "Usage: vandorix-card read --port PORT --format NAME [--config FILE]\n"
-             "                          [--record FILE] [--json]\n"
-             "\n"
-             "Reads the card on the reader and prints its facility code and card number\n"
-             "as fc,cn. NAME is a format of HID.cfg on a tab of the window (HID24, HID26,\n"
-             "HID32, HID34, HID35, HID36, HID37, HID40) or EM4100.\n"
-             "\n"
-             "Examples:\n"
+      return Tr("Usage: vandorix-card read --port PORT --format NAME [--config FILE]\n"
+                "                          [--record FILE] [--json]\n") +
+             "\n" +
+             Tr("Reads the card on the reader and prints its facility code and card number\n"
+                "as fc,cn. NAME is a format of HID.cfg on a tab of the window (HID24, HID26,\n"
+                "HID32, HID34, HID35, HID36, HID37, HID40) or EM4100.\n") +
+             "\n" + examples +
              "  vandorix-card read --port /dev/ttyUSB0 --format HID26\n"
              "  vandorix-card read --port COM3 --format EM4100 --json\n";
     case Command::Write:
-      return "Usage: vandorix-card write --port PORT --format NAME --fc F --cn C [--count N]\n"
-             "                           [--yes] [--stop-on-failure] [--config FILE]\n"
-             "                           [--record FILE] [--json] [--check-card-first]\n"
-             "                           [--shared-record CONNECTION [--station NAME]]\n"
-             "\n"
-             "Writes a card, reads it back and verifies it. With --count N, writes N cards,\n"
-             "the card number stepping by one after each good card; a failed card leaves\n"
-             "its numbers for the next card, as in the window. Between cards it asks for\n"
-             "the next card when standard input is a terminal.\n"
-             "\n"
-             "  --count N           cards to write (default 1)\n"
-             "  --yes               go on to the next card without asking (a jig or a feeder)\n"
-             "  --stop-on-failure   end at the first failed card\n"
-             "  --check-card-first  read the card on the reader first: the card just written\n"
-             "                      is refused, one the record has as written is asked about\n"
-             "  --shared-record CONNECTION, --station NAME, --store-wait SECONDS\n"
-             "                      write through the shared record (see vandorix-card --help)\n"
-             "\n"
-             "Examples:\n"
+      return Tr("Usage: vandorix-card write --port PORT --format NAME --fc F --cn C [--count N]\n"
+                "                           [--yes] [--stop-on-failure] [--config FILE]\n"
+                "                           [--record FILE] [--json] [--check-card-first]\n"
+                "                           [--shared-record CONNECTION [--station NAME]]\n") +
+             "\n" +
+             Tr("Writes a card, reads it back and verifies it. With --count N, writes N cards,\n"
+                "the card number stepping by one after each good card; a failed card leaves\n"
+                "its numbers for the next card, as in the window. Between cards it asks for\n"
+                "the next card when standard input is a terminal.\n") +
+             "\n" +
+             Tr("  --count N           cards to write (default 1)\n"
+                "  --yes               go on to the next card without asking (a jig or a feeder)\n"
+                "  --stop-on-failure   end at the first failed card\n"
+                "  --check-card-first  read the card on the reader first: the card just written\n"
+                "                      is refused, one the record has as written is asked about\n"
+                "  --shared-record CONNECTION, --station NAME, --store-wait SECONDS\n"
+                "                      write through the shared record (see vandorix-card --help)\n") +
+             "\n" + examples +
              "  vandorix-card write --port /dev/ttyUSB0 --format HID26 --fc 12 --cn 1000\n"
              "  vandorix-card write --port /dev/ttyUSB0 --format HID26 --fc 12 --cn 1000 \\\n"
              "      --count 3 --yes --record r.csv\n";
     case Command::Batch:
-      return "Usage: vandorix-card batch --port PORT --format NAME --file CARDS [--resume]\n"
-             "                           [--yes] [--stop-on-failure] [--config FILE]\n"
-             "                           [--record FILE] [--json] [--check-card-first]\n"
-             "                           [--shared-record CONNECTION [--station NAME]]\n"
-             "\n"
-             "Writes the cards of a card-number file (lines of fc,cn) entry by entry, as\n"
-             "\"Use Database\" does: each card written, read back and verified; a failed\n"
-             "card leaves its entry for the next card. A run makes one attempt for every\n"
-             "entry left; what is still to write shows in the summary, and --resume\n"
-             "carries on from there.\n"
-             "\n"
-             "  --resume            continue after the last entry the record shows written\n"
-             "                      (needs --record)\n"
-             "  --yes               go on to the next card without asking\n"
-             "  --stop-on-failure   end at the first failed card\n"
-             "  --check-card-first  read the card on the reader first, as in write\n"
-             "  --shared-record CONNECTION, --station NAME, --store-wait SECONDS\n"
-             "                      write through the shared record: entries written or being\n"
-             "                      written at other stations are passed over\n"
-             "\n"
-             "Examples:\n"
+      return Tr("Usage: vandorix-card batch --port PORT --format NAME --file CARDS [--resume]\n"
+                "                           [--yes] [--stop-on-failure] [--config FILE]\n"
+                "                           [--record FILE] [--json] [--check-card-first]\n"
+                "                           [--shared-record CONNECTION [--station NAME]]\n") +
+             "\n" +
+             // TRANSLATORS: "Use Database" is the window's check box, as it is
+             // translated there.
+             Tr("Writes the cards of a card-number file (lines of fc,cn) entry by entry, as\n"
+                "\"Use Database\" does: each card written, read back and verified; a failed\n"
+                "card leaves its entry for the next card. A run makes one attempt for every\n"
+                "entry left; what is still to write shows in the summary, and --resume\n"
+                "carries on from there.\n") +
+             "\n" +
+             Tr("  --resume            continue after the last entry the record shows written\n"
+                "                      (needs --record)\n"
+                "  --yes               go on to the next card without asking\n"
+                "  --stop-on-failure   end at the first failed card\n"
+                "  --check-card-first  read the card on the reader first, as in write\n"
+                "  --shared-record CONNECTION, --station NAME, --store-wait SECONDS\n"
+                "                      write through the shared record: entries written or being\n"
+                "                      written at other stations are passed over\n") +
+             "\n" + examples +
              "  vandorix-card batch --port /dev/ttyUSB0 --format HID26 --file cards.txt \\\n"
              "      --record r.csv --yes\n"
              "  vandorix-card batch --port /dev/ttyUSB0 --format HID26 --file cards.txt \\\n"
              "      --record r.csv --yes --resume\n";
     case Command::Identify:
-      return "Usage: vandorix-card identify --port PORT [--config FILE] [--json]\n"
-             "\n"
-             "Reads the card on the reader in the layout of every format HID.cfg defines\n"
-             "for a tab of the window, in the tabs' order, then as EM4100, and prints one\n"
-             "line for each format that reads it: HID26: 12,1000, or for EM4100 also the\n"
-             "card's 10-digit ID, EM4100: 12,3456789012 (ID 0CCE0A6A14). Several lines\n"
-             "mean several formats read the card: ask which format the site uses.\n"
-             "\n"
-             "  --json              one JSON object a line for each format, the record's fields\n"
-             "\n"
-             "Exit status: 0 at least one format read the card; 1 none did; 3 the port\n"
-             "cannot be opened.\n"
-             "\n"
-             "Examples:\n"
+      return Tr("Usage: vandorix-card identify --port PORT [--config FILE] [--json]\n") + "\n" +
+             // TRANSLATORS: "HID26: 12,1000" and "EM4100: 12,3456789012 (ID
+             // 0CCE0A6A14)" are lines the command prints, in the language it speaks.
+             Tr("Reads the card on the reader in the layout of every format HID.cfg defines\n"
+                "for a tab of the window, in the tabs' order, then as EM4100, and prints one\n"
+                "line for each format that reads it: HID26: 12,1000, or for EM4100 also the\n"
+                "card's 10-digit ID, EM4100: 12,3456789012 (ID 0CCE0A6A14). Several lines\n"
+                "mean several formats read the card: ask which format the site uses.\n") +
+             "\n" +
+             Tr("  --json              one JSON object a line for each format, the record's fields\n") + "\n" +
+             Tr("Exit status: 0 at least one format read the card; 1 none did; 3 the port\n"
+                "cannot be opened.\n") +
+             "\n" + examples +
              "  vandorix-card identify --port /dev/ttyUSB0\n"
              "  vandorix-card identify --port COM3 --config site.cfg --json\n";
   }

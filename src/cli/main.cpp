@@ -10,6 +10,8 @@
 #include "cli/cli_arguments.h"
 #include "cli/console_system.h"
 #include "core/program_arguments.h"
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 #include "i18n/use_language.h"
 
 int main(int argc, char* argv[]) {
@@ -19,7 +21,8 @@ int main(int argc, char* argv[]) {
   vx::UseLanguage(vx::LanguageArgument(arguments));
   const ParseResult parsed = ParseArguments(arguments);
   if (!parsed.options) {
-    std::cerr << "vandorix-card: " << parsed.error << " (try vandorix-card --help)\n";
+    // TRANSLATORS: what is wrong with the command line, then where to look.
+    std::cerr << "vandorix-card: " << vx::Format(vx::Tr("%s (try vandorix-card --help)"), parsed.error) << "\n";
     return kExitUsage;
   }
   const Options& options = *parsed.options;

@@ -1,5 +1,8 @@
 #include "store/shared_store.h"
 
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
+
 namespace vx {
 
 const char* StateWord(CredentialState state) {
@@ -12,11 +15,13 @@ const char* StateWord(CredentialState state) {
 }
 
 std::string StoreFault::Message() const {
-  std::string text = "The shared record cannot be reached: " + where + ": " + reason;
   // Drivers end their sentences themselves; one full stop is enough.
-  while (!text.empty() && (text.back() == '.' || text.back() == ' ' || text.back() == '\n' || text.back() == '\r'))
-    text.pop_back();
-  return text + ".";
+  std::string said = reason;
+  while (!said.empty() && (said.back() == '.' || said.back() == ' ' || said.back() == '\n' || said.back() == '\r'))
+    said.pop_back();
+  // TRANSLATORS: the server or data source ("db1"), then the reason, often
+  // the database driver's own words in its own language.
+  return Format(Tr("The shared record cannot be reached: %1$s: %2$s."), where, said);
 }
 
 }  // namespace vx

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "formats/text_file.h"
+#include "i18n/translate.h"
 #include "record/record_platform.h"
 
 namespace vx {
@@ -178,7 +179,7 @@ std::filesystem::path FsPath(const std::string& path) {
 }
 
 std::string SystemReason(const std::string& path) {
-  return path + ": " + (errno != 0 ? record_platform::ErrorText(errno) : std::string("the write did not complete"));
+  return path + ": " + (errno != 0 ? record_platform::ErrorText(errno) : Tr("the write did not complete"));
 }
 
 // Appends `text` to the file at `path`, flushed and synced; a file made by
@@ -221,7 +222,9 @@ std::optional<std::string> ReadJournal(const std::string& path, std::vector<Jour
   entries.clear();
   std::error_code ec;
   if (!std::filesystem::exists(FsPath(path), ec) && !ec) return std::nullopt;
-  const TextFileResult file = ReadTextFile(path, kJournalMaxBytes, "the shared record's journal");
+  const TextFileResult file = ReadTextFile(path, kJournalMaxBytes,
+                                           // TRANSLATORS: fills "the file is 2 MiB, larger than %s can be".
+                                           TrCtx("what a file is", "the shared record's journal"));
   if (!file.content) return path + ": " + file.problem;
   const std::string_view text = *file.content;
   std::size_t pos = 0;
@@ -260,7 +263,8 @@ std::optional<std::string> RewriteJournal(const std::string& path, const std::ve
 
 std::optional<StoreFault> ReplayJournal(const std::string& path, SharedStore& store) {
   std::vector<JournalEntry> entries;
-  if (auto error = ReadJournal(path, entries)) return StoreFault{"the journal", *error};
+  if (auto error = ReadJournal(path, entries))
+    return StoreFault{TrCtx("where the shared record failed", "the journal"), *error};
   if (entries.empty()) return std::nullopt;
   std::size_t taken = 0;
   std::optional<StoreFault> fault;
@@ -273,7 +277,7 @@ std::optional<StoreFault> ReplayJournal(const std::string& path, SharedStore& st
   // Entries the store took but the journal still holds are taken again next
   // time; the store knows an attempt it already has, so nothing is doubled.
   if (auto error = RewriteJournal(path, left)) {
-    if (!fault) fault = StoreFault{"the journal", *error};
+    if (!fault) fault = StoreFault{TrCtx("where the shared record failed", "the journal"), *error};
   }
   return fault;
 }

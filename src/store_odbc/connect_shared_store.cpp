@@ -1,4 +1,6 @@
 #include "store/store_connection.h"
+
+#include "i18n/translate.h"
 #include "store_odbc/connection_text.h"
 #include "store_odbc/sql_store.h"
 #include "store_odbc/store_schema.h"
@@ -11,7 +13,7 @@ std::optional<StoreFault> ConnectSharedStore(const std::string& connection, cons
   odbc::ConnectionText text;
   if (auto problem = odbc::ResolveConnection(connection, text)) {
     const std::string given = MaskPasswords(connection);
-    return StoreFault{given.empty() ? "the shared record" : given, *problem};
+    return StoreFault{given.empty() ? TrCtx("where the shared record failed", "the shared record") : given, *problem};
   }
   auto sql = std::make_unique<odbc::SqlStore>(std::move(text), station.empty() ? DefaultStationName() : station);
   if (auto fault = sql->Open()) return fault;

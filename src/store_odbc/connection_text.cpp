@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "formats/text_file.h"
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 
 namespace vx::odbc {
 
@@ -92,11 +94,14 @@ std::optional<std::string> ResolveConnection(const std::string& connection, Conn
   std::string given = Trimmed(connection);
   if (given.starts_with('@')) {
     const std::string path = given.substr(1);
-    const TextFileResult file = ReadTextFile(path, kConnectionFileMaxBytes, "a connection file");
-    if (!file.content) return "the connection file " + path + " cannot be read: " + file.problem;
+    const TextFileResult file = ReadTextFile(path, kConnectionFileMaxBytes,
+                                             // TRANSLATORS: fills "the file is 2 MiB, larger than %s can be".
+                                             TrCtx("what a file is", "a connection file"));
+    // TRANSLATORS: the file named after @ in --shared-record, then why it cannot be read.
+    if (!file.content) return Format(Tr("the connection file %1$s cannot be read: %2$s"), path, file.problem);
     given = JoinedLines(WithoutByteOrderMark(*file.content));
   }
-  if (given.empty()) return "no database was named";
+  if (given.empty()) return Tr("no database was named");
   // A bare name is a data source.
   text.connectionString = given.find('=') == std::string::npos ? "DSN=" + given : given;
 
@@ -107,7 +112,7 @@ std::optional<std::string> ResolveConnection(const std::string& connection, Conn
     if (IsOneOf(key, {"database", "db", "dbname", "initial catalog"})) text.database = value;
     if (IsOneOf(key, {"pwd", "password"}) && !value.empty()) text.secrets.push_back(value);
   }
-  text.where = !server.empty() ? server : !dsn.empty() ? dsn : "the database";
+  text.where = !server.empty() ? server : dsn;
   return std::nullopt;
 }
 

@@ -11,7 +11,7 @@ namespace vx::odbc {
 
 struct ConnectionText {
   std::string connectionString;      // for the driver, password and all
-  std::string where;                 // the server, or the data source: "db1"
+  std::string where;                 // the server, or the data source: "db1"; empty when neither is named
   std::string database;              // the database, when the text names it
   std::vector<std::string> secrets;  // the password values, to mask wherever they show
 };

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "i18n/translate.h"
 #include "store/store_connection.h"
 #include "store_odbc/utf16_text.h"
 
@@ -23,7 +24,7 @@ SQLWCHAR* Wide(std::u16string& text) { return reinterpret_cast<SQLWCHAR*>(text.d
 bool Succeeded(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
 
 // The first diagnostic record of a handle: its SQLSTATE and message.
-DbError DiagnosticOf(SQLSMALLINT type, SQLHANDLE handle, const char* fallback) {
+DbError DiagnosticOf(SQLSMALLINT type, SQLHANDLE handle, const std::string& fallback) {
   SQLWCHAR state[6] = {};
   SQLINTEGER native = 0;
   SQLWCHAR text[1024] = {};
@@ -86,10 +87,10 @@ std::optional<DbError> Session::Connect(const std::string& connectionString, std
   secrets_ = std::move(secrets);
   auto handles = std::make_unique<Handles>();
   if (!Succeeded(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &handles->env)))
-    return DbError{"", "the system's ODBC could not be started"};
+    return DbError{"", Tr("the system's ODBC could not be started")};
   SQLSetEnvAttr(handles->env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
   if (!Succeeded(SQLAllocHandle(SQL_HANDLE_DBC, handles->env, &handles->dbc)))
-    return DbError{"", "the system's ODBC could not make a connection"};
+    return DbError{"", Tr("the system's ODBC could not make a connection")};
   SetTimeout(handles->dbc, SQL_ATTR_LOGIN_TIMEOUT, kLoginTimeoutSeconds);
   SetTimeout(handles->dbc, SQL_ATTR_CONNECTION_TIMEOUT, kLoginTimeoutSeconds);
 
@@ -99,14 +100,14 @@ std::optional<DbError> Session::Connect(const std::string& connectionString, std
   const SQLRETURN rc = SQLDriverConnectW(handles->dbc, nullptr, Wide(text), SQL_NTS, completed,
                                          sizeof completed / sizeof completed[0], &completedLength, SQL_DRIVER_NOPROMPT);
   if (!Succeeded(rc)) {
-    DbError error = DiagnosticOf(SQL_HANDLE_DBC, handles->dbc, "the connection failed");
+    DbError error = DiagnosticOf(SQL_HANDLE_DBC, handles->dbc, Tr("the connection failed"));
     error.message = Shown(error.message);
     return error;
   }
   handles->connected = true;
   if (!Succeeded(SQLSetConnectAttrW(handles->dbc, SQL_ATTR_AUTOCOMMIT,
                                     reinterpret_cast<SQLPOINTER>(static_cast<std::uintptr_t>(SQL_AUTOCOMMIT_OFF)), 0))) {
-    DbError error = DiagnosticOf(SQL_HANDLE_DBC, handles->dbc, "the driver cannot run transactions");
+    DbError error = DiagnosticOf(SQL_HANDLE_DBC, handles->dbc, Tr("the driver cannot run transactions"));
     error.message = Shown(error.message);
     return error;
   }
@@ -126,14 +127,14 @@ bool Session::Dead() const {
 }
 
 std::optional<DbError> Session::Execute(std::string_view sql, const std::vector<Param>& params, Result* result) {
-  if (!handles_) return DbError{"08003", "not connected"};
+  if (!handles_) return DbError{"08003", Tr("not connected")};
   Statement stmt(handles_->dbc);
   if (stmt.get() == SQL_NULL_HSTMT) {
-    DbError error = DiagnosticOf(SQL_HANDLE_DBC, handles_->dbc, "no statement could be made");
+    DbError error = DiagnosticOf(SQL_HANDLE_DBC, handles_->dbc, Tr("no statement could be made"));
     error.message = Shown(error.message);
     return error;
   }
-  const auto failed = [this, &stmt](const char* fallback) {
+  const auto failed = [this, &stmt](const std::string& fallback) {
     DbError error = DiagnosticOf(SQL_HANDLE_STMT, stmt.get(), fallback);
     error.message = Shown(error.message);
     return error;
@@ -162,7 +163,7 @@ std::optional<DbError> Session::Execute(std::string_view sql, const std::vector<
       rc = SQLBindParameter(stmt.get(), number, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR, size, 0, Wide(texts[i]),
                             bytes, &lengths[i]);
     }
-    if (!Succeeded(rc)) return failed("a value could not be bound");
+    if (!Succeeded(rc)) return failed(Tr("a value could not be bound"));
   }
 
   std::u16string text = Utf16Of(sql);
@@ -172,13 +173,13 @@ std::optional<DbError> Session::Execute(std::string_view sql, const std::vector<
     if (result) result->affected = 0;
     return std::nullopt;
   }
-  if (!Succeeded(rc)) return failed("the statement failed");
+  if (!Succeeded(rc)) return failed(Tr("the statement failed"));
   if (!result) return std::nullopt;
 
   SQLLEN affected = -1;
   if (Succeeded(SQLRowCount(stmt.get(), &affected))) result->affected = affected;
   SQLSMALLINT columns = 0;
-  if (!Succeeded(SQLNumResultCols(stmt.get(), &columns))) return failed("the result could not be read");
+  if (!Succeeded(SQLNumResultCols(stmt.get(), &columns))) return failed(Tr("the result could not be read"));
   result->columns.clear();
   result->rows.clear();
   for (SQLSMALLINT c = 1; c <= columns; ++c) {
@@ -187,7 +188,7 @@ std::optional<DbError> Session::Execute(std::string_view sql, const std::vector<
     SQLULEN size = 0;
     if (!Succeeded(SQLDescribeColW(stmt.get(), static_cast<SQLUSMALLINT>(c), name, sizeof name / sizeof name[0],
                                    &nameLength, &type, &size, &digits, &nullable)))
-      return failed("the result could not be read");
+      return failed(Tr("the result could not be read"));
     const std::size_t shown = nameLength < 0 ? 0 : std::min<std::size_t>(nameLength, 255);
     result->columns.push_back(Utf8Of(std::u16string_view(reinterpret_cast<const char16_t*>(name), shown)));
   }
@@ -195,7 +196,7 @@ std::optional<DbError> Session::Execute(std::string_view sql, const std::vector<
   for (;;) {
     const SQLRETURN fetched = SQLFetch(stmt.get());
     if (fetched == SQL_NO_DATA) break;
-    if (!Succeeded(fetched)) return failed("the result could not be read");
+    if (!Succeeded(fetched)) return failed(Tr("the result could not be read"));
     Row row(static_cast<std::size_t>(columns));
     for (SQLSMALLINT c = 1; c <= columns; ++c) {
       std::u16string value;
@@ -207,7 +208,7 @@ std::optional<DbError> Session::Execute(std::string_view sql, const std::vector<
         const SQLRETURN got = SQLGetData(stmt.get(), static_cast<SQLUSMALLINT>(c), SQL_C_WCHAR, piece, sizeof piece,
                                          &indicator);
         if (got == SQL_NO_DATA) break;
-        if (!Succeeded(got)) return failed("the result could not be read");
+        if (!Succeeded(got)) return failed(Tr("the result could not be read"));
         if (indicator == SQL_NULL_DATA) {
           isNull = true;
           break;
@@ -227,9 +228,9 @@ std::optional<DbError> Session::Execute(std::string_view sql, const std::vector<
 }
 
 std::optional<DbError> Session::Commit() {
-  if (!handles_) return DbError{"08003", "not connected"};
+  if (!handles_) return DbError{"08003", Tr("not connected")};
   if (Succeeded(SQLEndTran(SQL_HANDLE_DBC, handles_->dbc, SQL_COMMIT))) return std::nullopt;
-  DbError error = DiagnosticOf(SQL_HANDLE_DBC, handles_->dbc, "the commit failed");
+  DbError error = DiagnosticOf(SQL_HANDLE_DBC, handles_->dbc, Tr("the commit failed"));
   error.message = Shown(error.message);
   return error;
 }

@@ -12,6 +12,8 @@
 #include <mutex>
 #include <thread>
 
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 #include "record/record_file.h"
 #include "store_odbc/record_time.h"
 #include "store_odbc/store_schema.h"
@@ -210,33 +212,41 @@ std::optional<StoreFault> SqlStore::Run(Work work) {
     lock.unlock();
     worker.detach();
     session_ = std::make_shared<Session>();
-    return StoreFault{connection_.where, "the server did not answer within " +
-                                             std::to_string(kCallDeadline.count()) + " seconds"};
+    return StoreFault{Place(), Format(TrN("the server did not answer within %d second",
+                                          "the server did not answer within %d seconds", kCallDeadline.count()),
+                                      kCallDeadline.count())};
   }
   lock.unlock();
   worker.join();
   if (call->error) {
     const DbError& error = *call->error;
-    return StoreFault{connection_.where, error.message.empty() ? "the driver gave no reason" : error.message};
+    return StoreFault{Place(), error.message.empty() ? Tr("the driver gave no reason") : error.message};
   }
   if (database_.empty())
     database_ = connection_.database.empty() ? session_->InfoText(SQL_DATABASE_NAME) : connection_.database;
   if (server_.empty())
-    server_ = connection_.where != "the database" ? connection_.where : session_->InfoText(SQL_SERVER_NAME);
+    server_ = !connection_.where.empty() ? connection_.where : session_->InfoText(SQL_SERVER_NAME);
   return std::nullopt;
 }
 
 std::optional<StoreFault> SqlStore::Open() {
   auto refusal = std::make_shared<std::string>();
   auto fault = Run([refusal](Session& session) { return EnsureSchema(session, *refusal); });
-  if (!fault && !refusal->empty()) fault = StoreFault{connection_.where, *refusal};
+  if (!fault && !refusal->empty()) fault = StoreFault{Place(), *refusal};
   if (fault) session_ = std::make_shared<Session>();
   return fault;
 }
 
+std::string SqlStore::Place() const { return connection_.where.empty() ? Tr("the database") : connection_.where; }
+
 std::string SqlStore::Where() const {
-  std::string where = database_.empty() ? server_ : database_ + (server_.empty() ? "" : " on " + server_);
-  return where + ", station " + station_;
+  const std::string where = database_.empty() || server_.empty()
+                                ? database_ + server_
+                                // TRANSLATORS: the database, then the server it is on ("cards on db1").
+                                : Format(Tr("%1$s on %2$s"), database_, server_);
+  // TRANSLATORS: the database (and its server), then this station's name:
+  // "cards on db1, station DESK-2".
+  return Format(Tr("%1$s, station %2$s"), where, station_);
 }
 
 std::optional<StoreFault> SqlStore::Reserve(const Credential& credential, const std::string& source, int entry,
@@ -282,7 +292,7 @@ std::optional<StoreFault> SqlStore::Reserve(const Credential& credential, const 
       found->won = ours;
       return std::nullopt;
     }
-    return DbError{"", "the credential was taken and freed again while it was reserved; try again"};
+    return DbError{"", Tr("the credential was taken and freed again while it was reserved; try again")};
   });
   if (fault) {
     unconfirmed_[key].push_back(at);

@@ -52,6 +52,9 @@ class SqlStore final : public SharedStore {
   std::optional<StoreFault> Run(Work work);
   static Key KeyOf(const Credential& credential);
   bool OwnedThisRun(const Credential& credential) const { return ownThisRun_.contains(KeyOf(credential)); }
+  // Where the faults say the store is: the server or data source, or "the
+  // database" when the connection text names neither.
+  std::string Place() const;
 
   ConnectionText connection_;
   std::string station_;

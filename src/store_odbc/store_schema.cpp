@@ -4,6 +4,8 @@
 #include <cctype>
 #include <charconv>
 
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 #include "store/store_connection.h"
 
 namespace vx::odbc {
@@ -113,8 +115,11 @@ std::optional<DbError> EnsureSchema(Session& session, std::string& refusal) {
         if (!has) lacking.push_back(column.name);
       }
       if (!lacking.empty()) {
-        refusal = std::string("the table ") + table.name + " lacks the column" + (lacking.size() > 1 ? "s " : " ") +
-                  Listed(lacking);
+        // TRANSLATORS: a table of the shared record ("vx_cards"), then the
+        // names of the columns it lacks, as they are ("station, entry").
+        refusal = Format(TrN("the table %1$s lacks the column %2$s", "the table %1$s lacks the columns %2$s",
+                             lacking.size()),
+                         table.name, Listed(lacking));
         return std::nullopt;
       }
     }
@@ -132,8 +137,11 @@ std::optional<DbError> EnsureSchema(Session& session, std::string& refusal) {
         const std::string text = row.empty() ? "" : row[0].value_or("");
         std::from_chars(text.data(), text.data() + text.size(), version);
         if (version > kSchemaVersion) {
-          refusal = "its tables are of schema version " + std::to_string(version) +
-                    ", made by a newer program; this one knows version " + std::to_string(kSchemaVersion);
+          // TRANSLATORS: "its tables" are the shared record's, as it says in
+          // "The shared record cannot be reached: db1: its tables are ...".
+          refusal = Format(Tr("its tables are of schema version %1$d, made by a newer program; this one knows "
+                              "version %2$d"),
+                           version, kSchemaVersion);
           return std::nullopt;
         }
         versionKnown = true;

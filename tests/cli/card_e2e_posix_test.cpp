@@ -258,3 +258,75 @@ INSTANTIATE_TEST_SUITE_P(Runs, CardProgram, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+namespace {
+
+// vandorix-card in the operator's language: what it says to the operator is
+// French, and what scripts read (--json, the exit status) is what English gives.
+struct LanguageCase {
+  const char* name;
+  std::vector<std::string> args;  // "{port}" stands for the simulator's port; run with --language fr
+  int exitStatus;
+  std::vector<std::string> starts;  // how each line of standard output starts
+  std::string err = {};             // a text standard error must hold
+  bool asInEnglish = false;         // standard output is the English run's, the times aside
+};
+
+const std::vector<std::string> kWriteTwo = {"write", "--port", "{port}", "--format", "HID26", "--fc", "12",
+                                            "--cn", "1000", "--count", "2", "--yes"};
+
+const std::vector<LanguageCase> kLanguageCases = {
+    {"CardLinesAndSummaryInFrench", kWriteTwo, 0, {"carte 1 sur 2 : ", "carte 2 sur 2 : ", "Lot terminé : "}},
+    {"JsonAsInEnglish", With(kWriteTwo, "--json"), 0, {"{\"time\":", "{\"time\":"}, "Lot terminé : ", true},
+    {"UsageFaultInFrench",
+     {"write", "--port", "{port}", "--format", "HID99", "--fc", "1", "--cn", "1"}, 2, {},
+     "vandorix-card: --format : aucun format « HID99 » ; les formats sont HID24"},
+};
+
+// The record's time differs from run to run; everything else must not.
+std::vector<std::string> WithoutTimes(std::vector<std::string> lines) {
+  for (std::string& line : lines) {
+    const std::string key = "\"time\":\"";
+    const std::size_t start = line.find(key);
+    if (start == std::string::npos) continue;
+    const std::size_t end = line.find('"', start + key.size());
+    line.erase(start + key.size(), end - start - key.size());
+  }
+  return lines;
+}
+
+void PrintTo(const LanguageCase& c, std::ostream* os) { *os << c.name; }
+
+class CardProgramInFrench : public ::testing::TestWithParam<LanguageCase> {};
+
+TEST_P(CardProgramInFrench, SpeaksFrenchKeepsWhatScriptsRead) {
+  const LanguageCase& c = GetParam();
+  vx::sim::PtyServer server(vx::sim::PtyServerOptions{});
+  ASSERT_TRUE(server.Start());
+  vx::test::TempFile cards(kCards);
+  std::filesystem::copy_file(std::string(VX_SOURCE_DIR) + "/config/HID.cfg", cards.dir() + "/HID.cfg");
+  std::vector<std::string> args = c.args;
+  for (std::string& arg : args)
+    if (arg == "{port}") arg = server.SlavePath();
+  std::vector<std::string> french = args;
+  french.insert(french.end(), {"--language", "fr"});
+  const std::atomic<int> frames{0};
+
+  const Result fr = RunProgram(french, cards.dir(), kNone, frames);
+  EXPECT_EQ(fr.status, c.exitStatus) << fr.err;
+  ASSERT_EQ(fr.out.size(), c.starts.size()) << fr.err;
+  for (std::size_t i = 0; i < c.starts.size(); ++i) {
+    EXPECT_TRUE(fr.out[i].starts_with(c.starts[i])) << fr.out[i];
+  }
+  EXPECT_NE(fr.err.find(c.err), std::string::npos) << fr.err;
+  if (c.asInEnglish) {
+    const Result en = RunProgram(args, cards.dir(), kNone, frames);
+    EXPECT_EQ(en.status, fr.status) << en.err;
+    EXPECT_EQ(WithoutTimes(fr.out), WithoutTimes(en.out));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, CardProgramInFrench, ::testing::ValuesIn(kLanguageCases),
+                         [](const ::testing::TestParamInfo<LanguageCase>& info) { return std::string(info.param.name); });
+
+}  // namespace

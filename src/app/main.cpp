@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/program_window.h"
+#include "app/qt_translations.h"
 #include "app/user_folder.h"
 #include "core/program_arguments.h"
 #include "i18n/use_language.h"
@@ -37,7 +38,7 @@ int main(int argc, char* argv[]) {
 #endif
   const std::string program = "vandorix-programmer";
   const std::vector<std::string> args = vx::ProgramArguments(argc, argv);
-  vx::UseLanguage(vx::LanguageArgument(args));
+  const std::string language = vx::UseLanguage(vx::LanguageArgument(args));
   const vx::CommandLine commandLine = vx::ParseCommandLine(args);
 
   // These need no window and so no display. Finding the installed sample for
@@ -50,6 +51,7 @@ int main(int argc, char* argv[]) {
     return *exitCode;
 
   QApplication app(argc, argv);
+  UseQtTranslations(language);
   vx::ProgramWindow started = vx::OpenProgramWindow(commandLine);
   if (!started.window) {
     std::cerr << program << ": " << started.fault << '\n';

@@ -8,19 +8,31 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "i18n/translate.h"
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
 std::optional<std::string> AskForSharedRecord(QWidget* parent, const std::vector<std::string>& dataSources) {
   QDialog dialog(parent);
   dialog.setObjectName("SharedRecordDialog");
-  dialog.setWindowTitle("Shared Record");
+  dialog.setWindowTitle(Q(vx::Tr("Shared Record")));
   auto* sources = new QListWidget;
   sources->setObjectName("DataSources");
-  sources->setAccessibleName("Data sources");
+  // TRANSLATORS: the list of the system's ODBC data sources.
+  sources->setAccessibleName(Q(vx::Tr("Data sources")));
   for (const std::string& source : dataSources) sources->addItem(QString::fromStdString(source));
   auto* connection = new QLineEdit;
   connection->setObjectName("ConnectionString");
-  connection->setAccessibleName("Connection string");
+  // TRANSLATORS: an ODBC connection string, as "Driver=...;Server=...".
+  connection->setAccessibleName(Q(vx::Tr("Connection string")));
   connection->setPlaceholderText("Driver={PostgreSQL Unicode};Server=db1;Database=cards;...");
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  buttons->button(QDialogButtonBox::Ok)->setText(Q(vx::TrCtx("button", "OK")));
+  buttons->button(QDialogButtonBox::Cancel)->setText(Q(vx::TrCtx("button", "Cancel")));
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   // A data source is a connection of its own: choosing one fills the field.
@@ -33,9 +45,10 @@ std::optional<std::string> AskForSharedRecord(QWidget* parent, const std::vector
   okEnabled();
 
   auto* layout = new QVBoxLayout(&dialog);
-  layout->addWidget(new QLabel(dataSources.empty() ? "This system has no ODBC data source." : "Data sources:"));
+  layout->addWidget(new QLabel(Q(dataSources.empty() ? vx::Tr("This system has no ODBC data source.")
+                                                     : vx::Tr("Data sources:"))));
   layout->addWidget(sources);
-  layout->addWidget(new QLabel("Data source or connection string:"));
+  layout->addWidget(new QLabel(Q(vx::Tr("Data source or connection string:"))));
   layout->addWidget(connection);
   layout->addWidget(buttons);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;

@@ -2,6 +2,8 @@
 
 #include "app/qt_serial_link.h"
 #include "app/simulated_port_link.h"
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 #include "sim/pty_server_posix.h"
 
 namespace vx {
@@ -11,7 +13,8 @@ LinkChoice MakePtySimulatedLink(const sim::DeviceOptions& device) {
   auto server = std::make_shared<sim::PtyServer>(sim::PtyServerOptions{device, {}});
   std::string error;
   if (!server->Start(&error)) {
-    choice.error = "the simulated reader/writer cannot start: " + error;
+    // TRANSLATORS: %s is the system's reason, as the simulator gives it.
+    choice.error = Format(Tr("the simulated reader/writer cannot start: %s"), error);
     return choice;
   }
   // The link owns the server through this function, so the device lives as

@@ -27,13 +27,23 @@
 #include "app/length_limit.h"
 #include "app/port_combo.h"
 #include "app/shared_record_dialog.h"
+#include "i18n/translate.h"
 
 namespace {
 
+// The product's name, the same in every language.
 const char* const kCaption = "VANDORIX PROGRAMMER";
 constexpr int kRecordPathWidth = 360;  // pixels
 
 QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// The standard buttons of the program's own message boxes and dialogs, in the
+// operator's language whether or not Qt has a catalogue of its own for it.
+void NameStandardButtons(QMessageBox& box) {
+  if (QAbstractButton* yes = box.button(QMessageBox::Yes)) yes->setText(Q(vx::TrCtx("button", "&Yes")));
+  if (QAbstractButton* no = box.button(QMessageBox::No)) no->setText(Q(vx::TrCtx("button", "&No")));
+  if (QAbstractButton* ok = box.button(QMessageBox::Ok)) ok->setText(Q(vx::TrCtx("button", "OK")));
+}
 
 }  // namespace
 
@@ -43,7 +53,8 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   core_.listPorts = [this] { return portLister ? portLister() : vx::ListSerialPorts(); };
   setWindowTitle(kCaption);
 
-  auto* portFrame = new QGroupBox("Com Port");
+  // TRANSLATORS: the serial port the reader/writer is on.
+  auto* portFrame = new QGroupBox(Q(vx::Tr("Com Port")));
   auto* portCombo = new PortCombo;
   // Read again as it drops down: a reader plugged in since is offered, one
   // pulled out is gone.
@@ -53,7 +64,7 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   combo1_->setEditable(true);
   // A typed name stays typed text; Enter must not add it to the list.
   combo1_->setInsertPolicy(QComboBox::NoInsert);
-  combo1_->setAccessibleName("Com Port");
+  combo1_->setAccessibleName(portFrame->title());
   combo1_->setMinimumContentsLength(12);
   deviceNote_ = new QLabel;
   deviceNote_->setObjectName("DeviceNote");
@@ -62,14 +73,20 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   portLayout->addWidget(combo1_);
   portLayout->addWidget(deviceNote_);
 
-  auto* systemFrame = new QGroupBox("System");
+  // TRANSLATORS: the frame around the buttons that concern the list and the
+  // reader/writer as a whole.
+  auto* systemFrame = new QGroupBox(Q(vx::Tr("System")));
   auto* systemLayout = new QHBoxLayout(systemFrame);
-  systemLayout->addWidget(AddButton(vx::kClearButton, "Clear"));
-  systemLayout->addWidget(AddButton(vx::kLinkButton, "Link"));
+  // TRANSLATORS: a button; empties the list of messages.
+  systemLayout->addWidget(AddButton(vx::kClearButton, vx::Tr("Clear")));
+  // TRANSLATORS: a button; opens the port and checks that a reader/writer answers.
+  systemLayout->addWidget(AddButton(vx::kLinkButton, vx::Tr("Link")));
 
-  QCheckBox* check1 = AddCheckBox(vx::CheckBox::UseDatabase, "Check1", "Use Database", nullptr);
-  QCheckBox* keepRecord = AddCheckBox(vx::CheckBox::KeepRecord, "KeepRecord", "Keep Record",
-                                      "Append every card written or read to a record file (CSV)");
+  // TRANSLATORS: a check box; the card numbers come from a file ("Browse").
+  QCheckBox* check1 = AddCheckBox(vx::CheckBox::UseDatabase, "Check1", vx::Tr("Use Database"), {});
+  // TRANSLATORS: a check box; every card is written down in a record file.
+  QCheckBox* keepRecord = AddCheckBox(vx::CheckBox::KeepRecord, "KeepRecord", vx::Tr("Keep Record"),
+                                      vx::Tr("Append every card written or read to a record file (CSV)"));
   recordPath_ = new QLabel;
   recordPath_->setObjectName("RecordPath");
   recordPath_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -78,38 +95,44 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   recordPath_->setMaximumWidth(kRecordPathWidth);
   recordPath_->hide();
   // Off at start unless --shared-record connects it.
-  QCheckBox* sharedRecord = AddCheckBox(vx::CheckBox::SharedRecord, "SharedRecord", "Shared Record",
-                                        "Write through the shared record of several stations (a database)");
+  // TRANSLATORS: a check box; the record several stations share in a database.
+  QCheckBox* sharedRecord =
+      AddCheckBox(vx::CheckBox::SharedRecord, "SharedRecord", vx::Tr("Shared Record"),
+                  vx::Tr("Write through the shared record of several stations (a database)"));
   sharedRecordLine_ = new QLabel;
   sharedRecordLine_->setObjectName("SharedRecordLine");
   sharedRecordLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   sharedRecordLine_->hide();
   // Off at start: the operator who wants to hear each card's outcome asks for it.
-  QCheckBox* sound = AddCheckBox(vx::CheckBox::Sound, "Sound", "Sound",
-                                 "Beep once after a good card, three times after a failure");
+  // TRANSLATORS: a check box; a beep after each card.
+  QCheckBox* sound = AddCheckBox(vx::CheckBox::Sound, "Sound", vx::Tr("Sound"),
+                                 vx::Tr("Beep once after a good card, three times after a failure"));
 
   // Off at start: with it off, the line carries only the write's own frames.
   QCheckBox* checkCardFirst =
-      AddCheckBox(vx::CheckBox::CheckCardFirst, "CheckCardFirst", "Check Card First",
-                  "Read the card on the reader before writing, so a card just written is not written over");
+      AddCheckBox(vx::CheckBox::CheckCardFirst, "CheckCardFirst", vx::Tr("Check Card First"),
+                  vx::Tr("Read the card on the reader before writing, so a card just written is not written over"));
 
-  frame9_ = new QGroupBox("Database Path ...");
+  // TRANSLATORS: the frame of the card-number file's path, shown with "Use Database".
+  frame9_ = new QGroupBox(Q(vx::Tr("Database Path ...")));
   frame9_->setObjectName("Frame9");
   text2_ = new QLineEdit;
   text2_->setObjectName("Text2");
-  text2_->setAccessibleName("Database Path");
+  text2_->setAccessibleName(Q(vx::Tr("Database Path")));
   text2_->setReadOnly(true);
   batchProgress_ = new QLabel;
   batchProgress_->setObjectName("BatchProgress");
   auto* frame9Layout = new QGridLayout(frame9_);
   frame9Layout->addWidget(text2_, 0, 0);
-  frame9Layout->addWidget(AddButton(vx::kBrowseButton, "Browse"), 0, 1);
+  // TRANSLATORS: a button; chooses the card-number file.
+  frame9Layout->addWidget(AddButton(vx::kBrowseButton, vx::Tr("Browse")), 0, 1);
   frame9Layout->addWidget(batchProgress_, 1, 0, 1, 2);
   frame9_->hide();
 
   list1_ = new QListWidget;
   list1_->setObjectName("List1");
-  list1_->setAccessibleName("Messages");
+  // TRANSLATORS: the list of what the reader/writer and the program said.
+  list1_->setAccessibleName(Q(vx::Tr("Messages")));
   // Every line is one text line: without this the list measures all its lines
   // on each append, and a long batch slows down as the list grows.
   list1_->setUniformItemSizes(true);
@@ -154,8 +177,9 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   // Identify concerns every tab, so it sits outside them, beside the answer it gives.
   auto* bannerRow = new QHBoxLayout;
   bannerRow->addWidget(resultBanner_, 1);
-  QPushButton* identify = AddButton(vx::kIdentifyButton, "Identify Card");
-  identify->setToolTip("Read the card in every format HID.cfg defines and tell which read it (F4)");
+  // TRANSLATORS: a button; tells which of the formats the card on the reader is in.
+  QPushButton* identify = AddButton(vx::kIdentifyButton, vx::Tr("Identify Card"));
+  identify->setToolTip(Q(vx::Tr("Read the card in every format HID.cfg defines and tell which read it (F4)")));
   bannerRow->addWidget(identify);
   layout->addLayout(bannerRow);
   layout->addWidget(sstab1_);
@@ -172,20 +196,21 @@ Tesselmain::~Tesselmain() {
   if (link_) link_->Close();
 }
 
-QPushButton* Tesselmain::AddButton(int number, const char* caption) {
-  auto* button = new QPushButton(caption);
+QPushButton* Tesselmain::AddButton(int number, const std::string& caption) {
+  auto* button = new QPushButton(Q(caption));
   button->setObjectName(QString("Command%1").arg(number));
-  button->setAccessibleName(caption);
+  button->setAccessibleName(Q(caption));
   buttons_[number] = button;
   connect(button, &QPushButton::clicked, this, [this, number] { core_.ButtonClicked(number); });
   return button;
 }
 
-QCheckBox* Tesselmain::AddCheckBox(vx::CheckBox box, const char* name, const char* caption, const char* toolTip) {
-  auto* check = new QCheckBox(caption);
+QCheckBox* Tesselmain::AddCheckBox(vx::CheckBox box, const char* name, const std::string& caption,
+                                   const std::string& toolTip) {
+  auto* check = new QCheckBox(Q(caption));
   check->setObjectName(name);
-  check->setAccessibleName(caption);
-  if (toolTip) check->setToolTip(toolTip);
+  check->setAccessibleName(Q(caption));
+  if (!toolTip.empty()) check->setToolTip(Q(toolTip));
   checkBoxes_[box] = check;
   // Every change of state, not only clicks: the Space key, and an assistive
   // technology's Toggle action, which changes the box without clicking it.
@@ -211,21 +236,23 @@ QGroupBox* Tesselmain::BuildEntryFrame(const QString& caption, int box, int maxL
 QWidget* Tesselmain::BuildTab(const vx::TabSpec& tab) {
   auto* page = new QWidget;
   page->setObjectName(QString("Tab%1").arg(tab.position));
-  auto addLabel = [this](int number, std::string_view caption) {
+  auto addLabel = [this](int number, const std::string& caption) {
     auto* label = new QLabel(Q(caption));
     label->setObjectName(QString("Label%1").arg(number));
     labels_[number] = label;
     return label;
   };
   auto* grid = new QGridLayout(page);
-  grid->addWidget(BuildEntryFrame("Facility Code", tab.fcBox, tab.fcMaxLength), 0, 0);
-  grid->addWidget(addLabel(tab.fcLabel, tab.fcLabelCaption), 0, 1);
-  grid->addWidget(BuildEntryFrame("Card Number", tab.cnBox, tab.cnMaxLength), 1, 0);
-  grid->addWidget(addLabel(tab.cnLabel, tab.cnLabelCaption), 1, 1);
-  grid->addWidget(AddButton(tab.readButton, "Read Card"), 0, 2);
-  grid->addWidget(AddButton(tab.writeButton, "Write Card"), 1, 2);
-  buttons_[tab.readButton]->setToolTip("Read the card on the reader/writer (F3)");
-  buttons_[tab.writeButton]->setToolTip("Write the card, read it back and verify it (F2)");
+  // TRANSLATORS: the frames of a card's two numbers: the site's code, shared by
+  // the cards of one building or customer, and the card's own number.
+  grid->addWidget(BuildEntryFrame(Q(vx::Tr("Facility Code")), tab.fcBox, tab.fcMaxLength), 0, 0);
+  grid->addWidget(addLabel(tab.fcLabel, std::string(tab.fcLabelCaption)), 0, 1);
+  grid->addWidget(BuildEntryFrame(Q(vx::Tr("Card Number")), tab.cnBox, tab.cnMaxLength), 1, 0);
+  grid->addWidget(addLabel(tab.cnLabel, std::string(tab.cnLabelCaption)), 1, 1);
+  grid->addWidget(AddButton(tab.readButton, vx::Tr("Read Card")), 0, 2);
+  grid->addWidget(AddButton(tab.writeButton, vx::Tr("Write Card")), 1, 2);
+  buttons_[tab.readButton]->setToolTip(Q(vx::Tr("Read the card on the reader/writer (F3)")));
+  buttons_[tab.writeButton]->setToolTip(Q(vx::Tr("Write the card, read it back and verify it (F2)")));
   // Shown at start-up when the format file lacks this tab's format.
   auto* note = new QLabel;
   note->setObjectName(QString("FormatNote%1").arg(tab.position));
@@ -331,6 +358,7 @@ void Tesselmain::ShowMessage(const std::string& text) {
     return;
   }
   QMessageBox box(QMessageBox::NoIcon, kCaption, Q(text), QMessageBox::Ok, this);
+  NameStandardButtons(box);
   box.exec();
 }
 
@@ -338,6 +366,7 @@ bool Tesselmain::AskYesNo(const std::string& question, vx::Answer preset) {
   if (core_.Closing()) return false;
   if (questionAsker) return questionAsker(question);
   QMessageBox box(QMessageBox::Question, kCaption, Q(question), QMessageBox::Yes | QMessageBox::No, this);
+  NameStandardButtons(box);
   box.setDefaultButton(preset == vx::Answer::No ? QMessageBox::No : QMessageBox::Yes);
   return box.exec() == QMessageBox::Yes;
 }
@@ -400,8 +429,12 @@ std::optional<std::string> Tesselmain::ChooseRecordFile() {
   const QDate today = QDate::currentDate();
   const QString name = Q(vx::DefaultRecordFileName(today.year(), today.month(), today.day()));
   // The record is appended to, never replaced: no question about overwriting.
-  const QString path = QFileDialog::getSaveFileName(this, "Card record", QDir(folder).filePath(name),
-                                                    "Card records (*.csv);;All files (*)", nullptr,
+  // TRANSLATORS: the title of the dialog that chooses the record file.
+  const QString title = Q(vx::Tr("Card record"));
+  // The patterns stay as they are; each description is the operator's.
+  // TRANSLATORS: the kind of file offered by the record file's dialog.
+  const QString filter = Q(vx::Tr("Card records")) + " (*.csv);;" + Q(vx::Tr("All files")) + " (*)";
+  const QString path = QFileDialog::getSaveFileName(this, title, QDir(folder).filePath(name), filter, nullptr,
                                                     QFileDialog::DontConfirmOverwrite);
   if (path.isEmpty()) return std::nullopt;
   return QDir::toNativeSeparators(path).toStdString();

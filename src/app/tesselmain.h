@@ -113,8 +113,8 @@ class Tesselmain : public QWidget, public vx::WindowView {
  private:
   QWidget* BuildTab(const vx::TabSpec& tab);
   QGroupBox* BuildEntryFrame(const QString& caption, int box, int maxLength);
-  QPushButton* AddButton(int number, const char* caption);
-  QCheckBox* AddCheckBox(vx::CheckBox box, const char* name, const char* caption, const char* toolTip);
+  QPushButton* AddButton(int number, const std::string& caption);
+  QCheckBox* AddCheckBox(vx::CheckBox box, const char* name, const std::string& caption, const std::string& toolTip);
   void BindFunctionKeys();
 
   std::unique_ptr<vx::SerialLink> link_;

@@ -11,6 +11,7 @@
 
 #include "program/command_line.h"
 #include "app/program_window.h"
+#include "app/qt_translations.h"
 #include "devtools/scripted_run.h"
 #include "devtools/window_script_command_line.h"
 #include "i18n/use_language.h"
@@ -39,9 +40,10 @@ int main(int argc, char* argv[]) {
 
   // The documentation's pictures are English unless a language is asked for,
   // whatever the language of the machine that makes them.
-  if (!commandLine.language.empty()) vx::UseLanguage(commandLine.language);
+  const std::string language = commandLine.language.empty() ? "en" : vx::UseLanguage(commandLine.language);
 
   QApplication app(argc, argv);
+  UseQtTranslations(language);
   vx::ProgramWindow started = vx::OpenProgramWindow(commandLine);
   if (!started.window) {
     std::cerr << tool << ": " << started.fault << '\n';

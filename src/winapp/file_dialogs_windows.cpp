@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/wide_text_windows.h"
+#include "i18n/translate.h"
 
 namespace vx::win {
 
@@ -56,15 +57,23 @@ std::optional<std::string> ChooseRecordFile(HWND owner, const std::string& fileN
   std::vector<wchar_t> file(kPathChars, L'\0');
   const std::wstring proposed = Wide(fileName);
   proposed.copy(file.data(), kPathChars - 1);
-  static constexpr wchar_t kFilter[] = L"Card records (*.csv)\0*.csv\0All files (*.*)\0*.*\0";
+  // Each filter is its description and its pattern; the list ends in an empty one.
+  // TRANSLATORS: a file type in the save dialog of the card record.
+  std::wstring filter = Wide(Tr("Card records (*.csv)"));
+  filter += std::wstring(L"\0*.csv\0", 7);
+  // TRANSLATORS: a file type in the save dialog of the card record.
+  filter += Wide(Tr("All files (*.*)"));
+  filter += std::wstring(L"\0*.*\0", 5);
+  // TRANSLATORS: the title of the dialog that chooses where the card record goes.
+  const std::wstring title = Wide(Tr("Card record"));
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
-  dialog.lpstrFilter = kFilter;
+  dialog.lpstrFilter = filter.c_str();
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = kPathChars;
   dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  dialog.lpstrTitle = L"Card record";
+  dialog.lpstrTitle = title.c_str();
   dialog.lpstrDefExt = L"csv";
   dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
   return Chosen(GetSaveFileNameW(&dialog), file);

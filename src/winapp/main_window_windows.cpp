@@ -10,33 +10,22 @@
 #include "winapp/file_dialogs_windows.h"
 #include "winapp/message_wait_windows.h"
 #include "winapp/shared_record_dialog_windows.h"
+#include "winapp/window_fonts_windows.h"
+#include "winapp/window_layout_windows.h"
 #include "core/wide_text_windows.h"
 
 namespace vx::win {
 
 namespace {
 
-// Group boxes outside the contract with the test driver: found by caption.
-constexpr int kComPortFrameId = 4020;
-constexpr int kSystemFrameId = 4021;
-constexpr int kFacilityFrameBase = 4030;  // + tab position
-constexpr int kCardFrameBase = 4040;      // + tab position
 // Posted by CloseWindow(): the window is destroyed from the message loop,
 // never from inside the handler of one of its own controls.
 constexpr UINT kDestroyLater = WM_APP + 1;
 // The window's only timers: the later beeps of a sound cue, one each.
 constexpr UINT_PTR kBeepTimerBase = 1;
 
-// The window's size at 96 dots per inch; everything scales with the DPI.
-constexpr int kStartWidth = 800;
-constexpr int kStartHeight = 650;
-constexpr int kMinWidth = 780;
-constexpr int kMinHeight = 540;
-constexpr int kTabHeight = 190;
-// Two lines of the banner's large text: a batch's last words are long.
-constexpr int kBannerHeight = 76;
-constexpr int kMargin = 8;
-constexpr int kIdentifyWidth = 132;  // the "Identify Card" button beside the banner
+// The combo box's height with its list dropped down.
+constexpr int kComboDropHeight = 300;
 
 constexpr COLORREF kWarningColour = RGB(0xa0, 0x00, 0x00);
 
@@ -73,18 +62,6 @@ const TabSpec* TabOfBox(int box) {
   return nullptr;
 }
 
-// The DPI of a window; Windows before 10 knows only the system's.
-int DpiOf(HWND window) {
-  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  if (getDpiForWindow && window) return static_cast<int>(getDpiForWindow(window));
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
-
 int SystemDpi() { return DpiOf(nullptr); }
 
 }  // namespace
@@ -98,8 +75,6 @@ MainWindow::MainWindow(HINSTANCE instance, SerialLink& link)
 MainWindow::~MainWindow() {
   if (window_) DestroyWindow(window_);
   if (keys_) DestroyAcceleratorTable(keys_);
-  for (HFONT font : {font_, bannerFont_, noteFont_})
-    if (font) DeleteObject(font);
   for (HBRUSH brush : bannerBrushes_)
     if (brush) DeleteObject(brush);
 }
@@ -133,27 +108,28 @@ bool MainWindow::Create() {
 
   // Top to bottom, the order in which Tab walks through them.
   const DWORD child = WS_CHILD | WS_VISIBLE;
-  groupBoxes_.push_back(Add(L"BUTTON", L"Com Port", child | BS_GROUPBOX, kComPortFrameId));
+  // A button, check box or frame, with its caption in the language in use.
+  const auto captioned = [this](DWORD style, int id) { return Add(L"BUTTON", FixedCaption(id), style, id); };
+  groupBoxes_.push_back(captioned(child | BS_GROUPBOX, kComPortFrameId));
   focusOrder_.push_back(
       Add(L"COMBOBOX", L"", child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, kCombo1Id));
   Add(L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, kDeviceNoteId);
-  groupBoxes_.push_back(Add(L"BUTTON", L"System", child | BS_GROUPBOX, kSystemFrameId));
-  focusOrder_.push_back(Add(L"BUTTON", L"Clear", child | WS_TABSTOP | BS_PUSHBUTTON, CommandId(kClearButton)));
-  focusOrder_.push_back(Add(L"BUTTON", L"Link", child | WS_TABSTOP | BS_PUSHBUTTON, CommandId(kLinkButton)));
-  focusOrder_.push_back(Add(L"BUTTON", L"Use Database", child | WS_TABSTOP | BS_AUTOCHECKBOX, kUseDatabaseId));
-  focusOrder_.push_back(Add(L"BUTTON", L"Sound", child | WS_TABSTOP | BS_AUTOCHECKBOX, kSoundId));
-  focusOrder_.push_back(Add(L"BUTTON", L"Keep Record", child | WS_TABSTOP | BS_AUTOCHECKBOX, kKeepRecordId));
-  focusOrder_.push_back(
-      Add(L"BUTTON", L"Check Card First", child | WS_TABSTOP | BS_AUTOCHECKBOX, kCheckCardFirstId));
-  focusOrder_.push_back(Add(L"BUTTON", L"Shared Record", child | WS_TABSTOP | BS_AUTOCHECKBOX, kSharedRecordId));
+  groupBoxes_.push_back(captioned(child | BS_GROUPBOX, kSystemFrameId));
+  focusOrder_.push_back(captioned(child | WS_TABSTOP | BS_PUSHBUTTON, CommandId(kClearButton)));
+  focusOrder_.push_back(captioned(child | WS_TABSTOP | BS_PUSHBUTTON, CommandId(kLinkButton)));
+  focusOrder_.push_back(captioned(child | WS_TABSTOP | BS_AUTOCHECKBOX, kUseDatabaseId));
+  focusOrder_.push_back(captioned(child | WS_TABSTOP | BS_AUTOCHECKBOX, kSoundId));
+  focusOrder_.push_back(captioned(child | WS_TABSTOP | BS_AUTOCHECKBOX, kKeepRecordId));
+  focusOrder_.push_back(captioned(child | WS_TABSTOP | BS_AUTOCHECKBOX, kCheckCardFirstId));
+  focusOrder_.push_back(captioned(child | WS_TABSTOP | BS_AUTOCHECKBOX, kSharedRecordId));
   Add(L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kSharedRecordLineId);
   // A long path is shortened in the middle rather than widen the window.
   Add(L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, kRecordPathId);
 
-  groupBoxes_.push_back(Add(L"BUTTON", L"Database Path ...", WS_CHILD | BS_GROUPBOX, kFrame9Id));
+  groupBoxes_.push_back(captioned(WS_CHILD | BS_GROUPBOX, kFrame9Id));
   focusOrder_.push_back(
       Add(L"EDIT", L"", WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, TextId(2), WS_EX_CLIENTEDGE));
-  focusOrder_.push_back(Add(L"BUTTON", L"Browse", WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON, CommandId(kBrowseButton)));
+  focusOrder_.push_back(captioned(WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON, CommandId(kBrowseButton)));
   Add(L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kBatchProgressId);
 
   focusOrder_.push_back(Add(L"LISTBOX", L"", child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
@@ -162,8 +138,7 @@ bool MainWindow::Create() {
   // Words wrap onto the second line rather than being cut short.
   Add(L"STATIC", L"", child | SS_CENTER | SS_NOPREFIX, kResultBannerId);
   // Identify concerns every tab, so it sits outside them, beside the answer it gives.
-  focusOrder_.push_back(
-      Add(L"BUTTON", L"Identify Card", child | WS_TABSTOP | BS_PUSHBUTTON, CommandId(kIdentifyButton)));
+  focusOrder_.push_back(captioned(child | WS_TABSTOP | BS_PUSHBUTTON, CommandId(kIdentifyButton)));
 
   // The tab strip is drawn under the controls of its tabs, which are the
   // main window's own children: it clips them out when it paints.
@@ -194,6 +169,7 @@ bool MainWindow::Create() {
   MakeFonts();
   ShowResult(FirstBanner());
   UpdateVisibility();
+  FitToCaptions();
   return true;
 }
 
@@ -205,8 +181,8 @@ HWND MainWindow::Add(const wchar_t* kind, const std::wstring& text, DWORD style,
 void MainWindow::BuildTab(const TabSpec& tab) {
   std::vector<HWND>& controls = tabControls_[static_cast<std::size_t>(tab.position)];
   const DWORD child = WS_CHILD;
-  const auto entryBox = [&](int frameId, const wchar_t* caption, int box, int maxLength) {
-    HWND frame = Add(L"BUTTON", caption, child | BS_GROUPBOX, frameId);
+  const auto entryBox = [&](int frameId, int box, int maxLength) {
+    HWND frame = Add(L"BUTTON", FixedCaption(frameId), child | BS_GROUPBOX, frameId);
     groupBoxes_.push_back(frame);
     HWND edit = Add(L"EDIT", L"1", child | WS_TABSTOP | ES_AUTOHSCROLL, TextId(box), WS_EX_CLIENTEDGE);
     // Limits only what is typed; text the program puts in is shown whole.
@@ -217,120 +193,85 @@ void MainWindow::BuildTab(const TabSpec& tab) {
   const auto label = [&](int number, std::string_view caption) {
     controls.push_back(Add(L"STATIC", Wide(std::string(caption)), child | SS_LEFT | SS_NOPREFIX, LabelId(number)));
   };
-  const auto button = [&](int number, const wchar_t* caption) {
-    HWND created = Add(L"BUTTON", caption, child | WS_TABSTOP | BS_PUSHBUTTON, CommandId(number));
+  const auto button = [&](int number) {
+    HWND created =
+        Add(L"BUTTON", FixedCaption(CommandId(number)), child | WS_TABSTOP | BS_PUSHBUTTON, CommandId(number));
     controls.push_back(created);
     return created;
   };
-  HWND facility = entryBox(kFacilityFrameBase + tab.position, L"Facility Code", tab.fcBox, tab.fcMaxLength);
+  HWND facility = entryBox(kFacilityFrameBase + tab.position, tab.fcBox, tab.fcMaxLength);
   label(tab.fcLabel, tab.fcLabelCaption);
-  HWND read = button(tab.readButton, L"Read Card");
-  HWND card = entryBox(kCardFrameBase + tab.position, L"Card Number", tab.cnBox, tab.cnMaxLength);
+  HWND read = button(tab.readButton);
+  HWND card = entryBox(kCardFrameBase + tab.position, tab.cnBox, tab.cnMaxLength);
   label(tab.cnLabel, tab.cnLabelCaption);
-  HWND write = button(tab.writeButton, L"Write Card");
+  HWND write = button(tab.writeButton);
   focusOrder_.insert(focusOrder_.end(), {facility, read, card, write});
   controls.push_back(Add(L"STATIC", L"", child | SS_LEFT | SS_NOPREFIX, FormatNoteId(tab.position)));
 }
 
 void MainWindow::MakeFonts() {
-  for (HFONT font : {font_, bannerFont_, noteFont_})
-    if (font) DeleteObject(font);
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-  LOGFONTW face = metrics.lfMessageFont;
-  face.lfHeight = MulDiv(face.lfHeight, dpi_, SystemDpi());
-  font_ = CreateFontIndirectW(&face);
-  // The outcome is read from where the cards are, not from the screen's edge.
-  LOGFONTW large = face;
-  large.lfHeight = face.lfHeight * 9 / 5;
-  large.lfWeight = FW_BOLD;
-  bannerFont_ = CreateFontIndirectW(&large);
-  LOGFONTW bold = face;
-  bold.lfWeight = FW_BOLD;
-  noteFont_ = CreateFontIndirectW(&bold);
-
-  for (HWND control = GetWindow(window_, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
-    const int id = GetDlgCtrlID(control);
-    HFONT font = id == kResultBannerId                                         ? bannerFont_
-                 : id >= FormatNoteId(0) && id < FormatNoteId(kTabCount)      ? noteFont_
-                                                                               : font_;
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  }
+  fonts_ = std::make_unique<WindowFonts>(dpi_);
+  for (HWND control = GetWindow(window_, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->Of(FontRoleOf(GetDlgCtrlID(control)))), FALSE);
   InvalidateRect(window_, nullptr, TRUE);
 }
 
 void MainWindow::Layout() {
-  if (!window_) return;
+  if (!window_ || !fonts_) return;
   RECT client{};
   GetClientRect(window_, &client);
-  const auto place = [this](int id, int x, int y, int width, int height) {
-    MoveWindow(Item(id), Scaled(x), Scaled(y), Scaled(width), Scaled(height), FALSE);
+  const auto logical = [this](LONG pixels) { return static_cast<LONG>(MulDiv(pixels, 96, dpi_)); };
+  HWND strip = Item(kSSTab1Id);
+  LayoutInput input;
+  input.client = {logical(client.right), logical(client.bottom)};
+  input.deviceNote = deviceNoteShown_;
+  input.sharedRecordLine = sharedRecordLineShown_;
+  input.recordPath = recordPathShown_;
+  input.databaseFrame = databaseFrameShown_;
+  input.frontTab = FrontTab();
+  input.formatNotes = formatNoteShown_;
+  input.text = [this](int id) { return WindowText(Item(id)); };
+  input.measure = MeasureIn(*fonts_);
+  input.page = [&](const RECT& area) {
+    RECT page{Scaled(area.left), Scaled(area.top), Scaled(area.right), Scaled(area.bottom)};
+    SendMessageW(strip, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+    return RECT{logical(page.left), logical(page.top), logical(page.right), logical(page.bottom)};
   };
-  // In pixels at 96 DPI.
-  const int width = std::max(MulDiv(client.right, 96, dpi_), kMinWidth - 20);
-  const int height = MulDiv(client.bottom, 96, dpi_);
-  const int inner = width - 2 * kMargin;
-
-  place(kComPortFrameId, kMargin, 4, 340, 56);
-  place(kCombo1Id, kMargin + 10, 24, 72, 300);
-  place(kDeviceNoteId, kMargin + 92, 20, 240, 36);
-  place(kSystemFrameId, 356, 4, 176, 56);
-  place(CommandId(kClearButton), 366, 24, 76, 26);
-  place(CommandId(kLinkButton), 446, 24, 76, 26);
-  place(kUseDatabaseId, 544, 12, 112, 20);
-  place(kKeepRecordId, 544, 36, 112, 20);
-  place(kSoundId, 660, 12, 124, 20);
-  place(kCheckCardFirstId, 660, 36, 124, 20);
-  place(kSharedRecordId, 544, 60, 124, 20);
-
-  int y = 84;
-  if (sharedRecordLineShown_) {
-    place(kSharedRecordLineId, kMargin, y, inner, 18);
-    y += 22;
+  // The strip's captions wrap by its width: its page is known once it has it.
+  const auto placeStrip = [&](const WindowLayout& laid) {
+    for (const PlacedControl& placed : laid.controls) {
+      if (placed.id != kSSTab1Id) continue;
+      const RECT& r = placed.rect;
+      const RECT wanted{Scaled(r.left), Scaled(r.top), Scaled(r.right), Scaled(r.bottom)};
+      RECT now{};
+      GetWindowRect(strip, &now);
+      MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&now), 2);
+      if (EqualRect(&now, &wanted)) return false;
+      MoveWindow(strip, wanted.left, wanted.top, wanted.right - wanted.left, wanted.bottom - wanted.top, FALSE);
+      return true;
+    }
+    return false;
+  };
+  WindowLayout laid = LayOutWindow(input);
+  if (placeStrip(laid)) laid = LayOutWindow(input);
+  neededWidth_ = laid.neededWidth;
+  for (const PlacedControl& placed : laid.controls) {
+    const RECT& r = placed.rect;
+    const int height = placed.id == kCombo1Id ? kComboDropHeight : r.bottom - r.top;
+    MoveWindow(Item(placed.id), Scaled(r.left), Scaled(r.top), Scaled(r.right - r.left), Scaled(height), FALSE);
   }
-  if (recordPathShown_) {
-    place(kRecordPathId, kMargin, y, inner, 18);
-    y += 22;
-  }
-  if (databaseFrameShown_) {
-    place(kFrame9Id, kMargin, y, inner, 72);
-    place(TextId(2), kMargin + 10, y + 20, inner - 130, 24);
-    place(CommandId(kBrowseButton), kMargin + inner - 110, y + 19, 100, 26);
-    place(kBatchProgressId, kMargin + 10, y + 48, inner - 20, 18);
-    y += 78;
-  }
-  const int tabTop = std::max(height - kMargin - kTabHeight, y + 120);
-  const int bannerTop = tabTop - 6 - kBannerHeight;
-  place(kList1Id, kMargin, y, inner, bannerTop - 6 - y);
-  place(kResultBannerId, kMargin, bannerTop, inner - kIdentifyWidth - 8, kBannerHeight);
-  place(CommandId(kIdentifyButton), kMargin + inner - kIdentifyWidth, bannerTop + (kBannerHeight - 32) / 2,
-        kIdentifyWidth, 32);
-  place(kSSTab1Id, kMargin, tabTop, inner, kTabHeight);
-
-  // The area under the strip's captions, wherever they wrap.
-  RECT page{Scaled(kMargin), Scaled(tabTop), Scaled(kMargin + inner), Scaled(tabTop + kTabHeight)};
-  SendMessageW(Item(kSSTab1Id), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
-  for (const TabSpec& tab : kTabs) PlaceTabPage(tab, page);
   InvalidateRect(window_, nullptr, TRUE);
 }
 
-void MainWindow::PlaceTabPage(const TabSpec& tab, const RECT& page) {
-  const int left = MulDiv(page.left, 96, dpi_);
-  const int top = MulDiv(page.top, 96, dpi_);
-  const int width = MulDiv(page.right - page.left, 96, dpi_);
-  const auto place = [&](int id, int x, int y, int w, int h) {
-    MoveWindow(Item(id), Scaled(left + x), Scaled(top + y), Scaled(w), Scaled(h), FALSE);
-  };
-  place(kFacilityFrameBase + tab.position, 12, 4, 230, 54);
-  place(TextId(tab.fcBox), 22, 24, 210, 24);
-  place(LabelId(tab.fcLabel), 256, 28, 260, 20);
-  place(CommandId(tab.readButton), width - 150, 14, 136, 32);
-  place(kCardFrameBase + tab.position, 12, 62, 230, 54);
-  place(TextId(tab.cnBox), 22, 82, 210, 24);
-  place(LabelId(tab.cnLabel), 256, 86, 260, 20);
-  place(CommandId(tab.writeButton), width - 150, 74, 136, 32);
-  place(FormatNoteId(tab.position), 12, 122, width - 24, 20);
+void MainWindow::FitToCaptions() {
+  RECT frame{};
+  RECT client{};
+  GetWindowRect(window_, &frame);
+  GetClientRect(window_, &client);
+  const int wanted = Scaled(neededWidth_);
+  if (client.right >= wanted) return;
+  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left + wanted - client.right, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::EraseBackground(HDC dc) {
@@ -449,7 +390,13 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETMINMAXINFO: {
       auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-      limits->ptMinTrackSize = {Scaled(kMinWidth), Scaled(kMinHeight)};
+      // Never so narrow that a caption is cut.
+      RECT frame{};
+      RECT client{};
+      GetWindowRect(window_, &frame);
+      GetClientRect(window_, &client);
+      const int edges = (frame.right - frame.left) - client.right;
+      limits->ptMinTrackSize = {std::max(Scaled(kMinWidth), Scaled(neededWidth_) + edges), Scaled(kMinHeight)};
       return 0;
     }
     case WM_DPICHANGED: {
@@ -723,6 +670,9 @@ void MainWindow::ShowPortEntries(const PortEntryState& ports) {
 void MainWindow::SetLabelCaption(int label, const std::string& caption) {
   SetWindowTextW(Item(LabelId(label)), Wide(caption).c_str());
   RepaintBehind(Item(LabelId(label)));
+  // A longer range may need a wider label.
+  Layout();
+  FitToCaptions();
 }
 
 void MainWindow::ShowFormatNote(int tabPosition, const std::string& text) {
@@ -730,6 +680,8 @@ void MainWindow::ShowFormatNote(int tabPosition, const std::string& text) {
   SetWindowTextW(Item(FormatNoteId(tabPosition)), Wide(text).c_str());
   formatNoteShown_[static_cast<std::size_t>(tabPosition)] = !text.empty();
   ShowFrontTab();
+  // Its words may take a second line.
+  Layout();
   RepaintBehind(Item(FormatNoteId(tabPosition)));
 }
 

@@ -22,6 +22,8 @@ class WindowsSerialLink;
 
 namespace vx::win {
 
+class WindowFonts;
+
 class MainWindow : public WindowView {
  public:
   // The window talks to the device through `link` (the system's serial port
@@ -89,7 +91,8 @@ class MainWindow : public WindowView {
   HWND Item(int id) const { return GetDlgItem(window_, id); }
   void BuildTab(const TabSpec& tab);
   void Layout();
-  void PlaceTabPage(const TabSpec& tab, const RECT& page);
+  // Widens the window when its captions need more than it has.
+  void FitToCaptions();
   void ShowFrontTab();
   void UpdateVisibility();
   void RepaintBehind(HWND control);
@@ -107,9 +110,8 @@ class MainWindow : public WindowView {
   HWND window_ = nullptr;
   HACCEL keys_ = nullptr;
   int dpi_ = 96;
-  HFONT font_ = nullptr;
-  HFONT bannerFont_ = nullptr;
-  HFONT noteFont_ = nullptr;
+  std::unique_ptr<WindowFonts> fonts_;
+  int neededWidth_ = 0;  // at 96 DPI: the narrowest client area that cuts no caption
   std::array<HBRUSH, 4> bannerBrushes_{};  // one per tone
   BannerTone bannerTone_ = BannerTone::Neutral;
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/program_arguments.h"
+#include "i18n/translate.h"
 #include "i18n/use_language.h"
 #include "program/command_line.h"
 #include "program/console_action.h"
@@ -46,7 +47,7 @@ int RunWindow(const vx::CommandLine& commandLine) {
     return 2;
   }
   vx::win::MainWindow window(GetModuleHandleW(nullptr), *link.link);
-  if (!window.Create()) return Fail("Cannot make the window.", 1);
+  if (!window.Create()) return Fail(vx::Tr("Cannot make the window."), 1);
   // From the menu nobody sees the current folder: a fault names the file in full.
   const std::string configFile = commandLine.userFolder ? vx::win::UserConfigPath() : "HID.cfg";
   if (const auto fault = window.Startup(configFile)) return Fail(fault->Message(), 1);

@@ -1,7 +1,12 @@
 #include "winapp/shared_record_dialog_windows.h"
 
+#include <algorithm>
+
 #include "core/wide_text_windows.h"
+#include "i18n/translate.h"
 #include "winapp/shared_record_dialog_ids_windows.h"
+#include "winapp/window_fonts_windows.h"
+#include "winapp/window_layout_windows.h"
 
 namespace vx::win {
 
@@ -21,12 +26,57 @@ std::wstring FieldText(HWND dialog) {
   return text;
 }
 
+RECT PlaceOf(HWND dialog, int id) {
+  RECT place{};
+  GetWindowRect(GetDlgItem(dialog, id), &place);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+// The template is sized for English: its texts are put in here in the
+// language in use, and OK and Cancel widen leftwards, from their right edge,
+// where a word of that language needs more room.
+void PutInTexts(HWND dialog) {
+  SetWindowTextW(dialog, Wide(Tr("Shared Record")).c_str());
+  // TRANSLATORS: above the list of the system's ODBC data sources.
+  SetDlgItemTextW(dialog, VX_DATA_SOURCE_LABEL, Wide(Tr("Data sources:")).c_str());
+  // TRANSLATORS: above the box for an ODBC data source's name or a whole connection string.
+  SetDlgItemTextW(dialog, VX_CONNECTION_LABEL, Wide(Tr("Data source or connection string:")).c_str());
+  SetDlgItemTextW(dialog, IDOK, Wide(Tr("OK")).c_str());
+  SetDlgItemTextW(dialog, IDCANCEL, Wide(Tr("Cancel")).c_str());
+
+  const int dpi = DpiOf(dialog);
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+  const MeasureText measure = [dpi, font](FontRole, const std::wstring& text, int) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return SIZE{MulDiv(size.cx, 96, dpi), MulDiv(size.cy, 96, dpi)};
+  };
+  const auto needs = [&](int id) {
+    wchar_t text[64] = {};
+    GetDlgItemTextW(dialog, id, text, 64);
+    return MulDiv(NeededSize(ControlKind::PushButton, FontRole::Normal, text, 0, measure).cx, dpi, 96);
+  };
+  const RECT ok = PlaceOf(dialog, IDOK);
+  const RECT cancel = PlaceOf(dialog, IDCANCEL);
+  const int width = std::max({static_cast<int>(cancel.right - cancel.left), needs(IDOK), needs(IDCANCEL)});
+  if (width == cancel.right - cancel.left) return;
+  const int gap = cancel.left - ok.right;
+  MoveWindow(GetDlgItem(dialog, IDCANCEL), cancel.right - width, cancel.top, width, cancel.bottom - cancel.top, FALSE);
+  MoveWindow(GetDlgItem(dialog, IDOK), cancel.right - width - gap - width, ok.top, width, ok.bottom - ok.top, FALSE);
+}
+
 INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* data = reinterpret_cast<DialogData*>(GetWindowLongPtrW(dialog, DWLP_USER));
   switch (message) {
     case WM_INITDIALOG: {
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
       data = reinterpret_cast<DialogData*>(lParam);
+      PutInTexts(dialog);
       HWND list = GetDlgItem(dialog, VX_DATA_SOURCE_LIST);
       for (const std::string& source : *data->dataSources)
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(source).c_str()));

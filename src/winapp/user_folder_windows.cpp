@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "core/wide_text_windows.h"
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 
 namespace vx::win {
 
@@ -45,21 +47,24 @@ std::string UserConfigPath() { return Utf8(UserFolderPath() + L"\\HID.cfg"); }
 std::string FillUserFolder(const std::wstring& folder, const std::wstring& sample) {
   // SHCreateDirectoryExW makes the missing parents too.
   if (!folder.empty() && !IsFolder(folder)) SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
-  if (folder.empty() || !IsFolder(folder)) return "Cannot make the folder " + Utf8(folder) + ".";
+  // TRANSLATORS: %s is the folder, in full.
+  if (folder.empty() || !IsFolder(folder)) return Format(Tr("Cannot make the folder %s."), Utf8(folder));
   const std::wstring config = folder + L"\\HID.cfg";
   // Whatever is there by that name is the operator's: the start-up reports
   // it if it is no format file, rather than this replacing it.
   if (Exists(config)) return {};
   const DWORD sampleAttributes = GetFileAttributesW(sample.c_str());
   if (sampleAttributes == INVALID_FILE_ATTRIBUTES || (sampleAttributes & FILE_ATTRIBUTE_DIRECTORY))
-    return "The sample HID.cfg that comes with the program is missing: " + Utf8(sample) + ".";
+    // TRANSLATORS: %s is where the sample should be, in full. HID.cfg is a file name.
+    return Format(Tr("The sample HID.cfg that comes with the program is missing: %s."), Utf8(sample));
   // Copied under another name first, so that a copy cut short never passes
   // for the operator's file on the next start.
   const std::wstring part = config + L".part";
   DeleteFileW(part.c_str());
   if (!CopyFileW(sample.c_str(), part.c_str(), FALSE) || !MoveFileExW(part.c_str(), config.c_str(), 0)) {
     DeleteFileW(part.c_str());
-    return "Cannot copy the sample " + Utf8(sample) + " to " + Utf8(config) + ".";
+    // TRANSLATORS: %1$s is the sample file, %2$s the file it is copied to.
+    return Format(Tr("Cannot copy the sample %1$s to %2$s."), Utf8(sample), Utf8(config));
   }
   // The installed sample is read-only; the copy is the operator's to edit.
   const DWORD copied = GetFileAttributesW(config.c_str());
@@ -71,7 +76,8 @@ std::string FillUserFolder(const std::wstring& folder, const std::wstring& sampl
 std::string EnterUserFolder() {
   const std::wstring folder = UserFolderPath();
   if (std::string error = FillUserFolder(folder, ProgramFolder() + L"\\HID.cfg"); !error.empty()) return error;
-  if (!SetCurrentDirectoryW(folder.c_str())) return "Cannot enter the folder " + Utf8(folder) + ".";
+  // TRANSLATORS: %s is the folder, in full.
+  if (!SetCurrentDirectoryW(folder.c_str())) return Format(Tr("Cannot enter the folder %s."), Utf8(folder));
   return {};
 }
 

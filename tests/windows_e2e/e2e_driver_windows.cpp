@@ -12,6 +12,8 @@
 //   e2e_driver --shared-record the window started with --shared-record: writes
 //                              through the shared record, and asks about a card
 //                              the Linux station LINUX-DESK wrote as 12,2000
+//   e2e_driver --german        the window, started with --language de, shows the German
+//                              catalogue's captions, none cut short or covered; then closes it
 
 #include <windows.h>
 #include <commctrl.h>
@@ -29,7 +31,11 @@
 
 #include "core/tabs.h"
 #include "core/window_core.h"
+#include "i18n/translate.h"
+#include "i18n/use_language.h"
 #include "winapp/control_ids_windows.h"
+#include "winapp/window_fonts_windows.h"
+#include "winapp/window_layout_windows.h"
 
 namespace {
 
@@ -557,10 +563,68 @@ int CheckWindowAndClose() {
   return 0;
 }
 
+// The controls the window shows, where they are, at 96 DPI as the layout
+// rules count.
+std::vector<vx::win::ShownControl> ShownControls(int dpi) {
+  std::vector<vx::win::ShownControl> shown;
+  for (HWND control = GetWindow(gMain, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(control)) continue;
+    wchar_t cls[64] = {};
+    GetClassNameW(control, cls, 64);
+    RECT place{};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, gMain, reinterpret_cast<POINT*>(&place), 2);
+    const RECT logical{MulDiv(place.left, 96, dpi), MulDiv(place.top, 96, dpi), MulDiv(place.right, 96, dpi),
+                       MulDiv(place.bottom, 96, dpi)};
+    shown.push_back({GetDlgCtrlID(control),
+                     vx::win::KindOf(cls, static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE))), logical,
+                     TextOf(control)});
+  }
+  return shown;
+}
+
+// For the window started with --language de: a few captions are the German
+// catalogue's (through the program's own Tr, so the check follows the .po),
+// and on every tab no text is cut short and no control covers another.
+void CheckGerman() {
+  if (vx::UseLanguage("de") != "de") Fail("the program has no German catalogue");
+  struct Caption {
+    int id;
+    const char* english;
+  };
+  const vx::TabSpec& front = *vx::TabAt(vx::kStartTab);
+  const Caption captions[] = {
+      {CommandId(front.writeButton), "Write Card"},
+      {CommandId(front.readButton), "Read Card"},
+      {vx::win::kKeepRecordId, "Keep Record"},
+      {CommandId(vx::kIdentifyButton), "Identify Card"},
+  };
+  for (const Caption& caption : captions) {
+    const std::string german = vx::Tr(caption.english);
+    if (german == caption.english) Fail(std::string("the German catalogue leaves \"") + caption.english + "\" English");
+    const std::string shown = Utf8(TextOf(Control(caption.id)));
+    if (shown != german)
+      Fail("control " + std::to_string(caption.id) + " shows \"" + shown + "\", not \"" + german + "\"");
+  }
+  const int dpi = vx::win::DpiOf(gMain);
+  const vx::win::WindowFonts fonts(dpi);
+  const vx::win::MeasureText measure = vx::win::MeasureIn(fonts);
+  for (const vx::TabSpec& tab : vx::kTabs) {
+    BringTab(tab.position);
+    RECT client{};
+    GetClientRect(gMain, &client);
+    const SIZE area{MulDiv(client.right, 96, dpi), MulDiv(client.bottom, 96, dpi)};
+    std::string faults;
+    for (const std::string& fault : vx::win::LayoutFaults(ShownControls(dpi), area, measure)) faults += "\n    " + fault;
+    if (!faults.empty()) Fail("on the tab " + std::string(tab.caption) + ":" + faults);
+  }
+}
+
 int wmain(int argc, wchar_t** argv) {
   Ports ports;
   const bool windowOnly = argc == 2 && std::wstring(argv[1]) == L"--window-only";
   const bool sharedRecord = argc == 2 && std::wstring(argv[1]) == L"--shared-record";
+  const bool german = argc == 2 && std::wstring(argv[1]) == L"--german";
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::wstring option = argv[i];
     const int value = _wtoi(argv[i + 1]);
@@ -573,8 +637,9 @@ int wmain(int argc, wchar_t** argv) {
     std::puts("FAIL: no window \"VANDORIX PROGRAMMER\" within 60 s");
     return 1;
   }
-  if (windowOnly) {
+  if (windowOnly || german) {
     try {
+      if (german) CheckGerman();
       return CheckWindowAndClose();
     } catch (const Failure& failure) {
       std::printf("FAIL: %s\n", failure.what.c_str());

@@ -1,0 +1,301 @@
+#include "winapp/window_layout_windows.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "core/wide_text_windows.h"
+#include "core/window_core.h"
+#include "i18n/translate.h"
+#include "winapp/control_ids_windows.h"
+
+namespace vx::win {
+
+namespace {
+
+constexpr int kMargin = 8;
+// The narrowest client area ever laid out.
+constexpr int kNarrowest = 760;
+constexpr int kTabHeight = 190;
+// Two lines of the banner's large text: a batch's last words are long.
+constexpr int kBannerHeight = 76;
+constexpr int kComboHeight = 24;  // shut; its list drops below
+
+// What a control needs around its text: a button's edges and focus frame,
+// a check box's square and the gap after it, a frame's caption inset.
+constexpr int kButtonAround = 12;
+constexpr int kButtonAbove = 6;
+constexpr int kCheckBoxAround = 20;
+constexpr int kGroupCaptionAround = 16;
+
+std::wstring W(const std::string& text) { return Wide(text); }
+
+bool IsCheckBox(int id) {
+  return id == kUseDatabaseId || id == kKeepRecordId || id == kSoundId || id == kCheckCardFirstId ||
+         id == kSharedRecordId;
+}
+
+const TabSpec* TabOfControl(int id) {
+  for (const TabSpec& tab : kTabs) {
+    if (id == kFacilityFrameBase + tab.position || id == kCardFrameBase + tab.position ||
+        id == TextId(tab.fcBox) || id == TextId(tab.cnBox) || id == LabelId(tab.fcLabel) ||
+        id == LabelId(tab.cnLabel) || id == CommandId(tab.readButton) || id == CommandId(tab.writeButton) ||
+        id == FormatNoteId(tab.position))
+      return &tab;
+  }
+  return nullptr;
+}
+
+ControlKind KindOfId(int id) {
+  if (id == kComPortFrameId || id == kSystemFrameId || id == kFrame9Id ||
+      (id >= kFacilityFrameBase && id < kCardFrameBase + kTabCount))
+    return ControlKind::GroupBox;
+  if (IsCheckBox(id)) return ControlKind::CheckBox;
+  if (id == kSSTab1Id) return ControlKind::TabStrip;
+  if (id == kCombo1Id || id == kList1Id || (id > TextId(0) && id < LabelId(0))) return ControlKind::Field;
+  if (id == kSharedRecordLineId || id == kRecordPathId || id == kBatchProgressId) return ControlKind::ShortenedText;
+  if (id > CommandId(0) && id < TextId(0)) return ControlKind::PushButton;
+  return ControlKind::Text;
+}
+
+}  // namespace
+
+std::wstring FixedCaption(int id) {
+  switch (id) {
+    // TRANSLATORS: the frame around the choice of serial port.
+    case kComPortFrameId: return W(Tr("Com Port"));
+    // TRANSLATORS: the frame around the Clear and Link buttons.
+    case kSystemFrameId: return W(Tr("System"));
+    // TRANSLATORS: a button: empties the list of lines.
+    case CommandId(kClearButton): return W(Tr("Clear"));
+    // TRANSLATORS: a button: connects to the reader/writer on the chosen port.
+    case CommandId(kLinkButton): return W(Tr("Link"));
+    // TRANSLATORS: a check box: the card numbers come from a card-number file.
+    case kUseDatabaseId: return W(Tr("Use Database"));
+    // TRANSLATORS: a check box: beep after each card.
+    case kSoundId: return W(Tr("Sound"));
+    // TRANSLATORS: a check box: note every card in a record file (CSV).
+    case kKeepRecordId: return W(Tr("Keep Record"));
+    // TRANSLATORS: a check box: read what the card holds before writing it.
+    case kCheckCardFirstId: return W(Tr("Check Card First"));
+    // TRANSLATORS: a check box: stations share one record of cards in a database.
+    case kSharedRecordId: return W(Tr("Shared Record"));
+    // TRANSLATORS: the frame around the card-number file's path.
+    case kFrame9Id: return W(Tr("Database Path ..."));
+    // TRANSLATORS: a button: choose the card-number file.
+    case CommandId(kBrowseButton): return W(Tr("Browse"));
+    // TRANSLATORS: a button: read the card in the field in every format.
+    case CommandId(kIdentifyButton): return W(Tr("Identify Card"));
+    default: break;
+  }
+  if (const TabSpec* tab = TabOfControl(id)) {
+    // TRANSLATORS: the frame around the facility-code box of a card format.
+    if (id == kFacilityFrameBase + tab->position) return W(Tr("Facility Code"));
+    // TRANSLATORS: the frame around the card-number box of a card format.
+    if (id == kCardFrameBase + tab->position) return W(Tr("Card Number"));
+    if (id == CommandId(tab->readButton)) return W(Tr("Read Card"));
+    if (id == CommandId(tab->writeButton)) return W(Tr("Write Card"));
+  }
+  return {};
+}
+
+FontRole FontRoleOf(int id) {
+  if (id == kResultBannerId) return FontRole::Banner;
+  if (id >= FormatNoteId(0) && id < FormatNoteId(kTabCount)) return FontRole::Note;
+  return FontRole::Normal;
+}
+
+SIZE NeededSize(ControlKind kind, FontRole role, const std::wstring& text, int width, const MeasureText& measure) {
+  if (text.empty()) return {0, 0};
+  switch (kind) {
+    case ControlKind::PushButton: {
+      const SIZE size = measure(role, text, 0);
+      return {size.cx + kButtonAround, size.cy + kButtonAbove};
+    }
+    case ControlKind::CheckBox: {
+      const SIZE size = measure(role, text, 0);
+      return {size.cx + kCheckBoxAround, size.cy};
+    }
+    case ControlKind::GroupBox:
+      // Only the caption's width: the frame is as high as what it holds.
+      return {measure(role, text, 0).cx + kGroupCaptionAround, 0};
+    case ControlKind::Text:
+      return measure(role, text, width);
+    case ControlKind::ShortenedText:
+    case ControlKind::Field:
+    case ControlKind::TabStrip:
+      break;
+  }
+  return {0, 0};
+}
+
+WindowLayout LayOutWindow(const LayoutInput& input) {
+  WindowLayout layout;
+  const auto needs = [&](int id) {
+    return NeededSize(KindOfId(id), FontRoleOf(id), input.text(id), 0, input.measure).cx;
+  };
+  const auto widest = [&](int least, std::initializer_list<int> ids) {
+    int width = least;
+    for (int id : ids) width = std::max(width, static_cast<int>(needs(id)));
+    return width;
+  };
+  const auto place = [&](int id, int x, int y, int width, int height, bool visible = true) {
+    layout.controls.push_back({id, KindOfId(id), RECT{x, y, x + width, y + height}, visible});
+  };
+
+  // The top row, left to right: the port, the system's buttons, two columns of check boxes.
+  const int portWidth = widest(340, {kComPortFrameId});
+  place(kComPortFrameId, kMargin, 4, portWidth, 56);
+  place(kCombo1Id, kMargin + 10, 24, 72, kComboHeight);
+  place(kDeviceNoteId, kMargin + 92, 20, portWidth - 100, 36, input.deviceNote);
+  const int systemLeft = kMargin + portWidth + 8;
+  const int systemButton = widest(76, {CommandId(kClearButton), CommandId(kLinkButton)});
+  const int systemWidth = std::max(widest(176, {kSystemFrameId}), 24 + 2 * systemButton);
+  place(kSystemFrameId, systemLeft, 4, systemWidth, 56);
+  place(CommandId(kClearButton), systemLeft + 10, 24, systemButton, 26);
+  place(CommandId(kLinkButton), systemLeft + 14 + systemButton, 24, systemButton, 26);
+  const int firstColumn = systemLeft + systemWidth + 12;
+  const int firstWidth = widest(112, {kUseDatabaseId, kKeepRecordId});
+  place(kUseDatabaseId, firstColumn, 12, firstWidth, 20);
+  place(kKeepRecordId, firstColumn, 36, firstWidth, 20);
+  const int sharedWidth = widest(124, {kSharedRecordId});
+  place(kSharedRecordId, firstColumn, 60, sharedWidth, 20);
+  const int secondColumn = firstColumn + firstWidth + 4;
+  const int secondWidth = widest(124, {kSoundId, kCheckCardFirstId});
+  place(kSoundId, secondColumn, 12, secondWidth, 20);
+  place(kCheckCardFirstId, secondColumn, 36, secondWidth, 20);
+  int needed = std::max({kNarrowest, secondColumn + secondWidth, firstColumn + sharedWidth});
+
+  // A tab's page, from the left: the two frames with their boxes, the range
+  // labels, the buttons at the right edge.
+  const int frameWidth = widest(230, {kFacilityFrameBase, kCardFrameBase});
+  const int pageButton = widest(136, {CommandId(kTabs[0].readButton), CommandId(kTabs[0].writeButton)});
+  const int labelLeft = 12 + frameWidth + 14;
+  std::array<int, kTabCount> labelWidths{};
+  // The page is narrower than the strip by the strip's edges.
+  const RECT sample = input.page(RECT{0, 0, 1000, kTabHeight});
+  const int stripEdges = 1000 - (sample.right - sample.left);
+  for (const TabSpec& tab : kTabs) {
+    labelWidths[static_cast<std::size_t>(tab.position)] =
+        widest(260, {LabelId(tab.fcLabel), LabelId(tab.cnLabel)});
+    const int pageNeeded = labelLeft + labelWidths[static_cast<std::size_t>(tab.position)] + 10 + pageButton + 14;
+    needed = std::max(needed, pageNeeded + stripEdges + 2 * kMargin);
+  }
+  layout.neededWidth = needed;
+
+  const int width = std::max(static_cast<int>(input.client.cx), needed);
+  const int height = static_cast<int>(input.client.cy);
+  const int inner = width - 2 * kMargin;
+
+  int y = 84;
+  place(kSharedRecordLineId, kMargin, y, inner, 18, input.sharedRecordLine);
+  if (input.sharedRecordLine) y += 22;
+  place(kRecordPathId, kMargin, y, inner, 18, input.recordPath);
+  if (input.recordPath) y += 22;
+  const bool database = input.databaseFrame;
+  const int browseWidth = widest(100, {CommandId(kBrowseButton)});
+  place(kFrame9Id, kMargin, y, inner, 72, database);
+  place(TextId(2), kMargin + 10, y + 20, inner - browseWidth - 30, 24, database);
+  place(CommandId(kBrowseButton), kMargin + inner - 10 - browseWidth, y + 19, browseWidth, 26, database);
+  place(kBatchProgressId, kMargin + 10, y + 48, inner - 20, 18, database);
+  if (database) y += 78;
+  const int tabTop = std::max(height - kMargin - kTabHeight, y + 120);
+  const int bannerTop = tabTop - 6 - kBannerHeight;
+  const int identifyWidth = widest(132, {CommandId(kIdentifyButton)});
+  place(kList1Id, kMargin, y, inner, bannerTop - 6 - y);
+  place(kResultBannerId, kMargin, bannerTop, inner - identifyWidth - 8, kBannerHeight);
+  place(CommandId(kIdentifyButton), kMargin + inner - identifyWidth, bannerTop + (kBannerHeight - 32) / 2,
+        identifyWidth, 32);
+  place(kSSTab1Id, kMargin, tabTop, inner, kTabHeight);
+
+  // The area under the strip's captions, wherever they wrap.
+  const RECT page = input.page(RECT{kMargin, tabTop, kMargin + inner, tabTop + kTabHeight});
+  const int pageWidth = page.right - page.left;
+  for (const TabSpec& tab : kTabs) {
+    const bool front = tab.position == input.frontTab;
+    const auto onPage = [&](int id, int x, int top, int w, int h, bool visible = true) {
+      place(id, page.left + x, page.top + top, w, h, front && visible);
+    };
+    onPage(kFacilityFrameBase + tab.position, 12, 4, frameWidth, 54);
+    onPage(TextId(tab.fcBox), 22, 24, frameWidth - 20, 24);
+    onPage(LabelId(tab.fcLabel), labelLeft, 28, labelWidths[static_cast<std::size_t>(tab.position)], 20);
+    onPage(CommandId(tab.readButton), pageWidth - 14 - pageButton, 14, pageButton, 32);
+    onPage(kCardFrameBase + tab.position, 12, 62, frameWidth, 54);
+    onPage(TextId(tab.cnBox), 22, 82, frameWidth - 20, 24);
+    onPage(LabelId(tab.cnLabel), labelLeft, 86, labelWidths[static_cast<std::size_t>(tab.position)], 20);
+    onPage(CommandId(tab.writeButton), pageWidth - 14 - pageButton, 74, pageButton, 32);
+    // One line, or as many as the note's words take, down to the page's foot.
+    const int noteId = FormatNoteId(tab.position);
+    const int noteWidth = pageWidth - 24;
+    const SIZE noteNeeds = NeededSize(ControlKind::Text, FontRole::Note, input.text(noteId), noteWidth, input.measure);
+    const int noteHeight =
+        std::clamp(static_cast<int>(noteNeeds.cy), 20, std::max(20, static_cast<int>(page.bottom - page.top) - 122));
+    onPage(noteId, 12, 122, noteWidth, noteHeight, input.formatNotes[static_cast<std::size_t>(tab.position)]);
+  }
+  return layout;
+}
+
+std::vector<std::string> LayoutFaults(const std::vector<ShownControl>& shown, SIZE client,
+                                      const MeasureText& measure) {
+  std::vector<std::string> faults;
+  const auto name = [](const ShownControl& control) {
+    std::string text = "control " + std::to_string(control.id);
+    if (!control.text.empty()) text += " \"" + Utf8(control.text) + "\"";
+    return text;
+  };
+  const auto span = [](const RECT& r) {
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
+           std::to_string(r.bottom) + ")";
+  };
+  for (const ShownControl& control : shown) {
+    const int width = control.rect.right - control.rect.left;
+    const int height = control.rect.bottom - control.rect.top;
+    const SIZE need = NeededSize(control.kind, FontRoleOf(control.id), control.text, width, measure);
+    if (need.cx > width || need.cy > height)
+      faults.push_back(name(control) + " needs " + std::to_string(need.cx) + "x" + std::to_string(need.cy) +
+                       ", has " + std::to_string(width) + "x" + std::to_string(height));
+    if (control.rect.left < 0 || control.rect.top < 0 || control.rect.right > client.cx ||
+        control.rect.bottom > client.cy)
+      faults.push_back(name(control) + " at " + span(control.rect) + " reaches out of the client area " +
+                       std::to_string(client.cx) + "x" + std::to_string(client.cy));
+  }
+  const auto holds = [](const ShownControl& outer, const ShownControl& inner) {
+    const bool container = outer.kind == ControlKind::GroupBox || outer.kind == ControlKind::TabStrip;
+    return container && inner.rect.left >= outer.rect.left && inner.rect.right <= outer.rect.right &&
+           inner.rect.top >= outer.rect.top && inner.rect.bottom <= outer.rect.bottom;
+  };
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    for (std::size_t j = i + 1; j < shown.size(); ++j) {
+      const ShownControl& a = shown[i];
+      const ShownControl& b = shown[j];
+      RECT common{};
+      if (!IntersectRect(&common, &a.rect, &b.rect) || holds(a, b) || holds(b, a)) continue;
+      faults.push_back(name(a) + " at " + span(a.rect) + " overlaps " + name(b) + " at " + span(b.rect));
+    }
+  }
+  return faults;
+}
+
+ControlKind KindOf(const std::wstring& windowClass, DWORD style) {
+  const auto is = [&](const wchar_t* name) { return lstrcmpiW(windowClass.c_str(), name) == 0; };
+  if (is(L"Button")) {
+    switch (style & BS_TYPEMASK) {
+      case BS_GROUPBOX: return ControlKind::GroupBox;
+      case BS_CHECKBOX:
+      case BS_AUTOCHECKBOX:
+      case BS_3STATE:
+      case BS_AUTO3STATE:
+      case BS_RADIOBUTTON:
+      case BS_AUTORADIOBUTTON: return ControlKind::CheckBox;
+      default: return ControlKind::PushButton;
+    }
+  }
+  if (is(L"Static")) {
+    const DWORD ellipsis = style & SS_ELLIPSISMASK;
+    return ellipsis ? ControlKind::ShortenedText : ControlKind::Text;
+  }
+  if (is(WC_TABCONTROLW)) return ControlKind::TabStrip;
+  return ControlKind::Field;
+}
+
+}  // namespace vx::win

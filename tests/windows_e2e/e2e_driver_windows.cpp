@@ -14,6 +14,7 @@
 //                              the Linux station LINUX-DESK wrote as 12,2000
 //   e2e_driver --german        the window, started with --language de, shows the German
 //                              catalogue's captions, none cut short or covered; then closes it
+//                              (with --keep-open it stays, for a picture)
 
 #include <windows.h>
 #include <commctrl.h>
@@ -239,6 +240,16 @@ FoundDialog FindDialog() {
   return found;
 }
 
+// The button a message box presets, drawn as the default one.
+int PresetButton(HWND box) {
+  for (const int id : {IDYES, IDNO, IDOK, IDCANCEL}) {
+    HWND button = GetDlgItem(box, id);
+    if (button && (GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return id;
+  }
+  const LRESULT preset = SendMessageW(box, DM_GETDEFID, 0, 0);
+  return HIWORD(preset) == DC_HASDEFID ? LOWORD(preset) : IDOK;
+}
+
 void PressDialogButton(HWND dialog, int id) {
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
@@ -369,6 +380,13 @@ void Perform(const Step& step, HWND control, std::size_t linesBefore, std::vecto
       *done = true;
     });
   }
+  // A step that fails leaves the pressing thread to itself.
+  struct LetGoOnThrow {
+    std::thread& thread;
+    ~LetGoOnThrow() {
+      if (thread.joinable()) thread.detach();
+    }
+  } letGo{presser};
   // A dialog is answered once, however long it takes to go away.
   std::set<HWND> answered;
   const auto deadline = Clock::now() + 20s;
@@ -380,8 +398,7 @@ void Perform(const Step& step, HWND control, std::size_t linesBefore, std::vecto
       boxes.push_back(Utf8(TextOf(GetDlgItem(dialog.window, kMessageText))));
       // Answered as Enter answers it: with the preset button. Every question
       // in the steps presets No.
-      const LRESULT preset = SendMessageW(dialog.window, DM_GETDEFID, 0, 0);
-      const int button = HIWORD(preset) == DC_HASDEFID ? LOWORD(preset) : IDOK;
+      const int button = PresetButton(dialog.window);
       if (GetDlgItem(dialog.window, IDNO) && button != IDNO) Fail("the question \"" + boxes.back() + "\" does not preset No");
       PressDialogButton(dialog.window, button);
       Sleep(100);
@@ -624,7 +641,8 @@ int wmain(int argc, wchar_t** argv) {
   Ports ports;
   const bool windowOnly = argc == 2 && std::wstring(argv[1]) == L"--window-only";
   const bool sharedRecord = argc == 2 && std::wstring(argv[1]) == L"--shared-record";
-  const bool german = argc == 2 && std::wstring(argv[1]) == L"--german";
+  const bool german = argc >= 2 && std::wstring(argv[1]) == L"--german";
+  const bool keepOpen = argc == 3 && std::wstring(argv[2]) == L"--keep-open";  // for a picture
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::wstring option = argv[i];
     const int value = _wtoi(argv[i + 1]);
@@ -640,7 +658,7 @@ int wmain(int argc, wchar_t** argv) {
   if (windowOnly || german) {
     try {
       if (german) CheckGerman();
-      return CheckWindowAndClose();
+      return keepOpen ? 0 : CheckWindowAndClose();
     } catch (const Failure& failure) {
       std::printf("FAIL: %s\n", failure.what.c_str());
       return 1;

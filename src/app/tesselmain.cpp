@@ -219,9 +219,9 @@ QWidget* Tesselmain::BuildTab(const vx::TabSpec& tab) {
   };
   auto* grid = new QGridLayout(page);
   grid->addWidget(BuildEntryFrame("Facility Code", tab.fcBox, tab.fcMaxLength), 0, 0);
-  grid->addWidget(addLabel(tab.fcLabel, tab.fcLabelCaption), 0, 1);
+  grid->addWidget(addLabel(tab.fcLabel, tab.fcLabelCaption.str()), 0, 1);
   grid->addWidget(BuildEntryFrame("Card Number", tab.cnBox, tab.cnMaxLength), 1, 0);
-  grid->addWidget(addLabel(tab.cnLabel, tab.cnLabelCaption), 1, 1);
+  grid->addWidget(addLabel(tab.cnLabel, tab.cnLabelCaption.str()), 1, 1);
   grid->addWidget(AddButton(tab.readButton, "Read Card"), 0, 2);
   grid->addWidget(AddButton(tab.writeButton, "Write Card"), 1, 2);
   buttons_[tab.readButton]->setToolTip("Read the card on the reader/writer (F3)");

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "formats/text_file.h"
+#include "i18n/translate.h"
 
 namespace vx::odbc {
 
@@ -92,7 +93,7 @@ std::optional<std::string> ResolveConnection(const std::string& connection, Conn
   std::string given = Trimmed(connection);
   if (given.starts_with('@')) {
     const std::string path = given.substr(1);
-    const TextFileResult file = ReadTextFile(path, kConnectionFileMaxBytes, "a connection file");
+    const TextFileResult file = ReadTextFile(path, kConnectionFileMaxBytes, TrCtx("file kind", "a connection file"));
     if (!file.content) return "the connection file " + path + " cannot be read: " + file.problem;
     given = JoinedLines(WithoutByteOrderMark(*file.content));
   }

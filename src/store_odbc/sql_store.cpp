@@ -234,10 +234,7 @@ std::optional<StoreFault> SqlStore::Open() {
   return fault;
 }
 
-std::string SqlStore::Where() const {
-  std::string where = database_.empty() ? server_ : database_ + (server_.empty() ? "" : " on " + server_);
-  return where + ", station " + station_;
-}
+StorePlace SqlStore::Place() const { return {database_, server_, station_}; }
 
 std::optional<StoreFault> SqlStore::Reserve(const Credential& credential, const std::string& source, int entry,
                                             Reservation& result) {

@@ -246,9 +246,9 @@ QWidget* Tesselmain::BuildTab(const vx::TabSpec& tab) {
   // TRANSLATORS: the frames of a card's two numbers: the site's code, shared by
   // the cards of one building or customer, and the card's own number.
   grid->addWidget(BuildEntryFrame(Q(vx::Tr("Facility Code")), tab.fcBox, tab.fcMaxLength), 0, 0);
-  grid->addWidget(addLabel(tab.fcLabel, std::string(tab.fcLabelCaption)), 0, 1);
+  grid->addWidget(addLabel(tab.fcLabel, tab.fcLabelCaption.str()), 0, 1);
   grid->addWidget(BuildEntryFrame(Q(vx::Tr("Card Number")), tab.cnBox, tab.cnMaxLength), 1, 0);
-  grid->addWidget(addLabel(tab.cnLabel, std::string(tab.cnLabelCaption)), 1, 1);
+  grid->addWidget(addLabel(tab.cnLabel, tab.cnLabelCaption.str()), 1, 1);
   grid->addWidget(AddButton(tab.readButton, vx::Tr("Read Card")), 0, 2);
   grid->addWidget(AddButton(tab.writeButton, vx::Tr("Write Card")), 1, 2);
   buttons_[tab.readButton]->setToolTip(Q(vx::Tr("Read the card on the reader/writer (F3)")));

@@ -1,5 +1,8 @@
 #include "cardlist/card_feed.h"
 
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
+
 namespace vx {
 
 bool TakeCurrentEntry(const CardList& list, std::string& fcText, std::string& cnText) {
@@ -19,10 +22,11 @@ bool AdvanceCursor(CardList& list, std::string& fcText, std::string& cnText) {
 }
 
 std::string BatchProgressText(const CardList& list) {
-  const std::string count = std::to_string(list.CardCount);
-  if (list.CardCount <= 0) return "No card list loaded";
-  if (list.UsedUp()) return "All " + count + " cards written";
-  return "Next card: " + std::to_string(list.CardCursor + 1) + " of " + count;
+  if (list.CardCount <= 0) return Tr("No card list loaded");
+  // TRANSLATORS: the batch line; %d is the cards of the list.
+  if (list.UsedUp()) return Format(Tr("All %d cards written"), list.CardCount);
+  // TRANSLATORS: the batch line; %1$d is the entry written next, %2$d the cards of the list.
+  return Format(Tr("Next card: %1$d of %2$d"), list.CardCursor + 1, list.CardCount);
 }
 
 void ReportBatchProgress(const CardList& list, Host& host) { host.ShowBatchProgress(BatchProgressText(list)); }

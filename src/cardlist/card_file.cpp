@@ -5,12 +5,15 @@
 
 #include "formats/item_reader.h"
 #include "formats/text_file.h"
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 
 namespace vx {
 namespace {
 
 constexpr std::int64_t kCardNumberLimit = std::int64_t{1} << 53;
-constexpr const char* kFcRangeProblem = "is outside the facility code range -2147483648 to 2147483647";
+// The faults below follow "the value "…"": each says what is wrong with it.
+constexpr LazyText kFcRangeProblem = TrLater("is outside the facility code range -2147483648 to 2147483647");
 
 std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -59,11 +62,11 @@ class CardTextParser {
       any = true;
     }
     if (any && last.endedByComma) {
-      Fail(last.line, "", "the file ends with a comma, so its last value is empty");
+      Fail(last.line, "", Tr("the file ends with a comma, so its last value is empty"));
     } else if (pendingFc_) {
       Fail(pendingLine_, pendingText_,
-           "has no card number: the file holds an odd number of values (each facility code needs a card "
-           "number)");
+           Tr("has no card number: the file holds an odd number of values (each facility code needs a card "
+              "number)"));
     }
     return Finish();
   }
@@ -71,21 +74,21 @@ class CardTextParser {
  private:
   bool Take(const Item& item) {
     if (item.unclosedQuote) {
-      return Fail(item.line, std::string(item.text), "opens a double quote that is never closed");
+      return Fail(item.line, std::string(item.text), Tr("opens a double quote that is never closed"));
     }
     const std::string_view value = TrimBlanks(item.text);
-    if (value.empty()) return Fail(item.line, "", "a value is empty (nothing between two separators)");
+    if (value.empty()) return Fail(item.line, "", Tr("a value is empty (nothing between two separators)"));
 
     std::int64_t number = 0;
     if (!pendingFc_) {
       if (result_.entries.size() >= static_cast<std::size_t>(kCardListCapacity)) {
+        // TRANSLATORS: %d is the most pairs a card-number list holds.
         return Fail(item.line, std::string(value),
-                    "starts a pair beyond the list's capacity of " + std::to_string(kCardListCapacity) +
-                        " pairs");
+                    Format(Tr("starts a pair beyond the list's capacity of %d pairs"), kCardListCapacity));
       }
       switch (ParseSigned(value, std::int64_t{1} << 31, number)) {
         case WholeNumber::NotANumber:
-          return Fail(item.line, std::string(value), "is not a whole decimal number (a facility code)");
+          return Fail(item.line, std::string(value), Tr("is not a whole decimal number (a facility code)"));
         case WholeNumber::TooLarge:
           return Fail(item.line, std::string(value), kFcRangeProblem);
         case WholeNumber::Ok:
@@ -99,10 +102,9 @@ class CardTextParser {
     }
     switch (ParseSigned(value, kCardNumberLimit, number)) {
       case WholeNumber::NotANumber:
-        return Fail(item.line, std::string(value), "is not a whole decimal number (a card number)");
+        return Fail(item.line, std::string(value), Tr("is not a whole decimal number (a card number)"));
       case WholeNumber::TooLarge:
-        return Fail(item.line, std::string(value),
-                    "is too large for a card number (at most 9007199254740992)");
+        return Fail(item.line, std::string(value), Tr("is too large for a card number (at most 9007199254740992)"));
       case WholeNumber::Ok:
         break;
     }
@@ -133,12 +135,18 @@ class CardTextParser {
 }  // namespace
 
 std::string CardFileError::Message() const {
-  std::string text = "Cannot load the card-number file \"" + file + "\"";
-  if (line > 0) text += ", line " + std::to_string(line);
-  text += ": ";
-  if (!value.empty()) text += "the value \"" + value + "\" ";
-  text += problem + ".";
-  return text;
+  // TRANSLATORS: %1$s is the card-number file; the last placeholder is what
+  // is wrong, in the words of the faults ("the file does not exist", "a value
+  // is empty (nothing between two separators)").
+  if (line <= 0) return Format(Tr("Cannot load the card-number file \"%1$s\": %2$s."), file, problem);
+  // TRANSLATORS: %1$s is the file, %2$d the line, %3$s what is wrong.
+  if (value.empty())
+    return Format(Tr("Cannot load the card-number file \"%1$s\", line %2$d: %3$s."), file, line, problem);
+  // TRANSLATORS: %1$s is the file, %2$d the line, %3$s the value as written
+  // there, %4$s what is wrong with it ("is not a whole decimal number (a card
+  // number)").
+  return Format(Tr("Cannot load the card-number file \"%1$s\", line %2$d: the value \"%3$s\" %4$s."), file, line,
+                value, problem);
 }
 
 CardFileResult ParseCardText(std::string_view text, const std::string& fileName) {
@@ -146,7 +154,7 @@ CardFileResult ParseCardText(std::string_view text, const std::string& fileName)
 }
 
 CardFileResult ReadCardFile(const std::string& path) {
-  const TextFileResult file = ReadTextFile(path, kCardFileMaxBytes, "a card-number file");
+  const TextFileResult file = ReadTextFile(path, kCardFileMaxBytes, TrCtx("file kind", "a card-number file"));
   if (!file.content) {
     CardFileResult result;
     result.error = CardFileError{path, 0, "", file.problem};

@@ -9,12 +9,15 @@
 #include "cardlist/shared_batch.h"
 #include "core/tabs.h"
 #include "record/record_control.h"
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 
 namespace vx {
 
 namespace {
 
-constexpr const char* kEmpty = "Empty!";
+// TRANSLATORS: the card-number list holds no pair.
+constexpr LazyText kEmpty = TrLater("Empty!");
 
 // Every HID format starts from the first entry, so a later typed-mode write on
 // any HID tab carries on from it. The EM4100 tab keeps its own texts.
@@ -87,19 +90,20 @@ std::string CardFileNotes(FormState& state, Host& host, const std::string& path)
     const std::optional<int> written = EntriesWrittenInSharedRecord(state);
     if (!written || *written == 0) return text;
     if (!text.empty()) text += "\n\n";
-    return text + "The shared record already has " + std::to_string(*written) + " of the " +
-           std::to_string(state.cards.CardCount) + " entries of " + name +
-           " as written (typed, from another file or at another entry). Write Card passes over those of other "
-           "stations and asks before writing one again.";
+    // TRANSLATORS: %1$d of the %2$d entries of the card-number file %3$s.
+    return text + Format(Tr("The shared record already has %1$d of the %2$d entries of %3$s as written (typed, from "
+                            "another file or at another entry). Write Card passes over those of other stations and "
+                            "asks before writing one again."),
+                         *written, state.cards.CardCount, name);
   }
   if (state.recordPath.empty() || !BringRecordIndexUpToDate(state, host)) return text;
   const int written = EntriesWrittenElsewhere(state.cards, state.recordIndex);
   if (written == 0) return text;
   if (!text.empty()) text += "\n\n";
-  return text + "The card record already has " + std::to_string(written) + " of the " +
-         std::to_string(state.cards.CardCount) + " entries of " + name +
-         " as written (typed, from another file or at another entry). Write Card asks before writing one "
-         "again.";
+  // TRANSLATORS: %1$d of the %2$d entries of the card-number file %3$s.
+  return text + Format(Tr("The card record already has %1$d of the %2$d entries of %3$s as written (typed, from "
+                          "another file or at another entry). Write Card asks before writing one again."),
+                       written, state.cards.CardCount, name);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "cardlist/shared_batch.h"
 
 #include "cardlist/card_feed.h"
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 
 namespace vx {
 
@@ -56,10 +58,17 @@ SharedEntryCounts CountEntries(const EntryStates& states, const std::string& sta
 
 std::string SharedBatchProgressText(const CardList& list, const SharedEntryCounts& counts) {
   if (list.CardCount <= 0) return BatchProgressText(list);
-  const std::string shared = " (" + std::to_string(counts.writtenHere) + " written here, " +
-                             std::to_string(counts.atOtherStations) + " at other stations)";
-  if (list.UsedUp()) return "No free card left" + shared;
-  return "Next card: " + std::to_string(list.CardCursor + 1) + " of " + std::to_string(list.CardCount) + shared;
+  if (list.UsedUp()) {
+    // TRANSLATORS: the batch line with the shared record on; %1$d is the
+    // entries written at this station, %2$d those at other stations.
+    return Format(Tr("No free card left (%1$d written here, %2$d at other stations)"), counts.writtenHere,
+                  counts.atOtherStations);
+  }
+  // TRANSLATORS: the batch line with the shared record on; %1$d is the entry
+  // written next, %2$d the cards of the list, %3$d the entries written at this
+  // station, %4$d those at other stations.
+  return Format(Tr("Next card: %1$d of %2$d (%3$d written here, %4$d at other stations)"), list.CardCursor + 1,
+                list.CardCount, counts.writtenHere, counts.atOtherStations);
 }
 
 void ReportSharedBatchProgress(FormState& state, Host& host, const std::string& format) {

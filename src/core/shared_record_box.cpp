@@ -3,10 +3,24 @@
 #include "cardlist/card_feed.h"
 #include "cardlist/shared_batch.h"
 #include "core/window_core.h"
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 #include "operations/unsettled_reservations.h"
 #include "store/store_connection.h"
 
 namespace vx {
+
+std::string SharedRecordLine(const StorePlace& place) {
+  if (!place.database.empty() && !place.server.empty()) {
+    // TRANSLATORS: the line under the "Shared Record" box; %1$s is the
+    // database, %2$s its server, %3$s this station's name.
+    return Format(Tr("Shared record: %1$s on %2$s, station %3$s"), place.database, place.server, place.station);
+  }
+  // TRANSLATORS: the line under the "Shared Record" box; %1$s is the database
+  // or its server, %2$s this station's name.
+  return Format(Tr("Shared record: %1$s, station %2$s"), place.database.empty() ? place.server : place.database,
+                place.station);
+}
 
 void SharedRecord_Click(Device& dev, WindowView& view, const SharedRecordAccess& access, bool ticked) {
   SharedRecordState& shared = dev.state.shared;
@@ -28,15 +42,15 @@ void SharedRecord_Click(Device& dev, WindowView& view, const SharedRecordAccess&
   }
   std::unique_ptr<SharedStore> store;
   std::optional<StoreFault> fault = access.connect ? access.connect(connection, access.station, store)
-                                                   : StoreFault{MaskPasswords(connection), "no database access"};
-  if (!fault && !store) fault = StoreFault{MaskPasswords(connection), "no store"};
+                                                   : StoreFault{MaskPasswords(connection), Tr("no database access")};
+  if (!fault && !store) fault = StoreFault{MaskPasswords(connection), Tr("no store")};
   if (fault) {
     view.ShowMessage(fault->Message());
     return;
   }
   shared.store = std::move(store);
   shared.journalPath = access.journalPath;
-  view.ShowSharedRecordLine("Shared record: " + shared.store->Where());
+  view.ShowSharedRecordLine(SharedRecordLine(shared.store->Place()));
   TakeUpSharedRecord(dev, true);
   if (const TabSpec* front = TabAt(view.FrontTab()))
     ReportSharedBatchProgress(dev.state, view, SharedFormatOf(*front));

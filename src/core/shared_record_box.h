@@ -29,6 +29,9 @@ struct SharedRecordAccess {
   std::string connection;  // given at start (--shared-record): ticking connects to it without asking
 };
 
+// The line under the box: "Shared record: cards on db1, station DESK-2".
+std::string SharedRecordLine(const StorePlace& place);
+
 // The box changed to `ticked`. The caller holds BusyFlag; afterwards the box
 // shows whether a store is connected.
 void SharedRecord_Click(Device& dev, WindowView& view, const SharedRecordAccess& access, bool ticked);

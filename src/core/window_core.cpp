@@ -9,6 +9,8 @@
 #include "core/tabs.h"
 #include "core/validators.h"
 #include "em4100/em4100_operations.h"
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 #include "operations/card_operations.h"
 #include "operations/identify_card.h"
 #include "operations/write_guards.h"
@@ -57,7 +59,10 @@ std::optional<FormatFileError> WindowCore::Startup(const std::string& formatFile
     view_.SetLabelCaption(tab->cnLabel, CnRangeCaption(row));
   }
   for (const TabSpec* tab : TabsLackingFormat(state_.formats))
-    view_.ShowFormatNote(tab->position, "\u26A0 " + MissingFormatText(*tab, kFormatFileName) + ".");
+    // TRANSLATORS: the note on a tab whose format HID.cfg lacks: %s is the
+    // sentence "HID.cfg has no HID24 format line, so ...", then its full stop.
+    view_.ShowFormatNote(tab->position,
+                         "\u26A0 " + Format(TrCtx("format note", "%s."), MissingFormatText(*tab, kFormatFileName)));
 
   state_.Em4100FcText = "1";
   state_.Em4100CnText = "1";
@@ -205,7 +210,7 @@ Rgb BannerBackground(BannerTone tone) {
   return {0x37, 0x47, 0x4f};
 }
 
-ResultBanner FirstBanner() { return {"No card written or read yet", BannerTone::Neutral}; }
+ResultBanner FirstBanner() { return {Tr("No card written or read yet"), BannerTone::Neutral}; }
 
 std::vector<std::chrono::milliseconds> BeepPattern(BannerTone tone) {
   using std::chrono::milliseconds;

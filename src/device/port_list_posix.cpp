@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 #include <system_error>
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 
 namespace vx {
 
@@ -92,19 +94,20 @@ std::string Describe(const fs::path& tty, const fs::path& devicesRoot, const std
   if (const auto usb = UsbDeviceOf(device, devicesRoot)) {
     if (std::string text = UsbDescription(*usb); !text.empty()) return text;
     if (!byId.empty()) return byId;
-    return "USB serial device " + ReadAttribute(*usb / "idVendor") + ":" + ReadAttribute(*usb / "idProduct");
+    // TRANSLATORS: a port's description; %1$s and %2$s are the USB vendor and product numbers.
+    return Format(Tr("USB serial device %1$s:%2$s"), ReadAttribute(*usb / "idVendor"),
+                  ReadAttribute(*usb / "idProduct"));
   }
   const std::string_view uart = UartName(ReadAttribute(tty / "type"));
   const std::string top = TopFolder(device, devicesRoot);
-  std::string text;
+  // TRANSLATORS: a port's description; %s is its UART ("16550A").
   if (top.rfind("pnp", 0) == 0 || top == "platform")
-    text = "Built-in serial port";
-  else if (top.rfind("pci", 0) == 0)
-    text = "PCI serial port";
-  else if (!uart.empty())
-    text = "Serial port";
-  if (!uart.empty()) text += " (" + std::string(uart) + ")";
-  return text.empty() ? byId : text;
+    return uart.empty() ? Tr("Built-in serial port") : Format(Tr("Built-in serial port (%s)"), uart);
+  // TRANSLATORS: a port's description; %s is its UART ("16550A").
+  if (top.rfind("pci", 0) == 0) return uart.empty() ? Tr("PCI serial port") : Format(Tr("PCI serial port (%s)"), uart);
+  // TRANSLATORS: a port's description; %s is its UART ("16550A").
+  if (!uart.empty()) return Format(Tr("Serial port (%s)"), uart);
+  return byId;
 }
 
 }  // namespace

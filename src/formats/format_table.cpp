@@ -4,8 +4,11 @@
 #include <cstdio>
 #include <utility>
 
+#include "core/tabs.h"
 #include "formats/item_reader.h"
 #include "formats/text_file.h"
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 
 namespace vx {
 namespace {
@@ -50,8 +53,9 @@ std::optional<std::string> ScanMarkers(std::string_view text, FormatRow& row) {
       const std::string name{static_cast<char>(c1), static_cast<char>(c2)};
       const int first = at(p + 3);
       if (!IsDigit(first)) {
-        return "\"" + name + "\" is not followed by a number of one or two digits (as in " + name +
-               "=08)";
+        // TRANSLATORS: a fault of a format line; %1$s is the marker as written
+        // (WW, XX, YY or ZZ), which stays as it is.
+        return Format(Tr("\"%1$s\" is not followed by a number of one or two digits (as in %1$s=08)"), name);
       }
       int value = first - '0';
       const int second = at(p + 4);
@@ -60,8 +64,10 @@ std::optional<std::string> ScanMarkers(std::string_view text, FormatRow& row) {
       switch (m) {
         case 0:
           if (value > kMaxFcBits) {
-            return "the facility code width \"" + name + "\" is " + std::to_string(value) +
-                   " bits; at most " + std::to_string(kMaxFcBits) + " are allowed";
+            // TRANSLATORS: a fault of a format line; %1$s is the marker (WW), %2$d
+            // the bits it asks for, %3$d the most allowed.
+            return Format(Tr("the facility code width \"%1$s\" is %2$d bits; at most %3$d are allowed"), name, value,
+                          kMaxFcBits);
           }
           row.FcBits = stored;
           row.FcMax = static_cast<std::int32_t>((std::int64_t{1} << value) - 1);
@@ -86,13 +92,15 @@ std::optional<std::string> ScanMarkers(std::string_view text, FormatRow& row) {
 }  // namespace
 
 std::string FormatFileError::Message() const {
-  std::string text = "Cannot load the format file \"" + file + "\"";
-  if (line > 0) {
-    text += ": line " + std::to_string(line);
-    if (!item.empty()) text += ", item \"" + item + "\"";
-  }
-  text += ": " + problem + ".";
-  return text;
+  // TRANSLATORS: %1$s is the file (HID.cfg) and the last placeholder what is
+  // wrong, in the words of the faults below ("the file does not exist").
+  if (line <= 0) return Format(Tr("Cannot load the format file \"%1$s\": %2$s."), file, problem);
+  // TRANSLATORS: %1$s is the file, %2$d the line, %3$s what is wrong.
+  if (item.empty()) return Format(Tr("Cannot load the format file \"%1$s\": line %2$d: %3$s."), file, line, problem);
+  // TRANSLATORS: %1$s is the file, %2$d the line, %3$s the item as written
+  // there, %4$s what is wrong.
+  return Format(Tr("Cannot load the format file \"%1$s\": line %2$d, item \"%3$s\": %4$s."), file, line, item,
+                problem);
 }
 
 FormatFileResult ParseFormatText(std::string_view text, const std::string& fileName) {
@@ -102,14 +110,14 @@ FormatFileResult ParseFormatText(std::string_view text, const std::string& fileN
     const Item item = reader.Next();
     if (item.unclosedQuote) {
       // It would swallow every line after it, formats included.
-      result.error = MakeError(fileName, item, "a double quote opens an item but is never closed");
+      result.error = MakeError(fileName, item, Tr("a double quote opens an item but is never closed"));
       break;
     }
     if (!IsFormatLine(item.text)) continue;
     if (result.rows.size() >= static_cast<std::size_t>(kFormatRows)) {
+      // TRANSLATORS: %d is the most format lines the program holds (256).
       result.error = MakeError(fileName, item,
-                               "there are more than " + std::to_string(kFormatRows) +
-                                   " format lines; the table holds " + std::to_string(kFormatRows));
+                               Format(Tr("there are more than %1$d format lines; the table holds %1$d"), kFormatRows));
       break;
     }
     FormatRow row;
@@ -125,7 +133,7 @@ FormatFileResult ParseFormatText(std::string_view text, const std::string& fileN
 }
 
 FormatFileResult ReadFormatFile(const std::string& path) {
-  const TextFileResult file = ReadTextFile(path, kFormatFileMaxBytes, "a format file");
+  const TextFileResult file = ReadTextFile(path, kFormatFileMaxBytes, TrCtx("file kind", "a format file"));
   if (!file.content) {
     FormatFileResult result;
     result.error = FormatFileError{path, 0, "", file.problem};
@@ -179,14 +187,14 @@ bool HasFormatRow(const FormatTable& table, std::string_view upperName) {
 }
 
 std::string FcRangeCaption(const FormatRow& row) {
-  return "Facility Code:0-" + std::to_string(row.FcMax);
+  return Format(kFacilityCodeRange.str(), "0-" + std::to_string(row.FcMax));
 }
 
 std::string CnRangeCaption(const FormatRow& row) {
   // Whole numbers only; "%.0f" prints every digit, never an exponent.
   char digits[400];
   std::snprintf(digits, sizeof digits, "%.0f", row.CnMax);
-  return std::string("Card Number:1-") + digits;
+  return Format(kCardNumberRange.str(), std::string("1-") + digits);
 }
 
 bool AppliesRangeCaptions(std::string_view formatName) {

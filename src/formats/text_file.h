@@ -19,7 +19,8 @@ struct TextFileResult {
 // The whole content of the file at `path` (UTF-8, so names outside ASCII work
 // on every platform), or why it was not read: absent, not a regular file (a
 // folder, a device, a pipe), larger than `maxBytes`, not readable.
-// `kind` names the file in the words, e.g. "a card-number file".
+// `kind` names the file in the words, e.g. "a card-number file" (in the
+// operator's language: TrCtx("file kind", ...)).
 TextFileResult ReadTextFile(const std::string& path, std::uintmax_t maxBytes, std::string_view kind);
 
 // The whole content of a regular file of any size, or nothing (for tools and

@@ -5,6 +5,8 @@
 #include "carddata/card_data.h"
 #include "core/missing_format.h"
 #include "formats/format_table.h"
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 #include "operations/outcome_views.h"
 
 namespace vx {
@@ -49,9 +51,10 @@ std::string DisplayName(const FormatReading& reading) {
 // "12,1000", and an EM4100 card's ID after it.
 std::string NumbersText(const FormatReading& reading) {
   const CardNumbers& read = *reading.outcome.read;
-  std::string text = read.FcText() + "," + read.CnText();
-  if (IsEm4100(reading)) text += " (ID " + Em4100Id(read) + ")";
-  return text;
+  const std::string pair = read.FcText() + "," + read.CnText();
+  if (!IsEm4100(reading)) return pair;
+  // TRANSLATORS: an EM4100 card's numbers and its ID: "12,1000 (ID 0C000003E8)".
+  return Format(Tr("%1$s (ID %2$s)"), pair, Em4100Id(read));
 }
 
 // What the operator sees once every format has been read.
@@ -72,7 +75,9 @@ void ShowIdentification(Device& dev, const Identification& id) {
 }  // namespace
 
 std::string IdentifyProgressText(const TabSpec& tab, int index, int count) {
-  return "Identifying: " + std::string(tab.caption) + ", " + std::to_string(index) + " of " + std::to_string(count);
+  // TRANSLATORS: the banner while Identify Card tries each format; %1$s is
+  // the tab's caption ("HID  WG26"), %2$d the format being tried, %3$d how many.
+  return Format(Tr("Identifying: %1$s, %2$d of %3$d"), tab.caption, index, count);
 }
 
 std::string Em4100Id(const CardNumbers& card) {
@@ -82,35 +87,58 @@ std::string Em4100Id(const CardNumbers& card) {
   return id;
 }
 
-std::string ReadingLine(const FormatReading& reading) { return DisplayName(reading) + ": " + NumbersText(reading); }
+std::string ReadingLine(const FormatReading& reading) {
+  // TRANSLATORS: a List1 line of Identify Card: the format and what it reads
+  // ("HID26: 12,1000").
+  return Format(Tr("%1$s: %2$s"), DisplayName(reading), NumbersText(reading));
+}
 
 ResultBanner IdentifyBanner(const Identification& id) {
   const auto count = static_cast<int>(id.readings.size());
   if (id.cutShort) {
-    return {"\u2718 Not identified: the reader/writer went away after " + std::to_string(id.tried) + " of " +
-                std::to_string(id.formats) + " formats",
+    // TRANSLATORS: %1$d is the formats tried, %2$d how many there were.
+    return {"\u2718 " + Format(Tr("Not identified: the reader/writer went away after %1$d of %2$d formats"), id.tried,
+                               id.formats),
             BannerTone::Bad};
   }
   if (count == 1) {
     const FormatReading& only = id.readings.front();
-    return {"\u25CF " + std::string(only.tab->caption) + ": " + NumbersText(only), BannerTone::Neutral};
+    // TRANSLATORS: the banner of Identify Card when one format reads the
+    // card: the tab's caption and the numbers ("HID  WG26: 12,1000").
+    return {"\u25CF " + Format(Tr("%1$s: %2$s"), only.tab->caption, NumbersText(only)), BannerTone::Neutral};
   }
   if (count > 1) {
     std::string list;
-    for (const FormatReading& reading : id.readings)
-      list += (list.empty() ? "" : " or ") + DisplayName(reading) + " " + NumbersText(reading);
-    return {"\u25CF Reads as " + std::to_string(count) + " formats: " + list + ". Ask which format the site uses",
+    for (const FormatReading& reading : id.readings) {
+      // TRANSLATORS: one format and its numbers in the list of Identify
+      // Card's banner ("HID26 12,1000").
+      const std::string one = Format(Tr("%1$s %2$s"), DisplayName(reading), NumbersText(reading));
+      // TRANSLATORS: the list of the formats a card reads as: "HID26 12,1000
+      // or HID34 0,1000"; %1$s is the list so far, %2$s the next format.
+      list = list.empty() ? one : Format(Tr("%1$s or %2$s"), list, one);
+    }
+    // TRANSLATORS: %1$d is how many formats read the card, %2$s their list
+    // ("HID26 12,1000 or HID34 0,1000").
+    return {"\u25CF " + Format(TrN("Reads as %1$d formats: %2$s. Ask which format the site uses",
+                                   "Reads as %1$d formats: %2$s. Ask which format the site uses",
+                                   static_cast<std::uint64_t>(count)),
+                               count, list),
             BannerTone::Neutral};
   }
-  std::string text = "\u2718 No format reads this card: no card on the reader, or a format HID.cfg does not define";
-  if (id.refused == 0)
-    text += ". No read was answered: no card, or no reader/writer on the port";
-  else if (id.refused == id.tried)
-    text += ". Every read was answered and refused: a card of another kind";
-  else
-    text += ". " + std::to_string(id.refused) + " of " + std::to_string(id.tried) +
-            " reads were answered and refused: a card of another kind";
-  return {text, BannerTone::Bad};
+  std::string text;
+  if (id.refused == 0) {
+    text = Tr("No format reads this card: no card on the reader, or a format HID.cfg does not define. No read was "
+              "answered: no card, or no reader/writer on the port");
+  } else if (id.refused == id.tried) {
+    text = Tr("No format reads this card: no card on the reader, or a format HID.cfg does not define. Every read was "
+              "answered and refused: a card of another kind");
+  } else {
+    // TRANSLATORS: %1$d is the reads answered and refused, %2$d the reads made.
+    text = Format(Tr("No format reads this card: no card on the reader, or a format HID.cfg does not define. %1$d of "
+                     "%2$d reads were answered and refused: a card of another kind"),
+                  id.refused, id.tried);
+  }
+  return {"\u2718 " + text, BannerTone::Bad};
 }
 
 Identification IdentifyCard(Device& dev) {

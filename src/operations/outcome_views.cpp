@@ -1,5 +1,7 @@
 #include "operations/outcome_views.h"
 
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 #include "operations/shared_record_flow.h"
 
 #include "record/record_file.h"
@@ -51,56 +53,76 @@ RecordLine RecordLineOf(const CardOutcome& outcome) {
   return line;
 }
 
-namespace {
-
-// " (card 17 of 500)" for a card from the list.
-std::string PlaceInBatch(const CardOutcome& outcome) {
-  if (outcome.entry <= 0) return {};
-  return " (card " + std::to_string(outcome.entry) + " of " + std::to_string(outcome.listLength) + ")";
-}
-
-}  // namespace
-
 std::string BatchTallyText(int written, int failedAttempts) {
-  return std::to_string(written) + " written, " +
-         (failedAttempts == 0 ? std::string("no failed attempts")
-                              : std::to_string(failedAttempts) +
-                                    (failedAttempts == 1 ? " failed attempt" : " failed attempts")) +
-         " along the way";
+  if (failedAttempts == 0) {
+    // TRANSLATORS: a batch's tally; %d is the cards written.
+    return Format(Tr("%d written, no failed attempts along the way"), written);
+  }
+  // TRANSLATORS: a batch's tally; %1$d is the cards written, %2$d the failed
+  // attempts (the count the plural follows).
+  return Format(TrN("%1$d written, %2$d failed attempt along the way",
+                    "%1$d written, %2$d failed attempts along the way", static_cast<std::uint64_t>(failedAttempts)),
+                written, failedAttempts);
 }
 
 ResultBanner BannerOf(const CardOutcome& outcome, const BatchTally& tally) {
-  const std::string place = PlaceInBatch(outcome);
+  // A card from the list says its place in the batch: "(card 17 of 500)".
+  const bool fromList = outcome.entry > 0;
+  const int entry = outcome.entry;
+  const int length = outcome.listLength;
   const std::string sent = outcome.sent ? Pair(*outcome.sent) : std::string();
   const std::string read = outcome.read ? Pair(*outcome.read) : std::string();
+  // The symbols stay outside the words: they mean the same in every language.
+  const auto good = [](const std::string& text) { return ResultBanner{"\u2714 " + text, BannerTone::Good}; };
+  const auto bad = [](const std::string& text) { return ResultBanner{"\u2718 " + text, BannerTone::Bad}; };
   switch (outcome.verdict) {
-    case CardVerdict::Written: {
-      if (outcome.entry > 0 && outcome.entry == outcome.listLength) {
-        return {"\u2714 Batch complete: " + BatchTallyText(outcome.listLength, tally.failedAttempts) +
-                    " (last: " + sent + ")",
-                BannerTone::Good};
+    case CardVerdict::Written:
+      if (fromList && entry == length) {
+        // TRANSLATORS: the banner after the last card of a batch; %1$s is the
+        // batch's tally ("500 written, no failed attempts along the way"),
+        // %2$s the last card's numbers ("12,1000").
+        return good(Format(Tr("Batch complete: %1$s (last: %2$s)"), BatchTallyText(length, tally.failedAttempts),
+                           sent));
       }
-      return {"\u2714 Written and verified: " + sent + place, BannerTone::Good};
-    }
+      // TRANSLATORS: %1$s is the card's numbers ("12,1000"); %2$d and %3$d
+      // its entry in the card-number list and the list's length.
+      if (fromList) return good(Format(Tr("Written and verified: %1$s (card %2$d of %3$d)"), sent, entry, length));
+      // TRANSLATORS: %s is the card's numbers ("12,1000").
+      return good(Format(Tr("Written and verified: %s"), sent));
     case CardVerdict::VerifyFailed:
-      return {"\u2718 Verify failed: the card holds " + read + ", not " + sent + place, BannerTone::Bad};
+      // TRANSLATORS: %1$s is what the card read back as, %2$s what was sent
+      // ("12,1001" and "12,1000"); %3$d and %4$d the entry and the list's length.
+      if (fromList)
+        return bad(Format(Tr("Verify failed: the card holds %1$s, not %2$s (card %3$d of %4$d)"), read, sent, entry,
+                          length));
+      // TRANSLATORS: %1$s is what the card read back as, %2$s what was sent.
+      return bad(Format(Tr("Verify failed: the card holds %1$s, not %2$s"), read, sent));
     case CardVerdict::NoAcknowledgement:
-      return {"\u2718 Not written: no answer from the reader/writer" + place, BannerTone::Bad};
+      if (fromList)
+        return bad(Format(Tr("Not written: no answer from the reader/writer (card %1$d of %2$d)"), entry, length));
+      return bad(Tr("Not written: no answer from the reader/writer"));
     case CardVerdict::NoReadBack:
-      return {"\u2718 Not verified: the card did not answer the read-back" + place, BannerTone::Bad};
+      if (fromList)
+        return bad(
+            Format(Tr("Not verified: the card did not answer the read-back (card %1$d of %2$d)"), entry, length));
+      return bad(Tr("Not verified: the card did not answer the read-back"));
     case CardVerdict::ReadBackRefused:
-      return {"\u2718 Not verified: the reader/writer refused the read-back" + place, BannerTone::Bad};
+      if (fromList)
+        return bad(
+            Format(Tr("Not verified: the reader/writer refused the read-back (card %1$d of %2$d)"), entry, length));
+      return bad(Tr("Not verified: the reader/writer refused the read-back"));
     case CardVerdict::Read:
-      return {"\u25CF Read: " + read, BannerTone::Neutral};
+      // TRANSLATORS: %s is the card's numbers ("12,1000").
+      return {"\u25CF " + Format(Tr("Read: %s"), read), BannerTone::Neutral};
     case CardVerdict::ReadFailed:
-      return {"\u2718 Read failed: no card answered", BannerTone::Bad};
+      return bad(Tr("Read failed: no card answered"));
     case CardVerdict::ReadRefused:
-      return {"\u2718 Read failed: the reader/writer could not read the card", BannerTone::Bad};
+      return bad(Tr("Read failed: the reader/writer could not read the card"));
   }
   return {};
 }
 
-std::string RecordOutcome(FormState& state, Host& host, const CardOutcome& outcome) {
+SharedRecordNote RecordOutcome(FormState& state, Host& host, const CardOutcome& outcome) {
   const RecordLine line = RecordLineOf(outcome);
   if (!state.recordPath.empty()) {
     if (const auto error = AppendRecordLine(state.recordPath, line)) {
@@ -114,10 +136,10 @@ std::string RecordOutcome(FormState& state, Host& host, const CardOutcome& outco
 }
 
 void TakeOutcome(FormState& state, Host& host, const CardOutcome& outcome) {
-  const std::string notShared = RecordOutcome(state, host, outcome);
+  const SharedRecordNote notShared = RecordOutcome(state, host, outcome);
   if (outcome.entry > 0 && IsWrite(outcome.verdict) && IsFailure(outcome.verdict)) ++state.tally.failedAttempts;
   ResultBanner banner = BannerOf(outcome, state.tally);
-  banner.text += notShared;
+  banner.text = notShared.On(banner.text);
   host.ShowResult(banner);
   host.CardOutcomeTaken(outcome);
 }

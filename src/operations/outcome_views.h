@@ -8,6 +8,7 @@
 #include "core/form_state.h"
 #include "core/host.h"
 #include "operations/card_outcome.h"
+#include "operations/shared_record_flow.h"
 #include "record/record_line.h"
 
 namespace vx {
@@ -25,8 +26,8 @@ RecordLine RecordLineOf(const CardOutcome& outcome);
 // Appends the outcome's record line while "Keep Record" is on, and takes it
 // into the shared record when that is on. A record that cannot be written is
 // reported and recording stops. The words the banner adds when the shared
-// record did not take it, else empty.
-std::string RecordOutcome(FormState& state, Host& host, const CardOutcome& outcome);
+// record did not take it.
+SharedRecordNote RecordOutcome(FormState& state, Host& host, const CardOutcome& outcome);
 
 // Records the outcome, settles it in the shared record (when that is on),
 // counts it in the batch tally and shows the banner.

@@ -3,6 +3,8 @@
 #include <cctype>
 
 #include "cardlist/shared_batch.h"
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 #include "operations/write_guards.h"
 #include "store/store_journal.h"
 
@@ -16,10 +18,6 @@ void Refuse(Device& dev, const std::string& text) { dev.host.ShowResult({"\u2718
 
 WrittenCard WrittenOf(const CredentialRow& row) { return {row.writtenAt, row.source, row.entry}; }
 
-std::string SourceOf(const CredentialRow& row) {
-  return row.entry > 0 ? "entry " + std::to_string(row.entry) + " of " + row.source : std::string(kTypedSource);
-}
-
 }  // namespace
 
 std::string SharedFormatName(std::string_view format) {
@@ -32,16 +30,32 @@ Credential CredentialOf(std::string_view format, const CardNumbers& card) {
   return {SharedFormatName(format), card.facilityCode, card.cardNumber};
 }
 
-std::string StoreStopText(const StoreFault& fault) { return fault.Message() + " Nothing was written."; }
+std::string StoreStopText(const StoreFault& fault) {
+  // TRANSLATORS: %1$s is where the store is (a server or a data source, e.g.
+  // db1), %2$s the database driver's own words.
+  return Format(Tr("The shared record cannot be reached: %1$s: %2$s. Nothing was written."), fault.where,
+                fault.Reason());
+}
 
 std::string HeldElsewhereText(const CardNumbers& card, const std::string& station) {
-  return "Not written: " + Pair(card) + " is being written at station " + station;
+  // TRANSLATORS: %1$s is the card's numbers ("12,1000"), %2$s the other station's name.
+  return Format(Tr("Not written: %1$s is being written at station %2$s"), Pair(card), station);
 }
 
 std::string UnsettledQuestion(const CardNumbers& card, std::string_view format, const CredentialRow& row) {
-  return Pair(card) + " (" + std::string(format) + ") was left unsettled by an earlier run at station " +
-         row.station + " (" + row.reservedAt + ", " + SourceOf(row) +
-         "): a card may hold it. Write it again?";
+  if (row.entry > 0) {
+    // TRANSLATORS: %1$s is the card's numbers ("12,1000"), %2$s its format
+    // (HID26), %3$s the station, %4$s when it was reserved, %5$d its entry in
+    // the card-number file %6$s.
+    return Format(Tr("%1$s (%2$s) was left unsettled by an earlier run at station %3$s (%4$s, entry %5$d of %6$s): "
+                     "a card may hold it. Write it again?"),
+                  Pair(card), format, row.station, row.reservedAt, row.entry, row.source);
+  }
+  // TRANSLATORS: %1$s is the card's numbers ("12,1000"), %2$s its format
+  // (HID26), %3$s the station, %4$s when it was reserved; the card was typed in.
+  return Format(Tr("%1$s (%2$s) was left unsettled by an earlier run at station %3$s (%4$s, typed): a card may hold "
+                   "it. Write it again?"),
+                Pair(card), format, row.station, row.reservedAt);
 }
 
 void StopForStore(Device& dev, const StoreFault& fault) {
@@ -81,7 +95,7 @@ ReserveStep ReserveBeforeWrite(Device& dev, const CardBinding& b, const CardNumb
       if (fromList && LeftToOthers(held, store.Station(), source, entry)) return ReserveStep::PassOver;
       if (!dev.host.AskYesNo(AlreadyWrittenQuestion(card, credential.format, WrittenOf(held), held.station),
                              Answer::No)) {
-        Refuse(dev, "Not written: " + Pair(card) + " is already written");
+        Refuse(dev, AlreadyWrittenRefusal(card));
         return ReserveStep::Refused;
       }
       break;
@@ -93,7 +107,8 @@ ReserveStep ReserveBeforeWrite(Device& dev, const CardBinding& b, const CardNumb
       // Never written again unasked: the card it was written on may hold it.
       if (fromList) return ReserveStep::PassOver;
       if (!dev.host.AskYesNo(UnsettledQuestion(card, credential.format, held), Answer::No)) {
-        Refuse(dev, "Not written: " + Pair(card) + " was left unsettled by an earlier run");
+        // TRANSLATORS: %s is the card's numbers ("12,1000").
+        Refuse(dev, Format(Tr("Not written: %s was left unsettled by an earlier run"), Pair(card)));
         return ReserveStep::Refused;
       }
       break;
@@ -113,13 +128,27 @@ void GiveBackUnsent(FormState& state) {
   shared.inHand.reset();
 }
 
-std::string IntoSharedRecord(FormState& state, Host& host, const CardOutcome& outcome, const RecordLine& line) {
+std::string SharedRecordNote::On(const std::string& banner) const {
+  switch (kind) {
+    case Kind::None:
+      return banner;
+    case Kind::NotYet:
+      // TRANSLATORS: %s is the banner ("✔ Written and verified: 12,1000").
+      return Format(Tr("%s, not yet in the shared record"), banner);
+    case Kind::NotTaken:
+      // TRANSLATORS: %1$s is the banner ("● Read: 12,1000"), %2$s where the
+      // store is (db1), %3$s the database driver's own words.
+      return Format(Tr("%1$s, not in the shared record: %2$s: %3$s"), banner, fault.where, fault.reason);
+  }
+  return banner;
+}
+
+SharedRecordNote IntoSharedRecord(FormState& state, Host& host, const CardOutcome& outcome, const RecordLine& line) {
   SharedRecordState& shared = state.shared;
   if (!shared.store) return {};
   const Attempt attempt{line, shared.store->Station()};
   if (!IsWrite(outcome.verdict)) {
-    if (const auto fault = shared.store->RecordRead(attempt))
-      return ", not in the shared record: " + fault->where + ": " + fault->reason;
+    if (const auto fault = shared.store->RecordRead(attempt)) return {SharedRecordNote::Kind::NotTaken, *fault};
     return {};
   }
   if (!shared.inHand) return {};
@@ -130,13 +159,16 @@ std::string IntoSharedRecord(FormState& state, Host& host, const CardOutcome& ou
   // next press. Its reservation stands meanwhile, so no other station takes it.
   const JournalEntry entry{hand.credential, hand.reservation, outcome.verdict, attempt};
   const std::optional<std::string> lost = shared.journalPath.empty()
-                                              ? std::optional<std::string>("no journal file")
+                                              ? std::optional<std::string>(Tr("no journal file"))
                                               : AppendJournal(shared.journalPath, entry);
-  if (lost && !host.Closing())
-    host.ShowMessage("The outcome of " + Pair(outcome.sent.value_or(CardNumbers{})) +
-                     " cannot be kept for the shared record: " + *lost +
-                     ". Its reservation stands as this station's until the card is checked.");
-  return kNotYetShared;
+  if (lost && !host.Closing()) {
+    // TRANSLATORS: %1$s is the card's numbers ("12,1000"), %2$s why the
+    // journal could not keep it.
+    host.ShowMessage(Format(Tr("The outcome of %1$s cannot be kept for the shared record: %2$s. Its reservation "
+                               "stands as this station's until the card is checked."),
+                            Pair(outcome.sent.value_or(CardNumbers{})), *lost));
+  }
+  return {SharedRecordNote::Kind::NotYet, {}};
 }
 
 }  // namespace vx

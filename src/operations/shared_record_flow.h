@@ -47,15 +47,28 @@ void GiveBackUnsent(FormState& state);
 // The store cannot be reached before a write: says so, nothing is written.
 void StopForStore(Device& dev, const StoreFault& fault);
 
+// What the banner says of the shared record besides the card's outcome.
+struct SharedRecordNote {
+  enum class Kind {
+    None,      // the shared record has the outcome, or no shared record is on
+    NotYet,    // kept in the journal, taken at the next press
+    NotTaken,  // a read the store could not take: `fault` says why
+  };
+  Kind kind = Kind::None;
+  StoreFault fault;
+  // The banner's text with the note:
+  // "✔ Written and verified: 12,1000, not yet in the shared record".
+  std::string On(const std::string& banner) const;
+};
+
 // An outcome into the shared record: a write's settle (or, when the store
 // cannot take it, the journal), a read's attempt. Returns what the banner must
-// add: empty when the shared record has it, or no shared record is on.
-std::string IntoSharedRecord(FormState& state, Host& host, const CardOutcome& outcome, const RecordLine& line);
+// add.
+SharedRecordNote IntoSharedRecord(FormState& state, Host& host, const CardOutcome& outcome, const RecordLine& line);
 
 // The words.
 std::string StoreStopText(const StoreFault& fault);
 std::string HeldElsewhereText(const CardNumbers& card, const std::string& station);
 std::string UnsettledQuestion(const CardNumbers& card, std::string_view format, const CredentialRow& row);
-inline constexpr const char* kNotYetShared = ", not yet in the shared record";
 
 }  // namespace vx

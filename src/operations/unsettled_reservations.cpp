@@ -6,6 +6,8 @@
 #include "core/missing_format.h"
 #include "core/tabs.h"
 #include "em4100/em4100_operations.h"
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 #include "operations/card_operations.h"
 #include "store/store_journal.h"
 
@@ -28,16 +30,19 @@ std::optional<CardBinding> BindingOf(FormState& state, const std::string& format
 }  // namespace
 
 std::string UnsettledReadQuestion(const Credential& credential) {
-  return "An earlier run of this station stopped while writing " + Named(credential) +
-         ", so a card may hold it. Put that card on the reader and read it now? No leaves it unknown in the "
-         "shared record.";
+  // TRANSLATORS: %s is the card's numbers and format ("12,1000 (HID26)").
+  return Format(Tr("An earlier run of this station stopped while writing %s, so a card may hold it. Put that card on "
+                   "the reader and read it now? No leaves it unknown in the shared record."),
+                Named(credential));
 }
 
 std::string UnsettledOutcomeText(const Credential& credential, CredentialState settled) {
+  // TRANSLATORS: %s is the card's numbers and format ("12,1000 (HID26)").
   if (settled == CredentialState::Written)
-    return Named(credential) + ": the card holds it; it is written in the shared record.";
-  return Named(credential) +
-         ": not found on a card; it is unknown in the shared record and is written again only on a Yes.";
+    return Format(Tr("%s: the card holds it; it is written in the shared record."), Named(credential));
+  // TRANSLATORS: %s is the card's numbers and format ("12,1000 (HID26)").
+  return Format(Tr("%s: not found on a card; it is unknown in the shared record and is written again only on a Yes."),
+                Named(credential));
 }
 
 void TakeUpSharedRecord(Device& dev, bool ask) {

@@ -1,5 +1,7 @@
 #include "operations/write_guards.h"
 
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 #include "operations/shared_record_flow.h"
 #include "record/record_control.h"
 
@@ -19,15 +21,6 @@ std::string TimeToTheSecond(std::string time) {
   return time;
 }
 
-std::string SourceOf(const WrittenCard& written) {
-  if (written.entry <= 0) return "typed";
-  return "entry " + std::to_string(written.entry) + " of " + written.source;
-}
-
-std::string AtStation(std::string_view station) {
-  return station.empty() ? std::string() : " at station " + std::string(station);
-}
-
 void Refuse(Device& dev, const std::string& banner) { dev.host.ShowResult({"\u2718 " + banner, BannerTone::Bad}); }
 
 }  // namespace
@@ -36,17 +29,56 @@ void CheckCardFirst_Click(FormState& state, bool ticked) { state.checkCardFirst 
 
 std::string AlreadyWrittenQuestion(const CardNumbers& card, std::string_view format, const WrittenCard& written,
                                    std::string_view station) {
-  return Pair(card) + " (" + std::string(format) + ") is already written: " + TimeToTheSecond(written.time) +
-         AtStation(station) + ", " + SourceOf(written) + ". Write it again?";
+  const std::string pair = Pair(card);
+  const std::string time = TimeToTheSecond(written.time);
+  // The record names no station; the shared record does. A card from the
+  // card-number list names its entry and file, a typed card says so.
+  if (station.empty()) {
+    if (written.entry <= 0) {
+      // TRANSLATORS: %1$s is the card's numbers ("12,1000"), %2$s its format
+      // (HID26), %3$s when it was written; it was typed in.
+      return Format(Tr("%1$s (%2$s) is already written: %3$s, typed. Write it again?"), pair, format, time);
+    }
+    // TRANSLATORS: %1$s is the card's numbers ("12,1000"), %2$s its format
+    // (HID26), %3$s when it was written, %4$d its entry in the card-number
+    // file %5$s.
+    return Format(Tr("%1$s (%2$s) is already written: %3$s, entry %4$d of %5$s. Write it again?"), pair, format,
+                  time, written.entry, written.source);
+  }
+  if (written.entry <= 0) {
+    // TRANSLATORS: %1$s is the card's numbers ("12,1000"), %2$s its format
+    // (HID26), %3$s when it was written, %4$s the station that wrote it; it
+    // was typed in.
+    return Format(Tr("%1$s (%2$s) is already written: %3$s at station %4$s, typed. Write it again?"), pair, format,
+                  time, station);
+  }
+  // TRANSLATORS: %1$s is the card's numbers ("12,1000"), %2$s its format
+  // (HID26), %3$s when it was written, %4$s the station that wrote it, %5$d
+  // its entry in the card-number file %6$s.
+  return Format(Tr("%1$s (%2$s) is already written: %3$s at station %4$s, entry %5$d of %6$s. Write it again?"), pair,
+                format, time, station, written.entry, written.source);
 }
 
 std::string JustWrittenText(const CardNumbers& card) {
-  return "This card was just written as " + Pair(card) + ". Put the next card on the reader.";
+  // TRANSLATORS: %s is the card's numbers ("12,1000").
+  return Format(Tr("This card was just written as %s. Put the next card on the reader."), Pair(card));
 }
 
 std::string HoldsWrittenQuestion(const CardNumbers& card, const WrittenCard& written, std::string_view station) {
-  return "This card already holds " + Pair(card) + ", written " + TimeToTheSecond(written.time) +
-         AtStation(station) + ". Overwrite it?";
+  const std::string time = TimeToTheSecond(written.time);
+  if (station.empty()) {
+    // TRANSLATORS: %1$s is the card's numbers ("12,1000"), %2$s when it was written.
+    return Format(Tr("This card already holds %1$s, written %2$s. Overwrite it?"), Pair(card), time);
+  }
+  // TRANSLATORS: %1$s is the card's numbers ("12,1000"), %2$s when it was
+  // written, %3$s the station that wrote it.
+  return Format(Tr("This card already holds %1$s, written %2$s at station %3$s. Overwrite it?"), Pair(card), time,
+                station);
+}
+
+std::string AlreadyWrittenRefusal(const CardNumbers& card) {
+  // TRANSLATORS: %s is the card's numbers ("12,1000").
+  return Format(Tr("Not written: %s is already written"), Pair(card));
 }
 
 bool AllowedByRecord(Device& dev, const CardBinding& b, const CardNumbers& card) {
@@ -57,7 +89,7 @@ bool AllowedByRecord(Device& dev, const CardBinding& b, const CardNumbers& card)
   const auto written = state.recordIndex.FindWritten(b.format, card.facilityCode, card.cardNumber);
   if (!written) return true;
   if (dev.host.AskYesNo(AlreadyWrittenQuestion(card, b.format, *written), Answer::No)) return true;
-  Refuse(dev, "Not written: " + Pair(card) + " is already written");
+  Refuse(dev, AlreadyWrittenRefusal(card));
   return false;
 }
 
@@ -96,7 +128,8 @@ bool AllowedByCardOnReader(Device& dev, const CardBinding& b) {
     if (!written) return true;
   }
   if (dev.host.AskYesNo(HoldsWrittenQuestion(held, *written, station), Answer::No)) return true;
-  Refuse(dev, "Not written: this card already holds " + Pair(held));
+  // TRANSLATORS: %s is the numbers the card on the reader holds ("12,1000").
+  Refuse(dev, Format(Tr("Not written: this card already holds %s"), Pair(held)));
   return false;
 }
 

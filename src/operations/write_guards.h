@@ -37,5 +37,7 @@ std::string AlreadyWrittenQuestion(const CardNumbers& card, std::string_view for
                                    std::string_view station = {});
 std::string JustWrittenText(const CardNumbers& card);
 std::string HoldsWrittenQuestion(const CardNumbers& card, const WrittenCard& written, std::string_view station = {});
+// The banner after No to AlreadyWrittenQuestion: "Not written: 12,1000 is already written".
+std::string AlreadyWrittenRefusal(const CardNumbers& card);
 
 }  // namespace vx

@@ -4,6 +4,8 @@
 #include <ostream>
 
 #include "core/missing_format.h"
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 
 namespace vx {
 
@@ -25,7 +27,10 @@ int RunCheckConfig(const std::string& path, std::ostream& out, std::ostream& err
   for (std::size_t i = 0; i < result.rows.size(); ++i) out << FormatRowLine(static_cast<int>(i), result.rows[i]) << '\n';
   FormatTable table;
   ApplyFormatRows(result, table);
-  for (const TabSpec* tab : TabsLackingFormat(table)) out << "Missing: " << MissingFormatText(*tab, path) << '\n';
+  for (const TabSpec* tab : TabsLackingFormat(table)) {
+    // TRANSLATORS: %s is the sentence "HID.cfg has no HID24 format line, so ...".
+    out << Format(Tr("Missing: %s"), MissingFormatText(*tab, path)) << '\n';
+  }
   return 0;
 }
 

@@ -1,5 +1,7 @@
 #include "program/command_line.h"
 
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 #include "sim/faults.h"
 
 namespace vx {
@@ -29,7 +31,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.action = CommandLine::Action::Version;
       return line;
     } else if (arg == "--port") {
-      if (!hasNext) return Fail("--port needs a port name, e.g. --port COM3");
+      if (!hasNext) return Fail(Tr("--port needs a port name, e.g. --port COM3"));
       line.port = args[++i];
     } else if (StartsWith(arg, "--port=")) {
       line.port = arg.substr(7);
@@ -51,64 +53,69 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.userFolder = true;
     } else if (arg == "--shared-record" || arg == "--station") {
       if (!hasNext || args[i + 1].empty())
-        return Fail(arg + (arg == "--station" ? " needs a name" : " needs a connection"));
+        return Fail(arg == "--station" ? Tr("--station needs a name") : Tr("--shared-record needs a connection"));
       (arg == "--station" ? line.station : line.sharedRecord) = args[++i];
     } else if (StartsWith(arg, "--shared-record=") || StartsWith(arg, "--station=")) {
       const std::size_t equals = arg.find('=');
-      if (equals + 1 == arg.size()) return Fail(arg.substr(0, equals) + " needs a value after '='");
+      // TRANSLATORS: %s is the option (--station, --shared-record).
+      if (equals + 1 == arg.size()) return Fail(Format(Tr("%s needs a value after '='"), arg.substr(0, equals)));
       (StartsWith(arg, "--station=") ? line.station : line.sharedRecord) = arg.substr(equals + 1);
     } else if (arg == "--language" || StartsWith(arg, "--language=")) {
       if (arg == "--language" && hasNext) line.language = args[++i];
       else if (arg != "--language") line.language = arg.substr(11);
-      if (line.language.empty()) return Fail("--language needs a language code, e.g. --language de");
+      if (line.language.empty()) return Fail(Tr("--language needs a language code, e.g. --language de"));
     } else {
-      return Fail("unknown argument: " + arg);
+      return Fail(Format(Tr("unknown argument: %s"), arg));
     }
-    if (line.port && line.port->empty()) return Fail("--port needs a port name, e.g. --port COM3");
-    if (line.configFile.empty()) return Fail("--check-config needs a file name after '='");
+    if (line.port && line.port->empty()) return Fail(Tr("--port needs a port name, e.g. --port COM3"));
+    if (line.configFile.empty()) return Fail(Tr("--check-config needs a file name after '='"));
   }
   return line;
 }
 
 std::string UsageText(const std::string& programName) {
-  return "Usage: " + programName +
-         " [options]\n"
-         "Writes and reads 125 kHz proximity cards through a card reader/writer on a serial port.\n"
-         "\n"
-         "Options:\n"
-         "  --port NAME            start with NAME in the port box, as if typed (1-16, COM3, /dev/ttyUSB0)\n"
-         "  --check-config [FILE]  load FILE (default HID.cfg in the current directory), print its\n"
-         "                         formats one per line and exit; exit status 1 on a fault\n"
-         "  --list-ports           print the serial ports of this machine, one a line: the name\n"
-         "                         (what --port takes), a tab, what the system says it is\n"
-         "  --simulate[=FAULTS]    talk to a built-in simulated reader/writer, whatever port is\n"
-         "                         chosen; FAULTS (comma-separated) make it misbehave:\n"
-         "                           silent   never answers\n"
-         "                           refuse   refuses every write\n"
-         "                           nocard   finds no card to read\n"
-         "                           corrupt  reads back the card number plus one\n"
-         "                           split    answers in three pieces, 30 ms apart\n"
-         "                           garbage  sends stray bytes before every answer\n"
-         "                           noread   never answers a read\n"
-         "                           unplug   is pulled out when asked to write (and plugged in\n"
-         "                                    again for the next operation)\n"
-         "                           bytewise answers one byte at a time, 15 ms apart\n"
-         "                           anylayout reads an HID card in whatever HID layout is\n"
-         "                                    asked for, as it was written\n"
-         "  --user-folder          start in your own folder for this program, which is made and\n"
-         "                         given a copy of the sample HID.cfg the first time (an edited\n"
-         "                         HID.cfg there is kept): ~/.local/share/vandorix-programmer\n"
-         "                         ($XDG_DATA_HOME/vandorix-programmer when that is set;\n"
-         "                         %LOCALAPPDATA%\\vandorix-programmer on Windows)\n"
-         "  --shared-record CONNECTION\n"
-         "                         write through the shared record that several stations share:\n"
-         "                         an ODBC connection string (Driver={...};Server=db1;...), a data\n"
-         "                         source (DSN=cards, or cards), or @FILE for a string read from FILE\n"
-         "  --station NAME         this station's name in the shared record (default: the computer's)\n"
-         "  --language CODE        show the window in another language than the system's: de, fr,\n"
-         "                         es, pt_BR, it, nl, pl, ru, tr, zh_CN, or en for English\n"
-         "  --help                 show this text and exit\n"
-         "  --version              show the version and exit\n";
+  // One text per option, so that each is translated on its own. The option
+  // names, the words in capitals (NAME, FILE), the fault words of --simulate,
+  // the paths and the language codes stay as they are; the explanations start
+  // in the 26th column, as in English.
+  // TRANSLATORS: %s is the program's name.
+  return Format(Tr("Usage: %s [options]\n"), programName) +
+         Tr("Writes and reads 125 kHz proximity cards through a card reader/writer on a serial port.\n") + "\n" +
+         Tr("Options:\n") +
+         Tr("  --port NAME            start with NAME in the port box, as if typed (1-16, COM3, /dev/ttyUSB0)\n") +
+         Tr("  --check-config [FILE]  load FILE (default HID.cfg in the current directory), print its\n"
+            "                         formats one per line and exit; exit status 1 on a fault\n") +
+         Tr("  --list-ports           print the serial ports of this machine, one a line: the name\n"
+            "                         (what --port takes), a tab, what the system says it is\n") +
+         Tr("  --simulate[=FAULTS]    talk to a built-in simulated reader/writer, whatever port is\n"
+            "                         chosen; FAULTS (comma-separated) make it misbehave:\n"
+            "                           silent   never answers\n"
+            "                           refuse   refuses every write\n"
+            "                           nocard   finds no card to read\n"
+            "                           corrupt  reads back the card number plus one\n"
+            "                           split    answers in three pieces, 30 ms apart\n"
+            "                           garbage  sends stray bytes before every answer\n"
+            "                           noread   never answers a read\n"
+            "                           unplug   is pulled out when asked to write (and plugged in\n"
+            "                                    again for the next operation)\n"
+            "                           bytewise answers one byte at a time, 15 ms apart\n"
+            "                           anylayout reads an HID card in whatever HID layout is\n"
+            "                                    asked for, as it was written\n") +
+         // xgettext:no-c-format
+         Tr("  --user-folder          start in your own folder for this program, which is made and\n"
+            "                         given a copy of the sample HID.cfg the first time (an edited\n"
+            "                         HID.cfg there is kept): ~/.local/share/vandorix-programmer\n"
+            "                         ($XDG_DATA_HOME/vandorix-programmer when that is set;\n"
+            "                         %LOCALAPPDATA%\\vandorix-programmer on Windows)\n") +
+         Tr("  --shared-record CONNECTION\n"
+            "                         write through the shared record that several stations share:\n"
+            "                         an ODBC connection string (Driver={...};Server=db1;...), a data\n"
+            "                         source (DSN=cards, or cards), or @FILE for a string read from FILE\n") +
+         Tr("  --station NAME         this station's name in the shared record (default: the computer's)\n") +
+         Tr("  --language CODE        show the window in another language than the system's: de, fr,\n"
+            "                         es, pt_BR, it, nl, pl, ru, tr, zh_CN, or en for English\n") +
+         Tr("  --help                 show this text and exit\n") +
+         Tr("  --version              show the version and exit\n");
 }
 
 }  // namespace vx

@@ -5,6 +5,8 @@
 #include "formats/text_file.h"
 #include "record/record_file.h"
 #include "record/record_resume.h"
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 
 namespace vx {
 
@@ -72,18 +74,22 @@ bool BringRecordIndexUpToDate(FormState& state, Host& host) {
   index.Close();
   host.SetKeepRecord(false, "");
   if (!host.Closing())
-    host.ShowMessage("The card record cannot be read:\n" + path + "\n" + *problem +
-                     "\n\n\"Keep Record\" is now off; cards already written cannot be found in it.");
+    // TRANSLATORS: %1$s is the record file, %2$s why it cannot be read.
+    host.ShowMessage(Format(Tr("The card record cannot be read:\n%1$s\n%2$s\n\n\"Keep Record\" is now off; cards "
+                               "already written cannot be found in it."),
+                            path, *problem));
   return false;
 }
 
 void OfferResume(FormState& state, Host& host) {
   CardList& list = state.cards;
   if (state.recordPath.empty() || list.CardCount <= 0) return;
-  const TextFileResult record = ReadTextFile(state.recordPath, kRecordMaxBytes, "a card record");
+  const TextFileResult record = ReadTextFile(state.recordPath, kRecordMaxBytes, TrCtx("file kind", "a card record"));
   if (!record.content) {
-    host.ShowMessage("The card record cannot be read:\n" + state.recordPath + "\n(" + record.problem +
-                     ")\n\nThe batch starts at entry 1; no entry already written can be skipped.");
+    // TRANSLATORS: %1$s is the record file, %2$s why it cannot be read.
+    host.ShowMessage(Format(Tr("The card record cannot be read:\n%1$s\n(%2$s)\n\nThe batch starts at entry 1; no entry "
+                               "already written can be skipped."),
+                            state.recordPath, record.problem));
     return;
   }
   const ResumePoint point = FindResumePoint(*record.content, list.sourcePath, list.entries);

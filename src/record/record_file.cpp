@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "record/record_platform.h"
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 
 namespace vx {
 
@@ -18,7 +20,7 @@ struct CloseFile {
 using File = std::unique_ptr<std::FILE, CloseFile>;
 
 RecordError SystemError(const std::string& path, int error) {
-  return {path, error != 0 ? record_platform::ErrorText(error) : std::string("the write did not complete")};
+  return {path, error != 0 ? record_platform::ErrorText(error) : Tr("the write did not complete")};
 }
 
 std::filesystem::path FsPath(const std::string& path) { return std::filesystem::path(std::u8string(path.begin(), path.end())); }
@@ -40,13 +42,14 @@ long SizeOf(std::FILE* file) {
 }  // namespace
 
 std::string RecordError::Message() const {
-  return "The card record cannot be written:\n" + path + "\n" + reason + "\n\n\"Keep Record\" is now off.";
+  // TRANSLATORS: %1$s is the record file, %2$s why it cannot be written.
+  return Format(Tr("The card record cannot be written:\n%1$s\n%2$s\n\n\"Keep Record\" is now off."), path, reason);
 }
 
 std::optional<RecordError> StartRecord(const std::string& path) {
-  if (path.empty()) return RecordError{path, "no file was named"};
+  if (path.empty()) return RecordError{path, Tr("no file was named")};
   std::error_code ec;
-  if (std::filesystem::is_directory(FsPath(path), ec)) return RecordError{path, "it is a folder, not a file"};
+  if (std::filesystem::is_directory(FsPath(path), ec)) return RecordError{path, Tr("it is a folder, not a file")};
 
   const bool existed = std::filesystem::exists(FsPath(path), ec);
   File file(record_platform::OpenForAppend(path, true));
@@ -68,7 +71,7 @@ std::optional<RecordError> StartRecord(const std::string& path) {
   first.resize(static_cast<std::size_t>(in.gcount()));
   if (first.starts_with("\xEF\xBB\xBF")) first.erase(0, 3);
   if (!first.starts_with(kRecordHeader))
-    return RecordError{path, "it is not a card record: its first line is not the record's header"};
+    return RecordError{path, Tr("it is not a card record: its first line is not the record's header")};
   in.clear();
   in.seekg(-1, std::ios::end);
   const int last = in.get();

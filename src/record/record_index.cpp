@@ -7,6 +7,8 @@
 
 #include "record/record_file.h"
 #include "record/record_line.h"
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 
 namespace vx {
 
@@ -159,10 +161,10 @@ std::optional<std::string> RecordIndex::Refresh() {
   const auto status = std::filesystem::status(fsPath, ec);
   if (ec || !std::filesystem::exists(status))
     return (ec ? ec : std::make_error_code(std::errc::no_such_file_or_directory)).message();
-  if (!std::filesystem::is_regular_file(status)) return "it is not a regular file";
+  if (!std::filesystem::is_regular_file(status)) return Tr("it is not a regular file");
   const std::uintmax_t size = std::filesystem::file_size(fsPath, ec);
   if (ec) return ec.message();
-  if (size > kRecordMaxBytes) return "it is larger than a card record can be";
+  if (size > kRecordMaxBytes) return Tr("it is larger than a card record can be");
   if (size < offset_) Reset();
   if (size == offset_) return std::nullopt;
   // Most of a record's lines are written cards of about 130 bytes.
@@ -172,7 +174,7 @@ std::optional<std::string> RecordIndex::Refresh() {
   }
 
   std::ifstream in(fsPath, std::ios::binary);
-  if (!in) return "it cannot be opened for reading";
+  if (!in) return Tr("it cannot be opened for reading");
   in.seekg(static_cast<std::streamoff>(offset_));
   std::string buffer;  // a line not yet whole, then the next chunk read behind it
   for (;;) {
@@ -184,7 +186,7 @@ std::optional<std::string> RecordIndex::Refresh() {
     if (got == 0) break;
     buffer.erase(0, Take(buffer));
   }
-  if (in.bad()) return "it could not be read to its end";
+  if (in.bad()) return Tr("it could not be read to its end");
   return std::nullopt;
 }
 

@@ -3,6 +3,8 @@
 #include <charconv>
 
 #include "record/record_line.h"
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
 
 namespace vx {
 
@@ -108,23 +110,35 @@ ResumePoint FindResumePoint(std::string_view recordText, const std::string& card
 }
 
 std::string ResumeQuestion(const ResumePoint& point) {
-  const std::string k = std::to_string(point.written);
   switch (point.kind) {
     case ResumePoint::Kind::Nothing:
       return {};
     case ResumePoint::Kind::Continue:
-      return "Entries 1 to " + k + " of this file are already written (the last at " + point.lastTime +
-             "). Continue with entry " + std::to_string(point.written + 1) + "?";
+      // TRANSLATORS: %1$d is the entries written, %2$s when the last was
+      // written, %3$d the entry the batch would go on with.
+      return Format(Tr("Entries 1 to %1$d of this file are already written (the last at %2$s). Continue with entry "
+                       "%3$d?"),
+                    point.written, point.lastTime, point.written + 1);
     case ResumePoint::Kind::AllWritten:
-      return "All " + k + " entries of this file are already written (the last at " + point.lastTime +
-             "). The batch is complete: the next Write Card will say the list has ended.";
+      // TRANSLATORS: %1$d is the entries of the file, %2$s when the last was written.
+      return Format(Tr("All %1$d entries of this file are already written (the last at %2$s). The batch is complete: "
+                       "the next Write Card will say the list has ended."),
+                    point.written, point.lastTime);
     case ResumePoint::Kind::Changed: {
-      const std::string entry = std::to_string(point.changedEntry);
       const std::string was = point.recordedFc + "," + point.recordedCn;
-      const std::string now = point.fileFc.empty() ? "the file has no entry " + entry + " any more"
-                                                   : "it now holds " + point.fileFc + "," + point.fileCn;
-      return "This file has changed since cards were written from it: entry " + entry + " was written as " + was +
-             ", but " + now + ". The batch starts at entry 1; check the file against the record before writing.";
+      if (point.fileFc.empty()) {
+        // TRANSLATORS: %1$d is the entry, %2$s the numbers it was written as ("12,1000").
+        return Format(Tr("This file has changed since cards were written from it: entry %1$d was written as %2$s, but "
+                         "the file has no entry %1$d any more. The batch starts at entry 1; check the file against "
+                         "the record before writing."),
+                      point.changedEntry, was);
+      }
+      // TRANSLATORS: %1$d is the entry, %2$s the numbers it was written as,
+      // %3$s the numbers the file holds there now.
+      return Format(Tr("This file has changed since cards were written from it: entry %1$d was written as %2$s, but it "
+                       "now holds %3$s. The batch starts at entry 1; check the file against the record before "
+                       "writing."),
+                    point.changedEntry, was, point.fileFc + "," + point.fileCn);
     }
   }
   return {};

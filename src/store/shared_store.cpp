@@ -14,14 +14,29 @@ const char* StateWord(CredentialState state) {
   return "unknown";
 }
 
+std::string StoreFault::Reason() const {
+  // Drivers end their sentences themselves; the message adds its own full stop.
+  std::string text = reason;
+  while (!text.empty() && (text.back() == '.' || text.back() == ' ' || text.back() == '\n' || text.back() == '\r'))
+    text.pop_back();
+  return text;
+}
+
 std::string StoreFault::Message() const {
-  // Drivers end their sentences themselves; one full stop is enough.
-  std::string said = reason;
-  while (!said.empty() && (said.back() == '.' || said.back() == ' ' || said.back() == '\n' || said.back() == '\r'))
-    said.pop_back();
-  // TRANSLATORS: the server or data source ("db1"), then the reason, often
-  // the database driver's own words in its own language.
-  return Format(Tr("The shared record cannot be reached: %1$s: %2$s."), where, said);
+  // TRANSLATORS: %1$s is where the store is (a server or a data source, e.g.
+  // db1), %2$s the database driver's own words.
+  return Format(Tr("The shared record cannot be reached: %1$s: %2$s."), where, Reason());
+}
+
+std::string PlaceText(const StorePlace& place) {
+  if (!place.database.empty() && !place.server.empty()) {
+    // TRANSLATORS: where the shared record is: "cards on db1, station DESK-2";
+    // %1$s is the database, %2$s its server, %3$s this station's name.
+    return Format(Tr("%1$s on %2$s, station %3$s"), place.database, place.server, place.station);
+  }
+  // TRANSLATORS: where the shared record is: "db1, station DESK-2"; %1$s is
+  // the database or its server, %2$s this station's name.
+  return Format(Tr("%1$s, station %2$s"), place.database.empty() ? place.server : place.database, place.station);
 }
 
 }  // namespace vx

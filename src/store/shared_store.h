@@ -50,6 +50,8 @@ struct StoreFault {
   std::string reason;
   // "The shared record cannot be reached: db1: <reason>."
   std::string Message() const;
+  // The reason without the full stop or blanks it may end with.
+  std::string Reason() const;
 };
 
 // What a reservation found, before anything is sent to the device.
@@ -99,12 +101,22 @@ struct StoreStatus {
   std::vector<CredentialRow> staleReservations;
 };
 
+// Where a store is: its database and the server it is on (either may be
+// empty), and this station's name in it.
+struct StorePlace {
+  std::string database;
+  std::string server;
+  std::string station;
+};
+// "cards on db1, station DESK-2", "db1, station DESK-2", in the operator's language.
+std::string PlaceText(const StorePlace& place);
+
 class SharedStore {
  public:
   virtual ~SharedStore() = default;
 
-  // The line under the "Shared Record" box: "cards on db1, station DESK-2".
-  virtual std::string Where() const = 0;
+  virtual StorePlace Place() const = 0;
+  std::string Where() const { return PlaceText(Place()); }
   virtual const std::string& Station() const = 0;
 
   // Reserves `credential` for this station, or says who has it. A

@@ -10,6 +10,7 @@
 #include "formats/text_file.h"
 #include "i18n/translate.h"
 #include "record/record_platform.h"
+#include "i18n/translate.h"
 
 namespace vx {
 
@@ -222,9 +223,7 @@ std::optional<std::string> ReadJournal(const std::string& path, std::vector<Jour
   entries.clear();
   std::error_code ec;
   if (!std::filesystem::exists(FsPath(path), ec) && !ec) return std::nullopt;
-  const TextFileResult file = ReadTextFile(path, kJournalMaxBytes,
-                                           // TRANSLATORS: fills "the file is 2 MiB, larger than %s can be".
-                                           TrCtx("what a file is", "the shared record's journal"));
+  const TextFileResult file = ReadTextFile(path, kJournalMaxBytes, TrCtx("file kind", "the shared record's journal"));
   if (!file.content) return path + ": " + file.problem;
   const std::string_view text = *file.content;
   std::size_t pos = 0;

@@ -96,7 +96,7 @@ std::optional<std::string> ResolveConnection(const std::string& connection, Conn
     const std::string path = given.substr(1);
     const TextFileResult file = ReadTextFile(path, kConnectionFileMaxBytes,
                                              // TRANSLATORS: fills "the file is 2 MiB, larger than %s can be".
-                                             TrCtx("what a file is", "a connection file"));
+                                             TrCtx("file kind", "a connection file"));
     // TRANSLATORS: the file named after @ in --shared-record, then why it cannot be read.
     if (!file.content) return Format(Tr("the connection file %1$s cannot be read: %2$s"), path, file.problem);
     given = JoinedLines(WithoutByteOrderMark(*file.content));

@@ -212,7 +212,7 @@ std::optional<StoreFault> SqlStore::Run(Work work) {
     lock.unlock();
     worker.detach();
     session_ = std::make_shared<Session>();
-    return StoreFault{Place(), Format(TrN("the server did not answer within %d second",
+    return StoreFault{FaultPlace(), Format(TrN("the server did not answer within %d second",
                                           "the server did not answer within %d seconds", kCallDeadline.count()),
                                       kCallDeadline.count())};
   }
@@ -220,7 +220,7 @@ std::optional<StoreFault> SqlStore::Run(Work work) {
   worker.join();
   if (call->error) {
     const DbError& error = *call->error;
-    return StoreFault{Place(), error.message.empty() ? Tr("the driver gave no reason") : error.message};
+    return StoreFault{FaultPlace(), error.message.empty() ? Tr("the driver gave no reason") : error.message};
   }
   if (database_.empty())
     database_ = connection_.database.empty() ? session_->InfoText(SQL_DATABASE_NAME) : connection_.database;
@@ -232,22 +232,14 @@ std::optional<StoreFault> SqlStore::Run(Work work) {
 std::optional<StoreFault> SqlStore::Open() {
   auto refusal = std::make_shared<std::string>();
   auto fault = Run([refusal](Session& session) { return EnsureSchema(session, *refusal); });
-  if (!fault && !refusal->empty()) fault = StoreFault{Place(), *refusal};
+  if (!fault && !refusal->empty()) fault = StoreFault{FaultPlace(), *refusal};
   if (fault) session_ = std::make_shared<Session>();
   return fault;
 }
 
-std::string SqlStore::Place() const { return connection_.where.empty() ? Tr("the database") : connection_.where; }
+std::string SqlStore::FaultPlace() const { return connection_.where.empty() ? Tr("the database") : connection_.where; }
 
-std::string SqlStore::Where() const {
-  const std::string where = database_.empty() || server_.empty()
-                                ? database_ + server_
-                                // TRANSLATORS: the database, then the server it is on ("cards on db1").
-                                : Format(Tr("%1$s on %2$s"), database_, server_);
-  // TRANSLATORS: the database (and its server), then this station's name:
-  // "cards on db1, station DESK-2".
-  return Format(Tr("%1$s, station %2$s"), where, station_);
-}
+StorePlace SqlStore::Place() const { return {database_, server_, station_}; }
 
 std::optional<StoreFault> SqlStore::Reserve(const Credential& credential, const std::string& source, int entry,
                                             Reservation& result) {

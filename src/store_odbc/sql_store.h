@@ -29,7 +29,7 @@ class SqlStore final : public SharedStore {
   // Connects and sees to the tables (made when missing, refused when wrong).
   std::optional<StoreFault> Open();
 
-  std::string Where() const override;
+  StorePlace Place() const override;
   const std::string& Station() const override { return station_; }
   std::optional<StoreFault> Reserve(const Credential& credential, const std::string& source, int entry,
                                     Reservation& result) override;
@@ -54,7 +54,7 @@ class SqlStore final : public SharedStore {
   bool OwnedThisRun(const Credential& credential) const { return ownThisRun_.contains(KeyOf(credential)); }
   // Where the faults say the store is: the server or data source, or "the
   // database" when the connection text names neither.
-  std::string Place() const;
+  std::string FaultPlace() const;
 
   ConnectionText connection_;
   std::string station_;

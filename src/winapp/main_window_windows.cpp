@@ -200,10 +200,10 @@ void MainWindow::BuildTab(const TabSpec& tab) {
     return created;
   };
   HWND facility = entryBox(kFacilityFrameBase + tab.position, tab.fcBox, tab.fcMaxLength);
-  label(tab.fcLabel, tab.fcLabelCaption);
+  label(tab.fcLabel, tab.fcLabelCaption.str());
   HWND read = button(tab.readButton);
   HWND card = entryBox(kCardFrameBase + tab.position, tab.cnBox, tab.cnMaxLength);
-  label(tab.cnLabel, tab.cnLabelCaption);
+  label(tab.cnLabel, tab.cnLabelCaption.str());
   HWND write = button(tab.writeButton);
   focusOrder_.insert(focusOrder_.end(), {facility, read, card, write});
   controls.push_back(Add(L"STATIC", L"", child | SS_LEFT | SS_NOPREFIX, FormatNoteId(tab.position)));

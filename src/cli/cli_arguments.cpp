@@ -156,6 +156,21 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
   Options o;
   std::vector<Opt> given;
   std::size_t i = 0;
+  // "vandorix-card --language fr write ...": the language may come first.
+  while (i < arguments.size() && (arguments[i] == "--language" || arguments[i].starts_with("--language="))) {
+    if (std::find(given.begin(), given.end(), Opt::Language) != given.end())
+      return Fail(Format(Tr("%s is given twice"), "--language"));
+    given.push_back(Opt::Language);
+    if (arguments[i] != "--language") {
+      o.language = arguments[i++].substr(std::string_view("--language=").size());
+    } else if (i + 1 < arguments.size()) {
+      o.language = arguments[i + 1];
+      i += 2;
+    } else {
+      return Fail(Format(Tr("%s needs a value"), "--language"));
+    }
+    if (o.language.empty()) return Fail(Format(Tr("%s needs a value"), "--language"));
+  }
   if (i < arguments.size() && !arguments[i].starts_with("-")) {
     const std::string& word = arguments[i++];
     const auto it = std::find_if(kCommands.begin(), kCommands.end(), [&](const CommandName& c) { return c.name == word; });

@@ -1,5 +1,8 @@
 #include "sim/device_note.h"
 
+#include "i18n/text_format.h"
+#include "i18n/translate.h"
+
 namespace vx::sim {
 
 std::string SimulatedDeviceNote(const FaultSet& faults) {
@@ -9,9 +12,11 @@ std::string SimulatedDeviceNote(const FaultSet& faults) {
     if (!names.empty()) names += ", ";
     names += FaultName(fault);
   }
-  std::string note = "Simulated reader/writer";
-  if (!names.empty()) note += " (faults: " + names + ")";
-  return note;
+  // The window shows it beside the port; the fault names are the ones
+  // --simulate= takes, and stay as they are.
+  if (names.empty()) return Tr("Simulated reader/writer");
+  // TRANSLATORS: %s lists the simulated device's faults by their option names: "split, garbage".
+  return Format(Tr("Simulated reader/writer (faults: %s)"), names);
 }
 
 }  // namespace vx::sim

@@ -155,6 +155,14 @@ const std::vector<Row> kRows = {
             o.language = "de_DE.UTF-8";
           }),
      ""},
+    {{"--language", "fr", "link", "--port", "COM3"},
+     Make(Command::Link,
+          [](Options& o) {
+            o.port = "COM3";
+            o.language = "fr";
+          }),
+     ""},
+    {{"--language", "fr", "link", "--port", "COM3", "--language", "de"}, {}, "--language is given twice"},
     {{"--language", "de"}, {}, "no command given"},
     {{"ports", "--language"}, {}, "--language needs a value"},
 };

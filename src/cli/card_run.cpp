@@ -246,7 +246,7 @@ class Run {
     const std::string folder = UserDataFolder();
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(std::u8string(folder.begin(), folder.end())), ignored);
-    state_.shared.journalPath = JournalPath(folder);
+    state_.shared.journalPath = JournalPath(folder, state_.shared.store ? state_.shared.store->Station() : std::string());
     BusyGuard busy(state_);
     Device dev = MakeDevice();
     TakeUpSharedRecord(dev, false);

@@ -12,7 +12,7 @@ void SetUpSharedRecord(WindowCore& core, const CommandLine& commandLine, const s
   SharedRecordAccess& access = core.sharedRecord;
   access.station = commandLine.station.value_or(DefaultStationName());
   access.connection = commandLine.sharedRecord.value_or("");
-  access.journalPath = JournalPath(userFolder);
+  access.journalPath = JournalPath(userFolder, access.station);
   access.dataSources = ListDataSources;
   access.connect = [userFolder](const std::string& connection, const std::string& station,
                                 std::unique_ptr<SharedStore>& store) {

@@ -1,5 +1,7 @@
 #include "store/store_journal.h"
 
+#include <cctype>
+
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -25,7 +27,6 @@ constexpr std::string_view kEntryTag = "vx-settle-1";
 constexpr std::size_t kEntryFields = 33;
 constexpr std::string_view kEntryEnd = "end";
 constexpr std::uintmax_t kJournalMaxBytes = 64 * 1024 * 1024;
-constexpr const char* kJournalName = "shared-record-journal.txt";
 
 constexpr std::pair<CardVerdict, std::string_view> kCardVerdicts[] = {
     {CardVerdict::Written, "written"},
@@ -209,10 +210,28 @@ std::optional<std::string> AppendDurably(const std::string& path, std::string te
 
 }  // namespace
 
-std::string JournalPath(const std::string& userFolder) {
-  if (userFolder.empty()) return kJournalName;
+std::string JournalPath(const std::string& userFolder, const std::string& station) {
+  std::string name = "shared-record-journal";
+  if (!station.empty()) {
+    name += '-';
+    static const char kHex[] = "0123456789ABCDEF";
+    for (const char c : station) {
+      const auto byte = static_cast<unsigned char>(c);
+      if (std::isalnum(byte) && byte < 0x80) {
+        name += c;
+      } else if (c == '.' || c == '_' || c == '-') {
+        name += c;
+      } else {
+        name += '%';
+        name += kHex[byte >> 4];
+        name += kHex[byte & 0xF];
+      }
+    }
+  }
+  name += ".txt";
+  if (userFolder.empty()) return name;
   const char last = userFolder.back();
-  return userFolder + (last == '/' || last == '\\' ? "" : "/") + kJournalName;
+  return userFolder + (last == '/' || last == '\\' ? "" : "/") + name;
 }
 
 std::optional<std::string> AppendJournal(const std::string& path, const JournalEntry& entry) {

@@ -23,7 +23,10 @@ struct JournalEntry {
 };
 
 // The journal's file in `userFolder` (UTF-8).
-std::string JournalPath(const std::string& userFolder);
+// One journal a station: stations that share a computer and its user
+// folder must not rewrite each other's entries. The name carries the
+// station's name, its letters outside [A-Za-z0-9._-] as %XX of their UTF-8.
+std::string JournalPath(const std::string& userFolder, const std::string& station = "");
 
 // Appends one entry and syncs it. The reason in plain words on failure.
 std::optional<std::string> AppendJournal(const std::string& path, const JournalEntry& entry);

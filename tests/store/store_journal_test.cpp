@@ -52,6 +52,15 @@ TEST(StoreJournal, EntriesComeBackWholeAndInOrder) {
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(path)));
 }
 
+// Stations on one computer share its user folder: each keeps a journal of its
+// own, whatever letters its name has.
+TEST(StoreJournal, EachStationHasAFileOfItsOwn) {
+  EXPECT_EQ(JournalPath("u", "DESK-2"), "u/shared-record-journal-DESK-2.txt");
+  EXPECT_EQ(JournalPath("u/", "station 1"), "u/shared-record-journal-station%201.txt");
+  EXPECT_EQ(JournalPath("u", "O'Brien's:\xC3\xA9"), "u/shared-record-journal-O%27Brien%27s%3A%C3%A9.txt");
+  EXPECT_NE(JournalPath("u", "station 1"), JournalPath("u", "station 2"));
+}
+
 // A crash while an entry was written leaves part of it; it is passed over,
 // and the next entry still starts a line of its own (which ends the part).
 TEST(StoreJournal, PartialLastEntryIsPassedOver) {

@@ -377,6 +377,7 @@ void Tesselmain::ShowResult(const vx::ResultBanner& banner) {
                                    .arg(QColor(vx::kBannerText.r, vx::kBannerText.g, vx::kBannerText.b).name(),
                                         QColor(shade.r, shade.g, shade.b).name()));
   resultBanner_->setText(Q(banner.text));
+  KeepRoomForTheBanner();
   for (const std::chrono::milliseconds delay : core_.SoundCue(banner.tone)) {
     const auto beep = [this] {
       if (beeper)
@@ -393,6 +394,21 @@ void Tesselmain::ShowResult(const vx::ResultBanner& banner) {
   // Screen readers hear the new outcome without moving the focus there.
   QAccessibleEvent event(resultBanner_, QAccessible::NameChanged);
   QAccessible::updateAccessibility(&event);
+}
+
+// A long outcome (a server's reason, a batch's last words, a long language)
+// wraps onto more lines. A window's minimum size does not follow the height a
+// word-wrapped label needs at its width, so the layout would squeeze the tab's
+// number boxes to nothing, out of the operator's sight. Held as the banner's
+// minimum height, it makes the window grow instead.
+void Tesselmain::KeepRoomForTheBanner() {
+  const int needed = resultBanner_->heightForWidth(resultBanner_->width());
+  if (needed > 0 && needed != resultBanner_->minimumHeight()) resultBanner_->setMinimumHeight(needed);
+}
+
+void Tesselmain::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  KeepRoomForTheBanner();  // a narrower window wraps the banner onto more lines
 }
 
 bool Tesselmain::UseDatabaseTicked() { return checkBoxes_[vx::CheckBox::UseDatabase]->isChecked(); }

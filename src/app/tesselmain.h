@@ -109,8 +109,10 @@ class Tesselmain : public QWidget, public vx::WindowView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void KeepRoomForTheBanner();
   QWidget* BuildTab(const vx::TabSpec& tab);
   QGroupBox* BuildEntryFrame(const QString& caption, int box, int maxLength);
   QPushButton* AddButton(int number, const std::string& caption);

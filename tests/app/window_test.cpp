@@ -451,4 +451,40 @@ TEST_F(WindowTest, CardButtonsWriteReadAndBrowse) {
   EXPECT_FALSE(window->State().BusyFlag);
 }
 
+// A long banner wraps onto more lines; the window makes room for it rather
+// than squeezing the tab's number boxes out of the operator's sight, with the
+// database frame shown too.
+TEST_F(WindowTest, ALongBannerLeavesTheNumberBoxesWhole) {
+  const std::string serverReason =
+      "✘ The shared record cannot be reached: db1: connection to server at \"db1\" (10.0.0.7), port 5432 failed: "
+      "Connection refused Is the server running on that host and accepting TCP/IP connections?. Nothing was written.";
+  struct Case {
+    const char* name;
+    std::string text;
+    bool databaseFrame;
+  };
+  const Case cases[] = {
+      {"one line", "✔ Written and verified: 12,1000", false},
+      {"a server's reason", serverReason, false},
+      {"with the database frame", serverReason, true},
+      {"twice as long", serverReason + " " + serverReason, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Start();
+    Child<QCheckBox>("Check1")->setChecked(c.databaseFrame);
+    Child<QTabWidget>("SSTab1")->setCurrentIndex(0);  // the tab of Text3 and Text4
+    window->ShowResult({c.text, vx::BannerTone::Bad});
+    QApplication::processEvents();
+    for (int box : {3, 4}) {
+      QLineEdit* edit = Box(box);
+      EXPECT_GE(edit->height(), edit->minimumSizeHint().height()) << "Text" << box;
+      const QRect inWindow(edit->mapTo(window.get(), QPoint(0, 0)), edit->size());
+      EXPECT_TRUE(window->rect().contains(inWindow)) << "Text" << box;
+    }
+    QLabel* banner = Child<QLabel>("ResultBanner");
+    EXPECT_GE(banner->height(), banner->heightForWidth(banner->width()));
+  }
+}
+
 }  // namespace

@@ -255,12 +255,17 @@ void MainWindow::Layout() {
   WindowLayout laid = LayOutWindow(input);
   if (placeStrip(laid)) laid = LayOutWindow(input);
   neededWidth_ = laid.neededWidth;
+  neededHeight_ = laid.neededHeight;
   for (const PlacedControl& placed : laid.controls) {
     const RECT& r = placed.rect;
     const int height = placed.id == kCombo1Id ? kComboDropHeight : r.bottom - r.top;
+    if (placed.id == kResultBannerId) bannerHeight_ = r.bottom - r.top;
     MoveWindow(Item(placed.id), Scaled(r.left), Scaled(r.top), Scaled(r.right - r.left), Scaled(height), FALSE);
   }
-  InvalidateRect(window_, nullptr, TRUE);
+  // The window's face is drawn under the strip's page: the strip and the
+  // controls on it are drawn again over it, or a control that kept its place
+  // (the strip's captions) is left erased.
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void MainWindow::FitToCaptions() {
@@ -268,10 +273,11 @@ void MainWindow::FitToCaptions() {
   RECT client{};
   GetWindowRect(window_, &frame);
   GetClientRect(window_, &client);
-  const int wanted = Scaled(neededWidth_);
-  if (client.right >= wanted) return;
-  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left + wanted - client.right, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const int wantedWidth = std::max(static_cast<int>(client.right), Scaled(neededWidth_));
+  const int wantedHeight = std::max(static_cast<int>(client.bottom), Scaled(neededHeight_));
+  if (client.right == wantedWidth && client.bottom == wantedHeight) return;
+  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left + wantedWidth - client.right,
+               frame.bottom - frame.top + wantedHeight - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::EraseBackground(HDC dc) {
@@ -396,7 +402,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       GetWindowRect(window_, &frame);
       GetClientRect(window_, &client);
       const int edges = (frame.right - frame.left) - client.right;
-      limits->ptMinTrackSize = {std::max(Scaled(kMinWidth), Scaled(neededWidth_) + edges), Scaled(kMinHeight)};
+      const int edgesAbove = (frame.bottom - frame.top) - client.bottom;
+      limits->ptMinTrackSize = {std::max(Scaled(kMinWidth), Scaled(neededWidth_) + edges),
+                                std::max(Scaled(kMinHeight), Scaled(neededHeight_) + edgesAbove)};
       return 0;
     }
     case WM_DPICHANGED: {
@@ -571,8 +579,19 @@ bool MainWindow::AskYesNo(const std::string& question, Answer preset) {
 void MainWindow::ShowResult(const ResultBanner& banner) {
   bannerTone_ = banner.tone;
   HWND control = Item(kResultBannerId);
-  SetWindowTextW(control, Wide(banner.text).c_str());
+  const std::wstring text = Wide(banner.text);
+  SetWindowTextW(control, text.c_str());
   InvalidateRect(control, nullptr, TRUE);
+  // A banner that needs more lines, or fewer, than it has is laid out again.
+  if (fonts_ && bannerHeight_ > 0) {
+    RECT shown{};
+    GetClientRect(control, &shown);
+    const int width = MulDiv(shown.right, 96, dpi_);
+    if (BannerHeight(text, width, MeasureIn(*fonts_)) != bannerHeight_) {
+      Layout();
+      FitToCaptions();
+    }
+  }
   // Screen readers speak the new outcome without the focus moving there.
   NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
   // The sound cue: the first beep now, the others by one-shot timers, so

@@ -19,6 +19,7 @@ constexpr int kNarrowest = 760;
 constexpr int kTabHeight = 190;
 // Two lines of the banner's large text: a batch's last words are long.
 constexpr int kBannerHeight = 76;
+constexpr int kListLeast = 32;  // what the list keeps when the banner grows
 constexpr int kComboHeight = 24;  // shut; its list drops below
 
 // What a control needs around its text: a button's edges and focus frame,
@@ -129,6 +130,10 @@ SIZE NeededSize(ControlKind kind, FontRole role, const std::wstring& text, int w
   return {0, 0};
 }
 
+int BannerHeight(const std::wstring& text, int width, const MeasureText& measure) {
+  return std::max(kBannerHeight, static_cast<int>(NeededSize(ControlKind::Text, FontRole::Banner, text, width, measure).cy));
+}
+
 WindowLayout LayOutWindow(const LayoutInput& input) {
   WindowLayout layout;
   const auto needs = [&](int id) {
@@ -199,12 +204,17 @@ WindowLayout LayOutWindow(const LayoutInput& input) {
   place(CommandId(kBrowseButton), kMargin + inner - 10 - browseWidth, y + 19, browseWidth, 26, database);
   place(kBatchProgressId, kMargin + 10, y + 48, inner - 20, 18, database);
   if (database) y += 78;
-  const int tabTop = std::max(height - kMargin - kTabHeight, y + 120);
-  const int bannerTop = tabTop - 6 - kBannerHeight;
+  // A longer banner takes its room from the list, never from the tab's boxes;
+  // the window grows (neededHeight) when the list is at its least.
   const int identifyWidth = widest(132, {CommandId(kIdentifyButton)});
+  const int bannerWidth = inner - identifyWidth - 8;
+  const int bannerHeight = BannerHeight(input.text(kResultBannerId), bannerWidth, input.measure);
+  const int tabTop = std::max(height - kMargin - kTabHeight, y + kListLeast + 12 + bannerHeight);
+  layout.neededHeight = y + kListLeast + 12 + bannerHeight + kTabHeight + kMargin;
+  const int bannerTop = tabTop - 6 - bannerHeight;
   place(kList1Id, kMargin, y, inner, bannerTop - 6 - y);
-  place(kResultBannerId, kMargin, bannerTop, inner - identifyWidth - 8, kBannerHeight);
-  place(CommandId(kIdentifyButton), kMargin + inner - identifyWidth, bannerTop + (kBannerHeight - 32) / 2,
+  place(kResultBannerId, kMargin, bannerTop, bannerWidth, bannerHeight);
+  place(CommandId(kIdentifyButton), kMargin + inner - identifyWidth, bannerTop + (bannerHeight - 32) / 2,
         identifyWidth, 32);
   place(kSSTab1Id, kMargin, tabTop, inner, kTabHeight);
 

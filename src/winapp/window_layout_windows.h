@@ -81,8 +81,13 @@ struct LayoutInput {
 
 struct WindowLayout {
   std::vector<PlacedControl> controls;
-  int neededWidth = 0;  // the narrowest client area in which nothing is cut
+  int neededWidth = 0;   // the narrowest client area in which nothing is cut
+  int neededHeight = 0;  // the lowest, with the list at its least
 };
+
+// The banner's height for `text` at `width`: two lines of its large letters at
+// the least, more where the outcome's words need them (a server's reason).
+int BannerHeight(const std::wstring& text, int width, const MeasureText& measure);
 
 WindowLayout LayOutWindow(const LayoutInput& input);
 

@@ -40,7 +40,7 @@ FormatRow WidestRow() {
 // the range labels as the table of tabs or HID.cfg's widest ranges make
 // them, the first banner, the notes; lines the window shortens by design
 // hold something, so that their places are judged too.
-std::map<int, std::wstring> TextsShown(bool rangesFromFile) {
+std::map<int, std::wstring> TextsShown(bool rangesFromFile, const std::string& banner) {
   std::map<int, std::wstring> texts;
   const auto add = [&](int id, const std::string& text) { texts[id] = Wide(text); };
   for (int id = 1; id < 6100; ++id)
@@ -50,7 +50,7 @@ std::map<int, std::wstring> TextsShown(bool rangesFromFile) {
     add(LabelId(tab.cnLabel), rangesFromFile ? CnRangeCaption(WidestRow()) : std::string(tab.cnLabelCaption));
     add(FormatNoteId(tab.position), "\u26A0 " + MissingFormatText(tab, kFormatFileName) + ".");
   }
-  add(kResultBannerId, FirstBanner().text);
+  add(kResultBannerId, banner.empty() ? FirstBanner().text : banner);
   add(kDeviceNoteId, sim::SimulatedDeviceNote({}));
   add(kSharedRecordLineId, "Shared record: cards on db1, station DESK-2");
   add(kRecordPathId, "C:\\Users\\operator\\Documents\\cards-2024-05-01.csv");
@@ -63,23 +63,30 @@ struct Situation {
   bool everythingShown;  // the optional lines and frames, and every tab's format note
   bool rangesFromFile;
   int windowHeight;
+  std::string banner;  // empty: the first banner
 };
+
+// A driver's reason runs the banner onto four lines.
+const std::string kServerReason =
+    "\u2718 The shared record cannot be reached: db1: connection to server at \"db1\" (10.0.0.7), port 5432 failed: "
+    "Connection refused Is the server running on that host and accepting TCP/IP connections?. Nothing was written.";
 
 TEST(WindowLayoutWindowsTest, EveryLanguagesTextsFitTheirControlsAndNoControlCoversAnother) {
   std::vector<std::string> languages = {"en"};
   for (const EmbeddedCatalogue& catalogue : EmbeddedCatalogues()) languages.emplace_back(catalogue.language);
   // Each at the narrowest width the layout allows, where a cut caption shows first.
   const Situation situations[] = {
-      {"at start, everything shown", true, false, kStartHeight},
-      {"at start, ranges from HID.cfg", true, true, kStartHeight},
-      {"at the least height, nothing optional shown", false, false, kMinHeight},
+      {"at start, everything shown", true, false, kStartHeight, ""},
+      {"at start, ranges from HID.cfg", true, true, kStartHeight, ""},
+      {"at the least height, nothing optional shown", false, false, kMinHeight, ""},
+      {"at the least height, everything shown, a server's reason", true, false, kMinHeight, kServerReason},
   };
   const WindowFonts fonts(96);
   const MeasureText measure = MeasureIn(fonts);
   for (const std::string& language : languages) {
     ASSERT_EQ(UseLanguage(language), language);
     for (const Situation& situation : situations) {
-      const std::map<int, std::wstring> texts = TextsShown(situation.rangesFromFile);
+      const std::map<int, std::wstring> texts = TextsShown(situation.rangesFromFile, situation.banner);
       for (const TabSpec& tab : kTabs) {
         SCOPED_TRACE(language + ", " + situation.name + ", tab " + std::string(tab.caption));
         LayoutInput input;
@@ -96,8 +103,9 @@ TEST(WindowLayoutWindowsTest, EveryLanguagesTextsFitTheirControlsAndNoControlCov
           return RECT{strip.left + 4, strip.top + 24, strip.right - 4, strip.bottom - 4};
         };
         input.client = ClientOf(kMinWidth, situation.windowHeight);
-        const int needed = LayOutWindow(input).neededWidth;
-        input.client.cx = std::max(input.client.cx, static_cast<LONG>(needed));
+        const WindowLayout first = LayOutWindow(input);  // the window grows to what it needs
+        input.client.cx = std::max(input.client.cx, static_cast<LONG>(first.neededWidth));
+        input.client.cy = std::max(input.client.cy, static_cast<LONG>(first.neededHeight));
         const WindowLayout layout = LayOutWindow(input);
 
         std::vector<ShownControl> shown;

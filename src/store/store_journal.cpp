@@ -1,7 +1,6 @@
 #include "store/store_journal.h"
 
 #include <cctype>
-
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -217,9 +216,7 @@ std::string JournalPath(const std::string& userFolder, const std::string& statio
     static const char kHex[] = "0123456789ABCDEF";
     for (const char c : station) {
       const auto byte = static_cast<unsigned char>(c);
-      if (std::isalnum(byte) && byte < 0x80) {
-        name += c;
-      } else if (c == '.' || c == '_' || c == '-') {
+      if ((byte < 0x80 && std::isalnum(byte)) || c == '.' || c == '_' || c == '-') {
         name += c;
       } else {
         name += '%';

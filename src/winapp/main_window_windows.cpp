@@ -259,7 +259,7 @@ void MainWindow::Layout() {
   for (const PlacedControl& placed : laid.controls) {
     const RECT& r = placed.rect;
     const int height = placed.id == kCombo1Id ? kComboDropHeight : r.bottom - r.top;
-    if (placed.id == kResultBannerId) bannerHeight_ = r.bottom - r.top;
+    if (placed.id == kResultBannerId) banner_ = r;
     MoveWindow(Item(placed.id), Scaled(r.left), Scaled(r.top), Scaled(r.right - r.left), Scaled(height), FALSE);
   }
   // The window's face is drawn under the strip's page: the strip and the
@@ -583,14 +583,11 @@ void MainWindow::ShowResult(const ResultBanner& banner) {
   SetWindowTextW(control, text.c_str());
   InvalidateRect(control, nullptr, TRUE);
   // A banner that needs more lines, or fewer, than it has is laid out again.
-  if (fonts_ && bannerHeight_ > 0) {
-    RECT shown{};
-    GetClientRect(control, &shown);
-    const int width = MulDiv(shown.right, 96, dpi_);
-    if (BannerHeight(text, width, MeasureIn(*fonts_)) != bannerHeight_) {
-      Layout();
-      FitToCaptions();
-    }
+  const int laidHeight = banner_.bottom - banner_.top;
+  if (fonts_ && laidHeight > 0 &&
+      BannerHeight(text, banner_.right - banner_.left, MeasureIn(*fonts_)) != laidHeight) {
+    Layout();
+    FitToCaptions();
   }
   // Screen readers speak the new outcome without the focus moving there.
   NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, CHILDID_SELF);

@@ -113,7 +113,7 @@ class MainWindow : public WindowView {
   std::unique_ptr<WindowFonts> fonts_;
   int neededWidth_ = 0;  // at 96 DPI: the narrowest client area that cuts no caption
   int neededHeight_ = 0;  // at 96 DPI: the lowest, the banner whole and the list at its least
-  int bannerHeight_ = 0;  // at 96 DPI: the banner's height as laid out
+  RECT banner_{};  // at 96 DPI: the banner as laid out
   std::array<HBRUSH, 4> bannerBrushes_{};  // one per tone
   BannerTone bannerTone_ = BannerTone::Neutral;
 

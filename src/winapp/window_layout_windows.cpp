@@ -209,8 +209,9 @@ WindowLayout LayOutWindow(const LayoutInput& input) {
   const int identifyWidth = widest(132, {CommandId(kIdentifyButton)});
   const int bannerWidth = inner - identifyWidth - 8;
   const int bannerHeight = BannerHeight(input.text(kResultBannerId), bannerWidth, input.measure);
-  const int tabTop = std::max(height - kMargin - kTabHeight, y + kListLeast + 12 + bannerHeight);
-  layout.neededHeight = y + kListLeast + 12 + bannerHeight + kTabHeight + kMargin;
+  const int highestTabTop = y + kListLeast + 12 + bannerHeight;
+  const int tabTop = std::max(height - kMargin - kTabHeight, highestTabTop);
+  layout.neededHeight = highestTabTop + kTabHeight + kMargin;
   const int bannerTop = tabTop - 6 - bannerHeight;
   place(kList1Id, kMargin, y, inner, bannerTop - 6 - y);
   place(kResultBannerId, kMargin, bannerTop, bannerWidth, bannerHeight);

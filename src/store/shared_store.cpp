@@ -23,6 +23,12 @@ std::string StoreFault::Reason() const {
 }
 
 std::string StoreFault::Message() const {
+  if (refused) {
+    // TRANSLATORS: the server answered but will not take what was asked, for
+    // good; %1$s is where the store is (db1), %2$s the database driver's own
+    // words.
+    return Format(Tr("The shared record refused it: %1$s: %2$s."), where, Reason());
+  }
   // TRANSLATORS: %1$s is where the store is (a server or a data source, e.g.
   // db1), %2$s the database driver's own words.
   return Format(Tr("The shared record cannot be reached: %1$s: %2$s."), where, Reason());

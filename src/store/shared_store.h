@@ -48,7 +48,12 @@ struct CredentialRow {
 struct StoreFault {
   std::string where;
   std::string reason;
-  // "The shared record cannot be reached: db1: <reason>."
+  // The server answered and said no for good (a value it cannot hold, a
+  // right the station lacks, a table it does not know): trying again is no
+  // use. False for a server that cannot be reached or did not answer.
+  bool refused = false;
+  // "The shared record cannot be reached: db1: <reason>.", or, refused,
+  // "The shared record refused it: db1: <reason>."
   std::string Message() const;
   // The reason without the full stop or blanks it may end with.
   std::string Reason() const;

@@ -11,15 +11,29 @@
 namespace vx {
 
 std::string SharedRecordLine(const StorePlace& place) {
+  const bool inClear = place.encrypted == false;
   if (!place.database.empty() && !place.server.empty()) {
+    if (inClear) {
+      // TRANSLATORS: the line under the "Shared Record" box, the connection
+      // to the database server not being encrypted; %1$s is the database,
+      // %2$s its server, %3$s this station's name.
+      return Format(Tr("Shared record: %1$s on %2$s, station %3$s, not encrypted"), place.database, place.server,
+                    place.station);
+    }
     // TRANSLATORS: the line under the "Shared Record" box; %1$s is the
     // database, %2$s its server, %3$s this station's name.
     return Format(Tr("Shared record: %1$s on %2$s, station %3$s"), place.database, place.server, place.station);
   }
+  const std::string& where = place.database.empty() ? place.server : place.database;
+  if (inClear) {
+    // TRANSLATORS: the line under the "Shared Record" box, the connection to
+    // the database server not being encrypted; %1$s is the database or its
+    // server, %2$s this station's name.
+    return Format(Tr("Shared record: %1$s, station %2$s, not encrypted"), where, place.station);
+  }
   // TRANSLATORS: the line under the "Shared Record" box; %1$s is the database
   // or its server, %2$s this station's name.
-  return Format(Tr("Shared record: %1$s, station %2$s"), place.database.empty() ? place.server : place.database,
-                place.station);
+  return Format(Tr("Shared record: %1$s, station %2$s"), where, place.station);
 }
 
 void SharedRecord_Click(Device& dev, WindowView& view, const SharedRecordAccess& access, bool ticked) {

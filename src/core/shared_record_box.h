@@ -29,7 +29,8 @@ struct SharedRecordAccess {
   std::string connection;  // given at start (--shared-record): ticking connects to it without asking
 };
 
-// The line under the box: "Shared record: cards on db1, station DESK-2".
+// The line under the box: "Shared record: cards on db1, station DESK-2", with
+// ", not encrypted" when the engine said the connection is not.
 std::string SharedRecordLine(const StorePlace& place);
 
 // The box changed to `ticked`. The caller holds BusyFlag; afterwards the box

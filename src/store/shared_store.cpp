@@ -35,14 +35,29 @@ std::string StoreFault::Message() const {
 }
 
 std::string PlaceText(const StorePlace& place) {
+  const bool inClear = place.encrypted == false;
   if (!place.database.empty() && !place.server.empty()) {
+    if (inClear) {
+      // TRANSLATORS: where the shared record is: "cards on db1, station
+      // DESK-2, not encrypted" (the connection to the database server is
+      // not encrypted); %1$s is the database, %2$s its server, %3$s this
+      // station's name.
+      return Format(Tr("%1$s on %2$s, station %3$s, not encrypted"), place.database, place.server, place.station);
+    }
     // TRANSLATORS: where the shared record is: "cards on db1, station DESK-2";
     // %1$s is the database, %2$s its server, %3$s this station's name.
     return Format(Tr("%1$s on %2$s, station %3$s"), place.database, place.server, place.station);
   }
+  const std::string& where = place.database.empty() ? place.server : place.database;
+  if (inClear) {
+    // TRANSLATORS: where the shared record is: "db1, station DESK-2, not
+    // encrypted" (the connection to the database server is not encrypted);
+    // %1$s is the database or its server, %2$s this station's name.
+    return Format(Tr("%1$s, station %2$s, not encrypted"), where, place.station);
+  }
   // TRANSLATORS: where the shared record is: "db1, station DESK-2"; %1$s is
   // the database or its server, %2$s this station's name.
-  return Format(Tr("%1$s, station %2$s"), place.database.empty() ? place.server : place.database, place.station);
+  return Format(Tr("%1$s, station %2$s"), where, place.station);
 }
 
 }  // namespace vx

@@ -112,8 +112,12 @@ struct StorePlace {
   std::string database;
   std::string server;
   std::string station;
+  // Whether the connection is encrypted, as the engine said; empty when the
+  // engine cannot be asked.
+  std::optional<bool> encrypted;
 };
-// "cards on db1, station DESK-2", "db1, station DESK-2", in the operator's language.
+// "cards on db1, station DESK-2", "db1, station DESK-2", in the operator's
+// language, with ", not encrypted" when the engine said the connection is not.
 std::string PlaceText(const StorePlace& place);
 
 class SharedStore {

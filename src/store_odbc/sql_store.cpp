@@ -15,6 +15,7 @@
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "record/record_file.h"
+#include "store_odbc/connection_security.h"
 #include "store_odbc/record_time.h"
 #include "store_odbc/store_schema.h"
 
@@ -234,12 +235,13 @@ std::optional<StoreFault> SqlStore::Open() {
   auto fault = Run([refusal](Session& session) { return EnsureSchema(session, *refusal); });
   if (!fault && !refusal->empty()) fault = StoreFault{FaultPlace(), *refusal};
   if (fault) session_ = std::make_shared<Session>();
+  if (!fault) encrypted_ = AskedEncrypted([this](Work work) { return Run(std::move(work)); });
   return fault;
 }
 
 std::string SqlStore::FaultPlace() const { return connection_.where.empty() ? Tr("the database") : connection_.where; }
 
-StorePlace SqlStore::Place() const { return {database_, server_, station_}; }
+StorePlace SqlStore::Place() const { return {database_, server_, station_, encrypted_}; }
 
 std::optional<StoreFault> SqlStore::Reserve(const Credential& credential, const std::string& source, int entry,
                                             Reservation& result) {

@@ -59,6 +59,7 @@ class SqlStore final : public SharedStore {
   ConnectionText connection_;
   std::string station_;
   std::string database_, server_;  // for Where(), from the text or else the driver
+  std::optional<bool> encrypted_;  // as the engine said once connected; empty when it cannot be asked
   std::shared_ptr<Session> session_;
   // The credentials this object reserved or settled as this station's own:
   // "this run". Rows of this station that are not here are an earlier run's.

@@ -44,9 +44,11 @@ TEST(CoreTexts, WholeSentencesInTheOperatorsLanguage) {
   const Row rows[] = {
       {"en", [] { return TabAt(0)->fcLabelCaption.str(); }, "Facility Code:0-255 "},
       {"de", [] { return TabAt(0)->cnLabelCaption.str(); }, "Kartennummer:  1-65535"},
-      {"en", [] { return SharedRecordLine({"cards", "db1", "DESK-2"}); }, "Shared record: cards on db1, station DESK-2"},
-      {"en", [] { return SharedRecordLine({"", "db1", "DESK-2"}); }, "Shared record: db1, station DESK-2"},
-      {"de", [] { return SharedRecordLine({"cards", "db1", "DESK-2"}); },
+      {"en", [] { return SharedRecordLine({"cards", "db1", "DESK-2", std::nullopt}); },
+       "Shared record: cards on db1, station DESK-2"},
+      {"en", [] { return SharedRecordLine({"", "db1", "DESK-2", std::nullopt}); },
+       "Shared record: db1, station DESK-2"},
+      {"de", [] { return SharedRecordLine({"cards", "db1", "DESK-2", std::nullopt}); },
        "Gemeinsames Register: cards auf db1, Station DESK-2"},
       {"en", [&] { return notYet.On(BannerOf(Outcome(CardVerdict::Written, 10, 10), {1}).text); },
        "\u2714 Batch complete: 10 written, 1 failed attempt along the way (last: 12,1000), not yet in the shared "

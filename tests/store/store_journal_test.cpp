@@ -84,7 +84,7 @@ class LosingStore : public SharedStore {
  public:
   explicit LosingStore(int takes) : takes_(takes) {}
   std::vector<std::uint32_t> taken;
-  StorePlace Place() const override { return {"cards", "db1", "DESK-2"}; }
+  StorePlace Place() const override { return {"cards", "db1", "DESK-2", std::nullopt}; }
   const std::string& Station() const override { return station_; }
   std::optional<StoreFault> Settle(const Credential& c, const Reservation&, CardVerdict, const Attempt&) override {
     if (takes_-- <= 0) return StoreFault{"db1", "connection refused"};

@@ -328,7 +328,8 @@ TEST_P(StoreRules, Connecting) {
     if (c.fault.empty()) {
       EXPECT_EQ(fault, std::nullopt) << fault->Message();
       ASSERT_TRUE(store);
-      EXPECT_TRUE(std::regex_match(store->Where(), std::regex("\\w+ on localhost, station DESK-2"))) << store->Where();
+      EXPECT_TRUE(std::regex_match(store->Where(), std::regex("\\w+ on localhost, station DESK-2(, not encrypted)?")))
+          << store->Where();
       continue;
     }
     ASSERT_TRUE(fault);
@@ -461,6 +462,14 @@ TEST_P(StoreRules, EarlierRunsAndSupervision) {
   }
   EXPECT_EQ(Cards(), (std::vector<std::string>{"1|written|DESK-2", "3|reserved|DESK-2", "4|reserved|DESK-2",
                                                "5|written|DESK-1"}));
+}
+
+// The throw-away servers take connections in clear, and each engine, asked
+// once connected, says so.
+TEST_P(StoreRules, EngineSaysTheConnectionIsNotEncrypted) {
+  auto store = Connect("DESK-2");
+  ASSERT_TRUE(store);
+  EXPECT_EQ(store->Place().encrypted, std::optional<bool>(false));
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, StoreRules, testing::ValuesIn(kEngines),

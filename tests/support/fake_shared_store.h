@@ -44,7 +44,7 @@ class FakeSharedStore : public SharedStore {
  public:
   FakeSharedStore(std::shared_ptr<FakeDatabase> db, std::string station);
 
-  StorePlace Place() const override { return {"cards", "db1", station_}; }
+  StorePlace Place() const override { return {"cards", "db1", station_, std::nullopt}; }
   const std::string& Station() const override { return station_; }
   std::optional<StoreFault> Reserve(const Credential& credential, const std::string& source, int entry,
                                     Reservation& result) override;

@@ -7,8 +7,8 @@
 #include <sqlext.h>
 
 #include <algorithm>
-#include <cctype>
 #include <memory>
+#include <string>
 
 namespace vx::odbc {
 
@@ -17,9 +17,10 @@ namespace {
 enum class EncryptionQuestion { None, PostgreSql, MariaDb };
 
 EncryptionQuestion EncryptionQuestionFor(const std::string& dbmsName) {
+  // ASCII letters only: the operator's locale must not change what a name is.
   std::string name = dbmsName;
   std::transform(name.begin(), name.end(), name.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
   if (name.find("postgres") != std::string::npos) return EncryptionQuestion::PostgreSql;
   // MySQL answers the same question as MariaDB, in the same words.
   if (name.find("mariadb") != std::string::npos || name.find("mysql") != std::string::npos)

@@ -98,7 +98,8 @@ class Run {
     } else if (outcome.read) {
       c_.out << outcome.read->FcText() << "," << outcome.read->CnText() << "\n";
       // The numbers are what scripts read; why the shared record lacks the read is the operator's.
-      if (said.note.kind != SharedRecordNote::Kind::None) c_.err << kProgram << CardLine(outcome, said.note, 1, 1) << "\n";
+      if (said.note.kind != SharedRecordNote::Kind::None)
+        c_.err << kProgram << CardLine(outcome, said.note, 1, 1) << "\n";
     } else {
       c_.err << Tinted(CardLine(outcome, said.note, 1, 1), ToneOf(outcome)) << "\n";
     }

@@ -453,6 +453,8 @@ TEST_P(CardProgramOnAFrozenServer, SaysNotYetExitsFourCommitsNextRun) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, CardProgramOnAFrozenServer, ::testing::ValuesIn(kFrozenEngines),
-                         [](const ::testing::TestParamInfo<FrozenEngine>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<FrozenEngine>& info) {
+                           return std::string(info.param.name);
+                         });
 
 }  // namespace

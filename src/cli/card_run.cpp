@@ -460,7 +460,9 @@ class Run {
   // The resume the record offers is taken with --resume and otherwise
   // declined; every other question is asked at a terminal, and elsewhere gets
   // the answer a window's Enter gives (No where Yes would duplicate a card).
-  bool Reply(const std::string& question, Answer preset) {
+  bool Reply(const std::string& asked, Answer preset) {
+    // A question may name another station or a file, as the shared record or the record has them.
+    const std::string question = TerminalText(asked, LineBreaks::Kept);
     if (askingResume_) {
       c_.err << kProgram
              // TRANSLATORS: the record's question whether to resume the batch,

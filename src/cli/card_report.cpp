@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "i18n/terminal_text.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "operations/outcome_views.h"
@@ -18,10 +19,14 @@ ResultBanner PlainBanner(const CardOutcome& outcome) {
   return BannerOf(plain, {});
 }
 
+// A JSON string that a script can parse and a terminal can show: DEL and the
+// C1 controls escaped besides what JSON demands, and a byte that is not UTF-8
+// (a Latin-1 file name, a row another program wrote) as U+FFFD.
 std::string JsonString(const std::string& text) {
   std::string out = "\"";
-  for (const char ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
+  for (std::size_t at = 0; at < text.size();) {
+    const Utf8Step step = Utf8StepAt(text, at);
+    const long c = step.codePoint;
     switch (c) {
       case '"': out += "\\\""; break;
       case '\\': out += "\\\\"; break;
@@ -29,31 +34,48 @@ std::string JsonString(const std::string& text) {
       case '\r': out += "\\r"; break;
       case '\t': out += "\\t"; break;
       default:
-        if (c < 0x20) {
+        if (c < 0) {
+          out += "\\ufffd";
+        } else if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
           char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+          std::snprintf(escaped, sizeof escaped, "\\u%04lx", c);
           out += escaped;
         } else {
-          out += ch;
+          out.append(text, at, step.length);
         }
     }
+    at += step.length;
   }
   return out + "\"";
 }
 
 }  // namespace
 
-std::string CardLine(const CardOutcome& outcome, int card, int cards) {
-  const std::string banner = PlainBanner(outcome).text;
-  if (cards <= 1) return banner;
+std::optional<bool> InSharedRecord(const CardOutcome& outcome, const SharedRecordNote& note) {
+  if (outcome.station.empty()) return std::nullopt;
+  return note.kind == SharedRecordNote::Kind::None;
+}
+
+std::string CardLine(const CardOutcome& outcome, const SharedRecordNote& note, int card, int cards) {
+  const std::string banner = note.On(PlainBanner(outcome).text);
+  if (cards <= 1) return TerminalText(banner);
   // TRANSLATORS: the card's place in the run, then the card's result
   // ("card 2 of 5: ✔ Written and verified: 12,1001").
-  return Format(Tr("card %1$d of %2$d: %3$s"), card, cards, banner);
+  return TerminalText(Format(Tr("card %1$d of %2$d: %3$s"), card, cards, banner));
+}
+
+std::string OnlyInJournalText(int cards) {
+  // TRANSLATORS: the end of a run whose last outcomes the shared record has
+  // not taken yet; %d is the cards (the count the plural follows).
+  return Format(TrN("%d card not yet in the shared record: kept in the journal, committed at the next run",
+                    "%d cards not yet in the shared record: kept in the journal, committed at the next run",
+                    static_cast<std::uint64_t>(cards)),
+                cards);
 }
 
 BannerTone ToneOf(const CardOutcome& outcome) { return PlainBanner(outcome).tone; }
 
-std::string JsonLine(const CardOutcome& outcome) {
+std::string JsonLine(const CardOutcome& outcome, std::optional<bool> inSharedRecord) {
   const RecordLine line = RecordLineOf(outcome);
   auto text = [](const char* key, const std::string& value) { return JsonString(key) + ":" + JsonString(value); };
   auto number = [](const char* key, int value) { return JsonString(key) + ":" + std::to_string(value); };
@@ -64,21 +86,28 @@ std::string JsonLine(const CardOutcome& outcome) {
          text("source", line.source) + "," + number("entry", line.entry) + "," + text("outcome", line.outcome) +
          "," + text("read_facility_code", line.readFacilityCode) + "," +
          text("read_card_number", line.readCardNumber) +
-         (outcome.station.empty() ? std::string() : "," + text("station", outcome.station)) + "}";
+         (outcome.station.empty() ? std::string() : "," + text("station", outcome.station)) +
+         (inSharedRecord ? std::string(",\"in_shared_record\":") + (*inSharedRecord ? "true" : "false")
+                         : std::string()) +
+         "}";
 }
 
 namespace {
 
+// Every text of a row is another station's: none may steer the terminal.
 std::string RowLine(const CredentialRow& row) {
   const Credential& c = row.credential;
   // "typed": the record's word for a card typed in, as the source column has it.
   // TRANSLATORS: the entry of a card-number file, then the file's path.
-  const std::string source = row.entry > 0 ? Format(Tr("entry %1$d of %2$s"), row.entry, row.source) : "typed";
-  return "  " + c.format + " " + std::to_string(c.facilityCode) + "," + std::to_string(c.cardNumber) + "\t" +
+  const std::string source =
+      row.entry > 0 ? Format(Tr("entry %1$d of %2$s"), row.entry, TerminalText(row.source)) : "typed";
+  return "  " + TerminalText(c.format) + " " + std::to_string(c.facilityCode) + "," + std::to_string(c.cardNumber) +
+         "\t" +
          // TRANSLATORS: a row of `store status`: the state (reserved, written
          // or unknown, which stay as they are), the station, the time it was
          // reserved, then "entry 3 of cards.txt" or the record's word "typed".
-         Format(Tr("%1$s at %2$s, reserved %3$s, %4$s"), StateWord(row.state), row.station, row.reservedAt, source) +
+         Format(Tr("%1$s at %2$s, reserved %3$s, %4$s"), StateWord(row.state), TerminalText(row.station),
+                TerminalText(row.reservedAt), source) +
          "\n";
 }
 
@@ -89,7 +118,7 @@ std::string StoreStatusText(const StoreStatus& status) {
   // by tabs: a station's name, a state (reserved, written, unknown), a count.
   std::string text = TrCtx("store status", "station\tstate\tcards") + "\n";
   for (const StoreStatus::Count& count : status.counts)
-    text += count.station + "\t" + StateWord(count.state) + "\t" + std::to_string(count.count) + "\n";
+    text += TerminalText(count.station) + "\t" + StateWord(count.state) + "\t" + std::to_string(count.count) + "\n";
   // TRANSLATORS: how many credentials are in the state unknown (the state's
   // word, which stays as it is in the rows below).
   text += Format(TrCtx("store status", "unknown: %d"), status.unknown.size()) + "\n";

@@ -18,6 +18,7 @@
 #include "device/port_list.h"
 #include "em4100/em4100_operations.h"
 #include "formats/format_table.h"
+#include "i18n/terminal_text.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "operations/card_operations.h"
@@ -82,7 +83,7 @@ class Run {
     for (const std::string& line : said.lines) c_.out << line << "\n";
     if (InterruptCount() > 0) return kExitInterrupted;
     // An answer that is not an acknowledgement logs no line; the banner says it.
-    if (said.lines.empty() && said.banner) c_.err << kProgram << said.banner->text << "\n";
+    if (said.lines.empty() && said.banner) Say(said.banner->text);
     return !said.lines.empty() && said.lines.back() == kLinkSuccess ? kExitOk : kExitCardFailed;
   }
 
@@ -93,11 +94,14 @@ class Run {
     if (!said.outcome) return Refusal(said).value_or(kExitInterrupted);
     const CardOutcome& outcome = *said.outcome;
     if (o_.json) {
-      c_.out << JsonLine(outcome) << "\n";
+      c_.out << JsonLine(outcome, InSharedRecord(outcome, said.note)) << "\n";
     } else if (outcome.read) {
       c_.out << outcome.read->FcText() << "," << outcome.read->CnText() << "\n";
+      // The numbers are what scripts read; why the shared record lacks the read is the operator's.
+      if (said.note.kind != SharedRecordNote::Kind::None)
+        c_.err << kProgram << CardLine(outcome, said.note, 1, 1) << "\n";
     } else {
-      c_.err << Tinted(CardLine(outcome, 1, 1), ToneOf(outcome)) << "\n";
+      c_.err << Tinted(CardLine(outcome, said.note, 1, 1), ToneOf(outcome)) << "\n";
     }
     if (InterruptCount() > 0) return kExitInterrupted;
     return IsFailure(outcome.verdict) ? kExitCardFailed : kExitOk;
@@ -183,8 +187,7 @@ class Run {
     for (const FormatReading& reading : id.readings)
       c_.out << (o_.json ? JsonLine(reading.outcome) : ReadingLine(reading)) << "\n";
     if (InterruptCount() > 0) return kExitInterrupted;
-    if (said.banner && (id.readings.size() != 1 || id.cutShort))
-      c_.err << kProgram << said.banner->text << "\n";
+    if (said.banner && (id.readings.size() != 1 || id.cutShort)) Say(said.banner->text);
     return id.readings.empty() || id.cutShort ? kExitCardFailed : kExitOk;
   }
 
@@ -348,16 +351,16 @@ class Run {
         status = kExitPort;
         // TRANSLATORS: the message "COM port open failure!", then the port
         // named on the command line.
-        c_.err << kProgram << Format(Tr("%1$s The port \"%2$s\" cannot be opened."), message, o_.port) << "\n";
+        Say(Format(Tr("%1$s The port \"%2$s\" cannot be opened."), message, o_.port));
         continue;
       }
-      c_.err << kProgram << Trimmed(message) << "\n";
+      Say(Trimmed(message));
       const bool askedAmiss = message == texts::kFacilityCodeError || message == texts::kCardNumberError ||
                               message == texts::kCardEnd;
       if (!status) status = askedAmiss ? kExitUsage : kExitCardFailed;
     }
     if (!status && said.banner && said.banner->tone == BannerTone::Bad) {
-      c_.err << kProgram << said.banner->text << "\n";
+      Say(said.banner->text);
       status = kExitCardFailed;
     }
     if (state_.shared.stoppedBy) status = kExitSharedRecord;
@@ -366,13 +369,20 @@ class Run {
 
   void Report(const ConsoleHost::Said& said, int card, int cards) {
     const CardOutcome& outcome = *said.outcome;
+    const std::optional<bool> shared = InSharedRecord(outcome, said.note);
+    if (IsWrite(outcome.verdict) && shared == false) {
+      if (said.note.kind == SharedRecordNote::Kind::NotYet)
+        ++journalled_;
+      else
+        keptOut_ = true;
+    }
     if (host_.Interrupted())
       c_.err << kProgram
              << Tr("ended at once by a second Ctrl+C: this card's outcome is unknown and was not recorded") << "\n";
     else if (o_.json)
-      c_.out << JsonLine(outcome) << "\n";
+      c_.out << JsonLine(outcome, shared) << "\n";
     else
-      c_.out << Tinted(CardLine(outcome, card, cards), ToneOf(outcome)) << "\n";
+      c_.out << Tinted(CardLine(outcome, said.note, card, cards), ToneOf(outcome)) << "\n";
     c_.out.flush();
     Tell(said.messages);
   }
@@ -395,10 +405,13 @@ class Run {
     return ready;
   }
 
-  // The summary of a run of several cards, and the run's exit status.
+  // The summary of a run of several cards, and the run's exit status. A run
+  // that leaves an outcome outside the shared record is not done: the
+  // journal commits it at the next run, and the status says so meanwhile.
   int Finish(int written, int failed, int cards, std::optional<int> refused) {
     const bool interrupted = InterruptCount() > 0;
     const bool nothingTried = written == 0 && failed == 0 && refused;
+    const int journalled = StillJournalled();
     if ((cards > 1 || o_.command == Command::Batch) && !nothingTried) {
       const std::string tally = BatchTallyText(written, failed);
       std::string summary;
@@ -413,11 +426,24 @@ class Run {
         // TRANSLATORS: the tally "3 written, 1 failed attempt along the
         // way", then the cards not written and the cards in all.
         summary = Format(Tr("Batch not complete: %1$s; %2$d of %3$d cards not written"), tally, cards - written, cards);
-      (o_.json ? c_.err : c_.out) << summary << SharedCounts() << "\n";
+      std::ostream& to = o_.json ? c_.err : c_.out;
+      to << summary << SharedCounts() << "\n";
+      if (journalled > 0) to << OnlyInJournalText(journalled) << "\n";
     }
     if (interrupted) return kExitInterrupted;
+    if (journalled > 0 || keptOut_) return kExitSharedRecord;
     if (refused) return *refused;
     return failed > 0 || written < cards ? kExitCardFailed : kExitOk;
+  }
+
+  // The outcomes the journal still holds at the run's end: a later card
+  // commits the journal's first, so an early card's "not yet" may be done by
+  // then. An unreadable journal counts what this run put in it.
+  int StillJournalled() const {
+    if (journalled_ == 0 || state_.shared.journalPath.empty()) return journalled_;
+    std::vector<JournalEntry> entries;
+    if (ReadJournal(state_.shared.journalPath, entries)) return journalled_;
+    return static_cast<int>(entries.size());
   }
 
   // " (3 written here, 497 at other stations)" of a batch on the shared record.
@@ -434,7 +460,9 @@ class Run {
   // The resume the record offers is taken with --resume and otherwise
   // declined; every other question is asked at a terminal, and elsewhere gets
   // the answer a window's Enter gives (No where Yes would duplicate a card).
-  bool Reply(const std::string& question, Answer preset) {
+  bool Reply(const std::string& asked, Answer preset) {
+    // A question may name another station or a file, as the shared record or the record has them.
+    const std::string question = TerminalText(asked, LineBreaks::Kept);
     if (askingResume_) {
       c_.err << kProgram
              // TRANSLATORS: the record's question whether to resume the batch,
@@ -481,8 +509,12 @@ class Run {
   }
 
   void Tell(const std::vector<std::string>& messages) {
-    for (const std::string& message : messages) c_.err << kProgram << Trimmed(message) << "\n";
+    for (const std::string& message : messages) Say(Trimmed(message));
   }
+
+  // A message on standard error. Its words may carry text from outside (a
+  // station's name, a path, a server's reason), shown without its controls.
+  void Say(const std::string& message) { c_.err << kProgram << TerminalText(message, LineBreaks::Kept) << "\n"; }
 
   static std::string Trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(' ');
@@ -500,6 +532,8 @@ class Run {
   ConsoleHost host_;
   const TabSpec* tab_ = nullptr;
   bool askingResume_ = false;  // the question now asked is the record's offer to resume
+  int journalled_ = 0;         // cards of this run whose outcome went to the journal
+  bool keptOut_ = false;       // a card of this run whose outcome the shared record has not, nor the journal
 };
 
 }  // namespace

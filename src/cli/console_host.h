@@ -15,6 +15,7 @@
 #include "core/tabs.h"
 #include "device/system_serial_link.h"
 #include "operations/card_outcome.h"
+#include "operations/shared_record_flow.h"
 
 namespace vx::cli {
 
@@ -33,11 +34,12 @@ class ConsoleHost : public Host {
   std::function<bool(const std::string& question, Answer preset)> answer =
       [](const std::string&, Answer preset) { return preset == Answer::Yes; };
 
-  // What one handler left: its outcome (when it reached the device), its
-  // List1 lines, its message boxes and its last banner. Taken and cleared by
-  // the run.
+  // What one handler left: its outcome (when it reached the device) and what
+  // the shared record made of it, its List1 lines, its message boxes and its
+  // last banner. Taken and cleared by the run.
   struct Said {
     std::optional<CardOutcome> outcome;
+    SharedRecordNote note;
     std::vector<std::string> lines;
     std::vector<std::string> messages;
     std::optional<ResultBanner> banner;
@@ -55,7 +57,10 @@ class ConsoleHost : public Host {
   void ShowMessage(const std::string& text) override { said_.messages.push_back(text); }
   bool AskYesNo(const std::string& question, Answer preset) override { return answer(question, preset); }
   void ShowResult(const ResultBanner& banner) override { said_.banner = banner; }
-  void CardOutcomeTaken(const CardOutcome& outcome) override { said_.outcome = outcome; }
+  void CardOutcomeTaken(const CardOutcome& outcome, const SharedRecordNote& note) override {
+    said_.outcome = outcome;
+    said_.note = note;
+  }
   bool UseDatabaseTicked() override { return useDatabase; }
   void SetDatabaseFrameVisible(bool) override {}
   void SetDatabasePath(const std::string&) override {}

@@ -11,6 +11,7 @@
 namespace vx {
 
 struct CardOutcome;
+struct SharedRecordNote;
 
 // Combo1 as the operator left it: a selected entry (0..15), or typed text.
 struct PortChoice {
@@ -45,10 +46,14 @@ class Host {
   virtual bool AskYesNo(const std::string& question, Answer preset) = 0;
   // The result banner between List1 and the tabs.
   virtual void ShowResult(const ResultBanner& banner) = 0;
-  // Every card operation's outcome, once recorded and its banner shown. A
-  // window has said all through the banner; the console program reports each
-  // card from the whole value (its words, its record fields, its exit status).
-  virtual void CardOutcomeTaken(const CardOutcome& outcome) { (void)outcome; }
+  // Every card operation's outcome, once recorded and its banner shown, with
+  // what the shared record made of it. A window has said all through the
+  // banner; the console program reports each card from the whole value (its
+  // words, its record fields, its exit status).
+  virtual void CardOutcomeTaken(const CardOutcome& outcome, const SharedRecordNote& note) {
+    (void)outcome;
+    (void)note;
+  }
 
   // Check1 "Use Database" at this moment (only the ticked state counts).
   virtual bool UseDatabaseTicked() = 0;

@@ -141,7 +141,7 @@ void TakeOutcome(FormState& state, Host& host, const CardOutcome& outcome) {
   ResultBanner banner = BannerOf(outcome, state.tally);
   banner.text = notShared.On(banner.text);
   host.ShowResult(banner);
-  host.CardOutcomeTaken(outcome);
+  host.CardOutcomeTaken(outcome, notShared);
 }
 
 }  // namespace vx

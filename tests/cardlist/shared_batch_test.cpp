@@ -41,6 +41,8 @@ TEST(SharedBatch, PassesOverEntriesTakenElsewhere) {
        "Next card: 3 of 4 (1 written here, 0 at other stations)", "12/3"},
       {"written here earlier from this entry", {{1, S::Written, "DESK-2"}}, 1, {}, {2}, {}, {},
        "Next card: 3 of 4 (2 written here, 0 at other stations)", "12/3"},
+      {"written here earlier from the entry after the card", {{2, S::Written, "DESK-2"}}, 1, {}, {1}, {}, {},
+       "Next card: 3 of 4 (2 written here, 0 at other stations)", "12/3"},
       {"written here as a typed card", {{1, S::Written, "DESK-2", true}}, 1, {}, {},
        {"12,1 (HID26) is already written: 2026-12-01T14:03:12+01:00 at station DESK-2, typed. Write it again?"}, {},
        "Next card: 1 of 4 (1 written here, 0 at other stations)", "12/1"},

@@ -159,8 +159,11 @@ bool Take(int fd, std::string& text) {
   return n > 0;
 }
 
+// `environment`: "NAME=value" besides the test's own; `limit`: how long the
+// run may take before it is killed.
 Result RunProgram(const std::vector<std::string>& args, const std::string& dir, const Interrupt& interrupt,
-                  const std::atomic<int>& framesReceived) {
+                  const std::atomic<int>& framesReceived, const std::vector<std::string>& environment = {},
+                  std::chrono::seconds limit = std::chrono::seconds(30)) {
   int out[2], err[2];
   EXPECT_EQ(pipe(out), 0);
   EXPECT_EQ(pipe(err), 0);
@@ -169,6 +172,10 @@ Result RunProgram(const std::vector<std::string>& args, const std::string& dir, 
   std::vector<char*> argv{const_cast<char*>(VX_CARD_PROGRAM)};
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
+  std::vector<char*> envp;
+  for (char** variable = environ; *variable; ++variable) envp.push_back(*variable);
+  for (const std::string& variable : environment) envp.push_back(const_cast<char*>(variable.c_str()));
+  envp.push_back(nullptr);
   const pid_t pid = fork();
   if (pid == 0) {
     dup2(out[1], 1);
@@ -176,7 +183,7 @@ Result RunProgram(const std::vector<std::string>& args, const std::string& dir, 
     const int null = open("/dev/null", O_RDONLY);
     dup2(null, 0);
     if (chdir(dir.c_str()) != 0) _exit(125);
-    execv(VX_CARD_PROGRAM, argv.data());
+    execve(VX_CARD_PROGRAM, argv.data(), envp.data());
     _exit(126);
   }
   close(out[1]);
@@ -184,7 +191,7 @@ Result RunProgram(const std::vector<std::string>& args, const std::string& dir, 
   Result result;
   std::string outText;
   bool outOpen = true, errOpen = true, sent = interrupt.after == Interrupt::After::Never;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  const auto deadline = std::chrono::steady_clock::now() + limit;
   while ((outOpen || errOpen) && std::chrono::steady_clock::now() < deadline) {
     pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
     poll(fds, 2, 10);
@@ -328,5 +335,131 @@ TEST_P(CardProgramInFrench, SpeaksFrenchKeepsWhatScriptsRead) {
 
 INSTANTIATE_TEST_SUITE_P(Runs, CardProgramInFrench, ::testing::ValuesIn(kLanguageCases),
                          [](const ::testing::TestParamInfo<LanguageCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+// vandorix-card on a real shared record whose server stops answering while a
+// card is on the reader, after its reservation and before its settle: the
+// card is written, its outcome is kept in the journal, and nothing says done
+// of it until the next run has committed it. Servers from scripts/with-databases.
+struct FrozenEngine {
+  const char* name;
+  const char* connection;  // the variables that name the connection and the freeze
+  const char* freeze;
+  const char* thaw;
+};
+
+const FrozenEngine kFrozenEngines[] = {
+    {"PostgreSQL", "VX_TEST_PG", "VX_TEST_PG_FREEZE", "VX_TEST_PG_THAW"},
+    {"MariaDB", "VX_TEST_MARIADB", "VX_TEST_MARIADB_FREEZE", "VX_TEST_MARIADB_THAW"},
+};
+
+struct FrozenCase {
+  const char* station;
+  std::vector<std::string> args;  // "{port}" and "{shared}" stand for the port and the connection
+  int frozenAtWrite;              // the server stops as this card's write reaches the reader/writer
+  int exitStatus;
+  std::vector<std::string> out;   // standard output; empty: checked by `has` alone
+  std::vector<std::string> has;   // texts the output (either stream) must hold
+  std::string next;               // the card number the next run writes, with the server back
+  std::string written;            // `store status` afterwards: the station's written credentials
+};
+
+std::vector<std::string> OnShared(std::vector<std::string> args, const char* station) {
+  args.insert(args.end(), {"--shared-record", "{shared}", "--station", station, "--store-wait", "0"});
+  return args;
+}
+
+const char* const kTwoCards = "12,3001\n12,3002\n";
+const std::string kNotYet = "1 card not yet in the shared record: kept in the journal, committed at the next run";
+
+const std::vector<FrozenCase> kFrozenCases = {
+    {"E2E-ONE",
+     {"write", "--port", "{port}", "--format", "HID26", "--fc", "12", "--cn", "50"},
+     1, 4, {"\u2714 Written and verified: 12,50, not yet in the shared record"}, {}, "51", "2"},
+    {"E2E-COUNT",
+     {"write", "--port", "{port}", "--format", "HID26", "--fc", "12", "--cn", "60", "--count", "2", "--yes", "--json"},
+     2, 4, {},
+     {"\"card_number\":\"60\",", "\"station\":\"E2E-COUNT\",\"in_shared_record\":true}\n",
+      "\"card_number\":\"61\",", "\"station\":\"E2E-COUNT\",\"in_shared_record\":false}\n",
+      "Batch complete: 2 written, no failed attempts along the way\n" + kNotYet},
+     "62", "3"},
+    {"E2E-BATCH",
+     {"batch", "--port", "{port}", "--format", "HID26", "--file", "two.txt", "--yes"},
+     2, 4,
+     {"card 1 of 2: \u2714 Written and verified: 12,3001",
+      "card 2 of 2: \u2714 Written and verified: 12,3002, not yet in the shared record",
+      "Batch complete: 2 written, no failed attempts along the way", kNotYet},
+     {}, "3003", "3"},
+};
+
+void PrintTo(const FrozenEngine& engine, std::ostream* os) { *os << engine.name; }
+
+class CardProgramOnAFrozenServer : public ::testing::TestWithParam<FrozenEngine> {};
+
+TEST_P(CardProgramOnAFrozenServer, SaysNotYetExitsFourCommitsNextRun) {
+  const char* connection = std::getenv(GetParam().connection);
+  const char* freeze = std::getenv(GetParam().freeze);
+  const char* thaw = std::getenv(GetParam().thaw);
+  if (!connection || !freeze || !thaw) GTEST_SKIP() << GetParam().connection << " is not set";
+  for (const FrozenCase& c : kFrozenCases) {
+    SCOPED_TRACE(c.station);
+    std::atomic<int> writes{0};
+    std::atomic<bool> frozen{false};
+    vx::sim::PtyServerOptions options;
+    options.log = [&](const std::string& line) {
+      if (line.rfind("<- 02 ", 0) != 0 || line.substr(9, 2) != "A5" || ++writes != c.frozenAtWrite) return;
+      frozen = std::system(freeze) == 0;
+    };
+    vx::sim::PtyServer server(options);
+    ASSERT_TRUE(server.Start());
+    vx::test::TempFile cards(kTwoCards, "two.txt");
+    std::filesystem::copy_file(std::string(VX_SOURCE_DIR) + "/config/HID.cfg", cards.dir() + "/HID.cfg");
+    // The journal in the test's folder, not the user's.
+    const std::vector<std::string> environment = {"XDG_DATA_HOME=" + cards.dir()};
+    const auto run = [&](std::vector<std::string> args) {
+      for (std::string& arg : args) {
+        if (arg == "{port}") arg = server.SlavePath();
+        if (arg == "{shared}") arg = connection;
+      }
+      const std::atomic<int> frames{0};
+      return RunProgram(args, cards.dir(), kNone, frames, environment, std::chrono::seconds(90));
+    };
+
+    const Result result = run(OnShared(c.args, c.station));
+    // Thawed before anything is checked: a server left frozen would hang every test after.
+    if (frozen) {
+      EXPECT_EQ(std::system(thaw), 0);
+    }
+    EXPECT_TRUE(frozen);
+    EXPECT_EQ(result.status, c.exitStatus) << result.err;
+    if (!c.out.empty()) {
+      EXPECT_EQ(result.out, c.out) << result.err;
+    }
+    std::string all = result.err;
+    for (const std::string& line : result.out) all += line + "\n";
+    for (const std::string& text : c.has) EXPECT_NE(all.find(text), std::string::npos) << text << " in\n" << all;
+
+    const Result next = run(OnShared({"write", "--port", "{port}", "--format", "HID26", "--fc", "12", "--cn", c.next,
+                                      "--json"},
+                                     c.station));
+    EXPECT_EQ(next.status, 0) << next.err;
+    ASSERT_EQ(next.out.size(), 1u) << next.err;
+    EXPECT_TRUE(next.out[0].ends_with(",\"in_shared_record\":true}")) << next.out[0];
+    const Result status = run(OnShared({"store", "status"}, c.station));
+    std::string statusText;
+    for (const std::string& line : status.out) statusText += line + "\n";
+    EXPECT_NE(statusText.find(std::string(c.station) + "\twritten\t" + c.written + "\n"), std::string::npos)
+        << statusText;
+    EXPECT_EQ(statusText.find(std::string(c.station) + "\treserved"), std::string::npos) << statusText;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, CardProgramOnAFrozenServer, ::testing::ValuesIn(kFrozenEngines),
+                         [](const ::testing::TestParamInfo<FrozenEngine>& info) {
+                           return std::string(info.param.name);
+                         });
 
 }  // namespace

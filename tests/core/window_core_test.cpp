@@ -163,6 +163,8 @@ TEST(WindowCore, RecordBoxesShowWhatTheProgramKeeps) {
   const CardData held = EncodeHidCardData(12, 1000);
   const CardInFieldDevice::Data holdsIt{held[0], held[1], held[2], held[3], held[4]};
   const CardInFieldDevice::Data holdsOther{held[0], held[1], held[2], held[3], 0x01};
+  const CardData otherFc = EncodeHidCardData(13, 1000);
+  const CardInFieldDevice::Data holdsOtherFacility{otherFc[0], otherFc[1], otherFc[2], otherFc[3], otherFc[4]};
   struct Case {
     const char* name;
     CheckBox box;
@@ -201,6 +203,11 @@ TEST(WindowCore, RecordBoxesShowWhatTheProgramKeeps) {
        {"12,1000 (HID26): the card holds it; it is written in the shared record."}, CredentialState::Written},
       {"shared: an earlier run's card does not", CheckBox::SharedRecord, "cards", false, true, "", std::nullopt,
        false, holdsOther, "cards", where,
+       {"12,1000 (HID26): not found on a card; it is unknown in the shared record and is written again only on a "
+        "Yes."},
+       CredentialState::Unknown},
+      {"shared: an earlier run's card holds its card number with another facility code", CheckBox::SharedRecord,
+       "cards", false, true, "", std::nullopt, false, holdsOtherFacility, "cards", where,
        {"12,1000 (HID26): not found on a card; it is unknown in the shared record and is written again only on a "
         "Yes."},
        CredentialState::Unknown},

@@ -33,9 +33,9 @@ JournalEntry WrittenBeforeEntry() {
 }
 
 std::vector<JournalEntry> Read(const std::string& path) {
-  std::vector<JournalEntry> entries;
-  EXPECT_EQ(ReadJournal(path, entries), std::nullopt);
-  return entries;
+  JournalText journal;
+  EXPECT_EQ(ReadJournal(path, journal), std::nullopt);
+  return journal.entries;
 }
 
 TEST(StoreJournal, EntriesComeBackWholeAndInOrder) {
@@ -119,7 +119,7 @@ TEST(StoreJournal, ReplayKeepsWhatTheStoreDidNotTake) {
     const std::string path = JournalPath(dir.dir());
     for (std::uint32_t cn : {1u, 2u, 3u}) ASSERT_EQ(AppendJournal(path, Entry(cn, CardVerdict::Written)), std::nullopt);
     LosingStore store(c.takes);
-    const auto fault = ReplayJournal(path, store);
+    const auto fault = ReplayJournal(path, store).fault;
     EXPECT_EQ(fault.has_value(), !c.left.empty());
     EXPECT_EQ(store.taken, c.taken);
     std::vector<std::uint32_t> left;

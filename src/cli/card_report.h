@@ -3,10 +3,12 @@
 // line a card, or the record's fields as one JSON object a line for scripts.
 
 #include <string>
+#include <vector>
 
 #include "core/result_banner.h"
 #include "operations/card_outcome.h"
 #include "store/shared_store.h"
+#include "store/store_journal.h"
 
 namespace vx::cli {
 
@@ -23,5 +25,8 @@ BannerTone ToneOf(const CardOutcome& outcome);
 // `store status`: a line a station and state with its count, then every
 // unknown credential and every reservation older than an hour, a line each.
 std::string StoreStatusText(const StoreStatus& status);
+// `store status` on this computer: the settles the shared record refused for
+// good, kept aside beside the journals, a line each with the file that keeps it.
+std::string KeptAsideText(const std::vector<KeptAside>& kept);
 
 }  // namespace vx::cli

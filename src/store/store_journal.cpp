@@ -204,11 +204,13 @@ std::optional<std::string> AppendDurably(const std::string& path, std::string te
   const record_platform::PathKind kind = record_platform::KindAt(path, false);
   if (kind == record_platform::PathKind::Link) return LinkReason(path);
   const bool existed = kind != record_platform::PathKind::Absent;
-  if (!existed) {
-    const std::string folder = FolderOf(path);
-    errno = 0;
-    if (!folder.empty() && !record_platform::MakePrivateFolder(folder)) return SystemReason(folder);
-  }
+  // The folder is narrowed as well when an older program made it open; one
+  // that cannot be (another user's) still holds the journal, private itself.
+  const std::string folder = FolderOf(path);
+  errno = 0;
+  if (!folder.empty() && !record_platform::MakePrivateFolder(folder) &&
+      record_platform::KindAt(folder, true) != record_platform::PathKind::Folder)
+    return SystemReason(folder);
   errno = 0;
   File file(record_platform::OpenForAppend(path, {.create = true, .privateFile = true, .refuseLink = true}));
   if (!file) return SystemReason(path);

@@ -69,8 +69,7 @@ bool JournalTakenFirst(Device& dev) {
   SharedRecordState& shared = dev.state.shared;
   if (!shared.store || shared.journalPath.empty()) return true;
   const JournalReplay replay = ReplayJournal(shared.journalPath, *shared.store);
-  if (!dev.host.Closing())
-    for (const std::string& told : replay.told) dev.host.ShowMessage(told);
+  if (!replay.told.empty() && !dev.host.Closing()) dev.host.ShowMessage(replay.Told());
   if (replay.fault) StopForStore(dev, *replay.fault);
   return !replay.fault;
 }

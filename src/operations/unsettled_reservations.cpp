@@ -54,7 +54,7 @@ void TakeUpSharedRecord(Device& dev, bool ask) {
   };
   if (!shared.journalPath.empty()) {
     const JournalReplay replay = ReplayJournal(shared.journalPath, store);
-    for (const std::string& told : replay.told) tell(told);
+    if (!replay.told.empty()) tell(replay.Told());
     if (replay.fault) return tell(replay.fault->Message());
   }
   std::vector<CredentialRow> rows;

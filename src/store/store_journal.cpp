@@ -382,6 +382,12 @@ std::string RefusedSettleText(const JournalEntry& entry, const StoreFault& fault
                 NamedCredential(entry.credential), entry.attempt.line.outcome, fault.where, fault.Reason(), keptIn);
 }
 
+std::string JournalReplay::Told() const {
+  std::string text;
+  for (const std::string& paragraph : told) text += (text.empty() ? "" : "\n\n") + paragraph;
+  return text;
+}
+
 JournalReplay ReplayJournal(const std::string& path, SharedStore& store) {
   JournalReplay replay;
   JournalText journal;

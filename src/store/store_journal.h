@@ -73,6 +73,8 @@ struct JournalReplay {
   // What was kept aside and where, a message each: lines that cannot be
   // read, settles the store refused for good.
   std::vector<std::string> told;
+  // All that was told, a paragraph each, for one message.
+  std::string Told() const;
 };
 // Commits the journal's entries to `store`, oldest first. A settle the store
 // refuses for good is moved to the refused file and the next one goes on;

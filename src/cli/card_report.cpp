@@ -129,6 +129,26 @@ std::string StoreStatusText(const StoreStatus& status) {
   return text;
 }
 
+std::string KeptAsideText(const std::vector<KeptAside>& kept) {
+  // TRANSLATORS: how many outcomes the shared record refused for good, kept
+  // in files on this computer (listed below, a line each).
+  std::string text = Format(TrCtx("store status", "kept aside on this computer, refused by the shared record: %d"),
+                            kept.size()) +
+                     "\n";
+  for (const KeptAside& aside : kept) {
+    const Credential& c = aside.entry.credential;
+    const Attempt& attempt = aside.entry.attempt;
+    text += "  " + c.format + " " + std::to_string(c.facilityCode) + "," + std::to_string(c.cardNumber) + "\t" +
+            // TRANSLATORS: a row of `store status`: the outcome in the
+            // record's words (written, no read-back), the station, when, and
+            // the file that keeps it.
+            Format(Tr("%1$s at %2$s, %3$s, kept in %4$s"), attempt.line.outcome, attempt.station, attempt.line.time,
+                   aside.file) +
+            "\n";
+  }
+  return text;
+}
+
 std::string Coloured(const std::string& text, BannerTone tone) {
   switch (tone) {
     case BannerTone::Good: return "\x1b[32m" + text + "\x1b[0m";

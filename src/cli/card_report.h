@@ -4,11 +4,13 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/result_banner.h"
 #include "operations/card_outcome.h"
 #include "operations/shared_record_flow.h"
 #include "store/shared_store.h"
+#include "store/store_journal.h"
 
 namespace vx::cli {
 
@@ -34,5 +36,8 @@ BannerTone ToneOf(const CardOutcome& outcome);
 // `store status`: a line a station and state with its count, then every
 // unknown credential and every reservation older than an hour, a line each.
 std::string StoreStatusText(const StoreStatus& status);
+// `store status` on this computer: the settles the shared record refused for
+// good, kept aside beside the journals, a line each with the file that keeps it.
+std::string KeptAsideText(const std::vector<KeptAside>& kept);
 
 }  // namespace vx::cli

@@ -303,6 +303,11 @@ class Run {
           return kExitSharedRecord;
         }
         c_.out << StoreStatusText(status);
+        // What the shared record refused for good is kept on this computer,
+        // beside the journals of its stations.
+        std::vector<std::string> unread;
+        c_.out << KeptAsideText(KeptAsideIn(UserDataFolder(), unread));
+        for (const std::string& problem : unread) c_.err << kProgram << problem << "\n";
         return kExitOk;
       }
       case StoreAction::Release: {

@@ -68,9 +68,10 @@ void StopForStore(Device& dev, const StoreFault& fault) {
 bool JournalTakenFirst(Device& dev) {
   SharedRecordState& shared = dev.state.shared;
   if (!shared.store || shared.journalPath.empty()) return true;
-  const std::optional<StoreFault> fault = ReplayJournal(shared.journalPath, *shared.store);
-  if (fault) StopForStore(dev, *fault);
-  return !fault;
+  const JournalReplay replay = ReplayJournal(shared.journalPath, *shared.store);
+  if (!replay.told.empty() && !dev.host.Closing()) dev.host.ShowMessage(replay.Told());
+  if (replay.fault) StopForStore(dev, *replay.fault);
+  return !replay.fault;
 }
 
 ReserveStep ReserveBeforeWrite(Device& dev, const CardBinding& b, const CardNumbers& card, bool fromList) {
@@ -139,6 +140,10 @@ std::string SharedRecordNote::On(const std::string& banner) const {
       // TRANSLATORS: %1$s is the banner ("● Read: 12,1000"), %2$s where the
       // store is (db1), %3$s the database driver's own words.
       return Format(Tr("%1$s, not in the shared record: %2$s: %3$s"), banner, fault.where, fault.reason);
+    case Kind::KeptAside:
+      // TRANSLATORS: %1$s is the banner ("✔ Written and verified: 12,1000"),
+      // %2$s the file that keeps the outcome the shared record refused.
+      return Format(Tr("%1$s, not in the shared record (it refused it): kept in %2$s"), banner, keptIn);
   }
   return banner;
 }
@@ -148,16 +153,27 @@ SharedRecordNote IntoSharedRecord(FormState& state, Host& host, const CardOutcom
   if (!shared.store) return {};
   const Attempt attempt{line, shared.store->Station()};
   if (!IsWrite(outcome.verdict)) {
-    if (const auto fault = shared.store->RecordRead(attempt)) return {SharedRecordNote::Kind::NotTaken, *fault};
+    if (const auto fault = shared.store->RecordRead(attempt)) return {SharedRecordNote::Kind::NotTaken, *fault, {}};
     return {};
   }
   if (!shared.inHand) return {};
   const SharedRecordState::InHand hand = *shared.inHand;
   shared.inHand.reset();
-  if (!shared.store->Settle(hand.credential, hand.reservation, outcome.verdict, attempt)) return {};
+  const std::optional<StoreFault> fault =
+      shared.store->Settle(hand.credential, hand.reservation, outcome.verdict, attempt);
+  if (!fault) return {};
+  const JournalEntry entry{hand.credential, hand.reservation, outcome.verdict, attempt};
+  // Refused for good, it would be refused at every press and stop every card
+  // after it: it is kept aside instead, and its reservation stands, so no
+  // other station takes the credential. When even that cannot be kept, the
+  // journal holds it, and the journal moves it aside at the next press.
+  if (fault->refused && !shared.journalPath.empty() && !KeepRefused(shared.journalPath, entry)) {
+    const std::string keptIn = RefusedPath(shared.journalPath);
+    if (!host.Closing()) host.ShowMessage(RefusedSettleText(entry, *fault, keptIn));
+    return {SharedRecordNote::Kind::KeptAside, *fault, keptIn};
+  }
   // The card is what it is; the store takes its outcome first thing at the
   // next press. Its reservation stands meanwhile, so no other station takes it.
-  const JournalEntry entry{hand.credential, hand.reservation, outcome.verdict, attempt};
   const std::optional<std::string> lost = shared.journalPath.empty()
                                               ? std::optional<std::string>(Tr("no journal file"))
                                               : AppendJournal(shared.journalPath, entry);
@@ -168,7 +184,7 @@ SharedRecordNote IntoSharedRecord(FormState& state, Host& host, const CardOutcom
                                "stands as this station's until the card is checked."),
                             Pair(outcome.sent.value_or(CardNumbers{})), *lost));
   }
-  return {SharedRecordNote::Kind::NotYet, {}};
+  return {SharedRecordNote::Kind::NotYet, {}, {}};
 }
 
 }  // namespace vx

@@ -26,7 +26,8 @@ Credential CredentialOf(std::string_view format, const CardNumbers& card);
 
 // Commits the journal's settles before anything else. False when the store
 // cannot be reached: nothing is written, and the message and banner say so.
-// True when no shared record is on.
+// What the journal kept aside (a settle refused for good, a line that cannot
+// be read) is told, and the write goes on. True when no shared record is on.
 bool JournalTakenFirst(Device& dev);
 
 enum class ReserveStep {
@@ -53,9 +54,11 @@ struct SharedRecordNote {
     None,      // the shared record has the outcome, or no shared record is on
     NotYet,    // kept in the journal, taken at the next press
     NotTaken,  // a read the store could not take: `fault` says why
+    KeptAside, // a settle the store refused for good: kept in the file `keptIn`, `fault` says why
   };
   Kind kind = Kind::None;
   StoreFault fault;
+  std::string keptIn;
   // The banner's text with the note:
   // "✔ Written and verified: 12,1000, not yet in the shared record".
   std::string On(const std::string& banner) const;

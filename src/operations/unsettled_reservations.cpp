@@ -53,7 +53,9 @@ void TakeUpSharedRecord(Device& dev, bool ask) {
     if (!dev.host.Closing()) dev.host.ShowMessage(text);
   };
   if (!shared.journalPath.empty()) {
-    if (const auto fault = ReplayJournal(shared.journalPath, store)) return tell(fault->Message());
+    const JournalReplay replay = ReplayJournal(shared.journalPath, store);
+    if (!replay.told.empty()) tell(replay.Told());
+    if (replay.fault) return tell(replay.fault->Message());
   }
   std::vector<CredentialRow> rows;
   if (const auto fault = store.UnsettledFromEarlierRuns(rows)) return tell(fault->Message());

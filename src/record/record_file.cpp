@@ -23,6 +23,19 @@ RecordError SystemError(const std::string& path, int error) {
   return {path, error != 0 ? record_platform::ErrorText(error) : Tr("the write did not complete")};
 }
 
+RecordError NotAFile(const std::string& path) {
+  return {path, Tr("it is not a regular file (it is a device, a pipe or a socket), so nothing is written to it")};
+}
+
+// The record opened for appending; a pipe, a device or a folder put in its
+// place is refused at once rather than waited on.
+std::optional<RecordError> OpenRecord(const std::string& path, bool create, File& file) {
+  errno = 0;
+  file.reset(record_platform::OpenForAppend(path, {.create = create}));
+  if (file) return std::nullopt;
+  return errno == EINVAL ? NotAFile(path) : SystemError(path, errno);
+}
+
 std::filesystem::path FsPath(const std::string& path) { return std::filesystem::path(std::u8string(path.begin(), path.end())); }
 
 // Writes all of `text`, flushes and syncs; errno's reason on any failure.
@@ -48,12 +61,18 @@ std::string RecordError::Message() const {
 
 std::optional<RecordError> StartRecord(const std::string& path) {
   if (path.empty()) return RecordError{path, Tr("no file was named")};
-  std::error_code ec;
-  if (std::filesystem::is_directory(FsPath(path), ec)) return RecordError{path, Tr("it is a folder, not a file")};
-
-  const bool existed = std::filesystem::exists(FsPath(path), ec);
-  File file(record_platform::OpenForAppend(path, true));
-  if (!file) return SystemError(path, errno);
+  // Looked at before it is opened: opening a pipe would wait for a reader.
+  errno = 0;
+  const record_platform::PathKind kind = record_platform::KindAt(path, true);
+  switch (kind) {
+    case record_platform::PathKind::Folder: return RecordError{path, Tr("it is a folder, not a file")};
+    case record_platform::PathKind::Other: return NotAFile(path);
+    case record_platform::PathKind::Unknown: return SystemError(path, errno);
+    default: break;
+  }
+  const bool existed = kind != record_platform::PathKind::Absent;
+  File file;
+  if (auto error = OpenRecord(path, true, file)) return error;
   const long size = SizeOf(file.get());
   if (size < 0) return SystemError(path, errno);
   if (size == 0) {
@@ -80,8 +99,8 @@ std::optional<RecordError> StartRecord(const std::string& path) {
 }
 
 std::optional<RecordError> AppendRecordLine(const std::string& path, const RecordLine& line) {
-  File file(record_platform::OpenForAppend(path, false));
-  if (!file) return SystemError(path, errno);
+  File file;
+  if (auto error = OpenRecord(path, false, file)) return error;
   std::string text = FormatRecordLine(line);
   // Emptied since it was started: it gets its header again.
   if (SizeOf(file.get()) == 0) text = std::string(kRecordHeader) + "\r\n" + text;

@@ -35,7 +35,7 @@ std::string Repeated(int times) {
 }
 
 TEST(CoreTexts, WholeSentencesInTheOperatorsLanguage) {
-  const SharedRecordNote notYet{SharedRecordNote::Kind::NotYet, {}};
+  const SharedRecordNote notYet{SharedRecordNote::Kind::NotYet, {}, {}};
   struct Row {
     const char* language;
     std::function<std::string()> text;

@@ -8,6 +8,7 @@
 #include "operations/card_operations.h"
 #include "operations/shared_record_flow.h"
 #include "operations/shared_bench.h"
+#include "store/store_journal.h"
 
 namespace vx::test {
 namespace {
@@ -135,6 +136,71 @@ TEST(SharedRecordFlow, ReserveWriteSettle) {
       EXPECT_EQ(cnText, c.next);
       EXPECT_EQ(b.state.shared.stoppedBy.has_value(), !c.messages.empty());
     }
+  }
+}
+
+// A settle the server refuses for good, at the press or from the journal at
+// the next press, is kept aside beside the journal: it is never retried nor
+// dropped, its reservation stands, and the next card goes on.
+TEST(SharedRecordFlow, RefusedSettleIsKeptAsideAndTheNextCardGoesOn) {
+  struct Case {
+    const char* name;
+    std::function<void(SharedBench&)> setup, between;
+    Strings banners, calls;
+  };
+  const auto refuse = [](SharedBench& b) { b.db->refuses = {"Settle HID26 12,1000"}; };
+  const Case cases[] = {
+      {"refused at the press", refuse, [](SharedBench&) {},
+       {"\u2714 Written and verified: 12,1000, not in the shared record (it refused it): kept in {R}",
+        "\u2714 Written and verified: 12,1001"},
+       {"Reserve HID26 12,1000", "Settle HID26 12,1000 written (refused)", "Reserve HID26 12,1001",
+        "Settle HID26 12,1001 written"}},
+      {"refused from the journal at the next press",
+       [](SharedBench& b) { b.host.AtTick(5, [&b] { b.db->unreachable = true; }); },
+       [&](SharedBench& b) {
+         b.db->unreachable = false;
+         refuse(b);
+       },
+       {"\u2714 Written and verified: 12,1000, not yet in the shared record", "\u2714 Written and verified: 12,1001"},
+       {"Reserve HID26 12,1000", "Settle HID26 12,1000 written (lost)", "Settle HID26 12,1000 written (refused)",
+        "Reserve HID26 12,1001", "Settle HID26 12,1001 written"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SharedBench b;
+    b.RowOf(Tab("HID26")).FcText = "12";
+    b.RowOf(Tab("HID26")).CnText = "1000";
+    const std::string refused = RefusedPath(b.state.shared.journalPath);
+    const auto inFile = [&](std::string text) {
+      for (std::size_t at = text.find("{R}"); at != std::string::npos; at = text.find("{R}")) text.replace(at, 3, refused);
+      return text;
+    };
+    c.setup(b);
+    WriteHidCard(b.dev, Tab("HID26"));
+    c.between(b);
+    WriteHidCard(b.dev, Tab("HID26"));
+
+    Strings banners;
+    for (const std::string& banner : c.banners) banners.push_back(inFile(banner));
+    EXPECT_EQ(b.BannerTexts(), banners);
+    EXPECT_EQ(b.host.messages,
+              Strings{inFile("The shared record refused the outcome of 12,1000 (HID26) (written): db1: value too "
+                             "long for type character varying(64). It is kept in {R}, and its reservation stands as "
+                             "this station's, so no other station takes it; the next card goes on.")});
+    EXPECT_EQ(b.db->calls, c.calls);
+    EXPECT_FALSE(b.state.shared.stoppedBy.has_value());
+    // Still this station's reservation: no other station writes it meanwhile.
+    const std::optional<CredentialRow> row = b.db->Row({"HID26", 12, 1000});
+    ASSERT_TRUE(row.has_value());
+    EXPECT_EQ(row->state, CredentialState::Reserved);
+    EXPECT_EQ(row->station, "DESK-2");
+    JournalText aside, journal;
+    ASSERT_EQ(ReadJournal(refused, aside), std::nullopt);
+    ASSERT_EQ(aside.entries.size(), 1u);
+    EXPECT_EQ(aside.entries[0].credential, (Credential{"HID26", 12, 1000}));
+    EXPECT_EQ(aside.entries[0].attempt.line.outcome, "written");
+    ASSERT_EQ(ReadJournal(b.state.shared.journalPath, journal), std::nullopt);
+    EXPECT_TRUE(journal.entries.empty());
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "formats/text_file.h"
 #include "store/store_journal.h"
@@ -33,9 +34,9 @@ JournalEntry WrittenBeforeEntry() {
 }
 
 std::vector<JournalEntry> Read(const std::string& path) {
-  std::vector<JournalEntry> entries;
-  EXPECT_EQ(ReadJournal(path, entries), std::nullopt);
-  return entries;
+  JournalText journal;
+  EXPECT_EQ(ReadJournal(path, journal), std::nullopt);
+  return journal.entries;
 }
 
 TEST(StoreJournal, EntriesComeBackWholeAndInOrder) {
@@ -59,6 +60,8 @@ TEST(StoreJournal, EachStationHasAFileOfItsOwn) {
   EXPECT_EQ(JournalPath("u/", "station 1"), "u/shared-record-journal-station%201.txt");
   EXPECT_EQ(JournalPath("u", "O'Brien's:\xC3\xA9"), "u/shared-record-journal-O%27Brien%27s%3A%C3%A9.txt");
   EXPECT_NE(JournalPath("u", "station 1"), JournalPath("u", "station 2"));
+  EXPECT_EQ(RefusedPath("u/shared-record-journal-DESK-2.txt"), "u/shared-record-refused-DESK-2.txt");
+  EXPECT_EQ(DamagedPath("u/shared-record-journal-DESK-2.txt"), "u/shared-record-damaged-DESK-2.txt");
 }
 
 // A crash while an entry was written leaves part of it; it is passed over,
@@ -79,15 +82,18 @@ TEST(StoreJournal, PartialLastEntryIsPassedOver) {
   }
 }
 
-// A store that takes settles until it is lost.
+// A store that takes settles until it is lost, and refuses for good those of
+// the card numbers in `refuses`.
 class LosingStore : public SharedStore {
  public:
-  explicit LosingStore(int takes) : takes_(takes) {}
+  explicit LosingStore(int takes, std::set<std::uint32_t> refuses = {}) : takes_(takes), refuses_(refuses) {}
   std::vector<std::uint32_t> taken;
   StorePlace Place() const override { return {"cards", "db1", "DESK-2", std::nullopt}; }
   const std::string& Station() const override { return station_; }
   std::optional<StoreFault> Settle(const Credential& c, const Reservation&, CardVerdict, const Attempt&) override {
-    if (takes_-- <= 0) return StoreFault{"db1", "connection refused"};
+    if (takes_ <= 0) return StoreFault{"db1", "connection refused"};
+    if (refuses_.contains(c.cardNumber)) return StoreFault{"db1", "value too long", true};
+    --takes_;
     taken.push_back(c.cardNumber);
     return std::nullopt;
   }
@@ -104,27 +110,91 @@ class LosingStore : public SharedStore {
 
  private:
   int takes_;
+  std::set<std::uint32_t> refuses_;
   std::string station_ = "DESK-2";
 };
 
+// What the store could not be reached for waits in the journal, in order; a
+// settle it refused for good is moved beside the journal, said, and the
+// next goes on.
 TEST(StoreJournal, ReplayKeepsWhatTheStoreDidNotTake) {
   struct Case {
     int takes;
-    std::vector<std::uint32_t> taken, left;
+    std::set<std::uint32_t> refuses;
+    std::vector<std::uint32_t> taken, left, aside;
   };
-  const Case cases[] = {{3, {1, 2, 3}, {}}, {1, {1}, {2, 3}}, {0, {}, {1, 2, 3}}};
+  const Case cases[] = {
+      {3, {}, {1, 2, 3}, {}, {}},       {1, {}, {1}, {2, 3}, {}},     {0, {}, {}, {1, 2, 3}, {}},
+      {3, {2}, {1, 3}, {}, {2}},        {1, {1}, {2}, {3}, {1}},      {3, {1, 2, 3}, {}, {}, {1, 2, 3}},
+      {0, {1}, {}, {1, 2, 3}, {}},
+  };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.takes);
+    SCOPED_TRACE(testing::Message() << c.takes << " takes, " << c.refuses.size() << " refused");
     TempFile dir("");
     const std::string path = JournalPath(dir.dir());
     for (std::uint32_t cn : {1u, 2u, 3u}) ASSERT_EQ(AppendJournal(path, Entry(cn, CardVerdict::Written)), std::nullopt);
-    LosingStore store(c.takes);
-    const auto fault = ReplayJournal(path, store);
-    EXPECT_EQ(fault.has_value(), !c.left.empty());
+    LosingStore store(c.takes, c.refuses);
+    const JournalReplay replay = ReplayJournal(path, store);
+    EXPECT_EQ(replay.fault.has_value(), !c.left.empty());
     EXPECT_EQ(store.taken, c.taken);
-    std::vector<std::uint32_t> left;
+    std::vector<std::uint32_t> left, aside;
     for (const JournalEntry& e : Read(path)) left.push_back(e.credential.cardNumber);
+    for (const JournalEntry& e : Read(RefusedPath(path))) aside.push_back(e.credential.cardNumber);
     EXPECT_EQ(left, c.left);
+    EXPECT_EQ(aside, c.aside);
+    ASSERT_EQ(replay.told.size(), c.aside.size());
+    for (std::size_t i = 0; i < c.aside.size(); ++i) {
+      EXPECT_NE(replay.told[i].find("12," + std::to_string(c.aside[i]) + " (HID26)"), std::string::npos);
+      EXPECT_NE(replay.told[i].find("value too long"), std::string::npos);
+      EXPECT_NE(replay.told[i].find(RefusedPath(path)), std::string::npos);
+    }
+  }
+}
+
+// A line that is not an entry is moved, as it was, to a file beside the
+// journal and said with its line; the entries around it are committed.
+TEST(StoreJournal, DamagedLinesAreKeptAsideAndTheRestCommitted) {
+  const std::string e1 = JournalLine(Entry(1, CardVerdict::Written));
+  const std::string e2 = JournalLine(Entry(2, CardVerdict::NoReadBack));
+  const std::string e3 = JournalLine(Entry(3, CardVerdict::Written));
+  std::string badNumber = e2;
+  badNumber.replace(badNumber.find("\t12\t"), 4, "\t1x\t");
+  const std::string cut = e2.substr(0, e2.size() / 2);
+  struct Case {
+    const char* name;
+    std::string text;
+    std::vector<std::uint32_t> taken;
+    std::string aside;  // the damaged file afterwards
+    std::string lines;  // as the message names them
+  };
+  const Case cases[] = {
+      {"a foreign line between entries", e1 + "not an entry\n" + e3, {1, 3}, "not an entry\n", "line 2 of"},
+      {"a number that is not one", e1 + badNumber + e3, {1, 3}, badNumber, "line 2 of"},
+      {"an entry cut short, then another", e1 + cut + "\n" + e3, {1, 3}, cut + "\n", "line 2 of"},
+      {"an entry cut short at the end", e1 + cut, {1}, cut + "\n", "line 2 of"},
+      {"two of them, with CR LF", "x\r\n" + e1 + "y\r\n" + e3, {1, 3}, "x\ny\n", "lines 1, 3 of"},
+      {"blank lines hold nothing", e1 + "\n\r\n" + e3, {1, 3}, "", ""},
+      {"an entry without its line break", e1 + e3.substr(0, e3.size() - 1), {1, 3}, "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFile dir("");
+    const std::string path = JournalPath(dir.dir(), "DESK-2");
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << c.text;
+    LosingStore store(10);
+    const JournalReplay replay = ReplayJournal(path, store);
+    EXPECT_EQ(replay.fault, std::nullopt);
+    EXPECT_EQ(store.taken, c.taken);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(path))) << "all committed";
+    const std::string damaged = DamagedPath(path);
+    EXPECT_EQ(ReadWholeFile(damaged).value_or(""), c.aside);
+    if (c.aside.empty()) {
+      EXPECT_TRUE(replay.told.empty());
+      continue;
+    }
+    ASSERT_EQ(replay.told.size(), 1u);
+    EXPECT_NE(replay.told[0].find(c.lines + " " + path), std::string::npos) << replay.told[0];
+    EXPECT_NE(replay.told[0].find(damaged), std::string::npos) << replay.told[0];
   }
 }
 

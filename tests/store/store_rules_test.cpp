@@ -399,15 +399,15 @@ TEST_P(StoreRules, JournalReplay) {
   }
   // The program ended before the store was back.
   store = Connect("DESK-2");
-  EXPECT_EQ(ReplayJournal(path, *store), std::nullopt);
+  EXPECT_EQ(ReplayJournal(path, *store).fault, std::nullopt);
   EXPECT_EQ(Cards(), (std::vector<std::string>{"1|written|DESK-2", "2|unknown|DESK-2"}));
   // The journal was not cleared before a crash: the same outcomes again.
   ASSERT_EQ(RewriteJournal(path, kept), std::nullopt);
-  EXPECT_EQ(ReplayJournal(path, *store), std::nullopt);
+  EXPECT_EQ(ReplayJournal(path, *store).fault, std::nullopt);
   EXPECT_EQ(Attempts(), (std::vector<std::string>{"1|DESK-2|written", "2|DESK-2|failed"}));
-  std::vector<JournalEntry> left;
+  JournalText left;
   EXPECT_EQ(ReadJournal(path, left), std::nullopt);
-  EXPECT_TRUE(left.empty());
+  EXPECT_TRUE(left.entries.empty());
 }
 
 // What a batch and a supervisor see: the entries' rows, this station's

@@ -20,8 +20,16 @@ FakeSharedStore::FakeSharedStore(std::shared_ptr<FakeDatabase> db, std::string s
     : db_(std::move(db)), station_(std::move(station)), run_(++db_->runs) {}
 
 std::optional<StoreFault> FakeSharedStore::Call(const std::string& what) {
-  db_->calls.push_back(what + (db_->unreachable ? " (lost)" : ""));
-  if (db_->unreachable) return db_->fault;
+  if (db_->unreachable) {
+    db_->calls.push_back(what + " (lost)");
+    return db_->fault;
+  }
+  for (const std::string& refused : db_->refuses) {
+    if (!what.starts_with(refused)) continue;
+    db_->calls.push_back(what + " (refused)");
+    return db_->refusal;
+  }
+  db_->calls.push_back(what);
   return std::nullopt;
 }
 

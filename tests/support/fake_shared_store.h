@@ -31,6 +31,10 @@ struct FakeDatabase {
   std::vector<std::string> calls;
   bool unreachable = false;
   StoreFault fault{"db1", "server closed the connection unexpectedly"};
+  // Calls the server answers and refuses for good, by the start of their
+  // log text ("Settle HID26 12,1000"); " (refused)" in the log.
+  std::vector<std::string> refuses;
+  StoreFault refusal{"db1", "value too long for type character varying(64)", true};
   std::string now = "2026-12-02T09:00:00+01:00";  // reserved_at of new rows
   int runs = 0;
 
@@ -60,7 +64,7 @@ class FakeSharedStore : public SharedStore {
   std::optional<StoreFault> Release(const Credential& credential, bool& released) override;
 
  private:
-  // Logs the call; the fault when the database cannot be reached.
+  // Logs the call; the fault when the database cannot be reached or refuses it.
   std::optional<StoreFault> Call(const std::string& what);
 
   std::shared_ptr<FakeDatabase> db_;

@@ -89,8 +89,9 @@ StationNameCheck CheckStationName(std::string_view given) {
   }
   if (characters > kStationNameMaxCharacters)
     // TRANSLATORS: %1$d is the name's length, %2$d the most it may have (64).
-    check.problem = Format(Tr("the name has %1$d characters; a station's name has at most %2$d"), characters,
-                           kStationNameMaxCharacters);
+    check.problem = Format(TrN("the name has %1$d character; a station's name has at most %2$d",
+                               "the name has %1$d characters; a station's name has at most %2$d", characters),
+                           characters, kStationNameMaxCharacters);
   return check;
 }
 

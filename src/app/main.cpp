@@ -58,7 +58,10 @@ int main(int argc, char* argv[]) {
     // Started from the menu, nobody reads the terminal: a fault of the folder
     // or of HID.cfg is also shown.
     if (started.exitCode == 1) {
-      QMessageBox::critical(nullptr, "VANDORIX PROGRAMMER", QString::fromStdString(started.fault));
+      // The fault may quote the file: shown as it is, never as markup.
+      QMessageBox box(QMessageBox::Critical, "VANDORIX PROGRAMMER", QString::fromStdString(started.fault));
+      box.setTextFormat(Qt::PlainText);
+      box.exec();
     }
     return started.exitCode;
   }

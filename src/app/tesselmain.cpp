@@ -22,6 +22,7 @@
 #include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "app/length_limit.h"
@@ -36,6 +37,17 @@ const char* const kCaption = "VANDORIX PROGRAMMER";
 constexpr int kRecordPathWidth = 360;  // pixels
 
 QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// A label or box shows its text as it is. Left to itself, Qt takes a text
+// that looks like markup for rich text, so a station's name, a path or a
+// server's reason from another station could draw a large green "Written"
+// of its own in this window.
+QLabel* PlainLabel(const char* name) {
+  auto* label = new QLabel;
+  label->setObjectName(name);
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
 
 // The standard buttons of the program's own message boxes and dialogs, in the
 // operator's language whether or not Qt has a catalogue of its own for it.
@@ -66,8 +78,7 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   combo1_->setInsertPolicy(QComboBox::NoInsert);
   combo1_->setAccessibleName(portFrame->title());
   combo1_->setMinimumContentsLength(12);
-  deviceNote_ = new QLabel;
-  deviceNote_->setObjectName("DeviceNote");
+  deviceNote_ = PlainLabel("DeviceNote");
   deviceNote_->hide();
   auto* portLayout = new QHBoxLayout(portFrame);
   portLayout->addWidget(combo1_);
@@ -87,8 +98,7 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   // TRANSLATORS: a check box; every card is written down in a record file.
   QCheckBox* keepRecord = AddCheckBox(vx::CheckBox::KeepRecord, "KeepRecord", vx::Tr("Keep Record"),
                                       vx::Tr("Append every card written or read to a record file (CSV)"));
-  recordPath_ = new QLabel;
-  recordPath_->setObjectName("RecordPath");
+  recordPath_ = PlainLabel("RecordPath");
   recordPath_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   // A long path must not widen the window: it is shortened in the middle, and
   // the tooltip shows it whole.
@@ -99,8 +109,7 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   QCheckBox* sharedRecord =
       AddCheckBox(vx::CheckBox::SharedRecord, "SharedRecord", vx::Tr("Shared Record"),
                   vx::Tr("Write through the shared record of several stations (a database)"));
-  sharedRecordLine_ = new QLabel;
-  sharedRecordLine_->setObjectName("SharedRecordLine");
+  sharedRecordLine_ = PlainLabel("SharedRecordLine");
   sharedRecordLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   sharedRecordLine_->hide();
   // Off at start: the operator who wants to hear each card's outcome asks for it.
@@ -120,8 +129,7 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   text2_->setObjectName("Text2");
   text2_->setAccessibleName(Q(vx::Tr("Database Path")));
   text2_->setReadOnly(true);
-  batchProgress_ = new QLabel;
-  batchProgress_->setObjectName("BatchProgress");
+  batchProgress_ = PlainLabel("BatchProgress");
   auto* frame9Layout = new QGridLayout(frame9_);
   frame9Layout->addWidget(text2_, 0, 0);
   // TRANSLATORS: a button; chooses the card-number file.
@@ -138,8 +146,7 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   list1_->setUniformItemSizes(true);
 
   // The last device operation's outcome, large enough to read from the cards.
-  resultBanner_ = new QLabel;
-  resultBanner_->setObjectName("ResultBanner");
+  resultBanner_ = PlainLabel("ResultBanner");
   resultBanner_->setWordWrap(true);
   resultBanner_->setMargin(8);
   QFont bannerFont = resultBanner_->font();
@@ -239,6 +246,7 @@ QWidget* Tesselmain::BuildTab(const vx::TabSpec& tab) {
   auto addLabel = [this](int number, const std::string& caption) {
     auto* label = new QLabel(Q(caption));
     label->setObjectName(QString("Label%1").arg(number));
+    label->setTextFormat(Qt::PlainText);
     labels_[number] = label;
     return label;
   };
@@ -256,6 +264,7 @@ QWidget* Tesselmain::BuildTab(const vx::TabSpec& tab) {
   // Shown at start-up when the format file lacks this tab's format.
   auto* note = new QLabel;
   note->setObjectName(QString("FormatNote%1").arg(tab.position));
+  note->setTextFormat(Qt::PlainText);
   note->setWordWrap(true);
   note->setStyleSheet("color: #a00000; font-weight: bold;");
   note->hide();
@@ -358,6 +367,7 @@ void Tesselmain::ShowMessage(const std::string& text) {
     return;
   }
   QMessageBox box(QMessageBox::NoIcon, kCaption, Q(text), QMessageBox::Ok, this);
+  box.setTextFormat(Qt::PlainText);
   NameStandardButtons(box);
   box.exec();
 }
@@ -366,6 +376,7 @@ bool Tesselmain::AskYesNo(const std::string& question, vx::Answer preset) {
   if (core_.Closing()) return false;
   if (questionAsker) return questionAsker(question);
   QMessageBox box(QMessageBox::Question, kCaption, Q(question), QMessageBox::Yes | QMessageBox::No, this);
+  box.setTextFormat(Qt::PlainText);
   NameStandardButtons(box);
   box.setDefaultButton(preset == vx::Answer::No ? QMessageBox::No : QMessageBox::Yes);
   return box.exec() == QMessageBox::Yes;
@@ -432,7 +443,10 @@ void Tesselmain::SetKeepRecord(bool ticked, const std::string& path) {
   SetCheckBox(vx::CheckBox::KeepRecord, ticked);
   recordPath_->setText(recordPath_->fontMetrics().elidedText(Q(path), Qt::ElideMiddle, kRecordPathWidth));
   recordPath_->setAccessibleName(Q(path));
-  recordPath_->setToolTip(Q(path));
+  // A tooltip has no text format of its own: a path that Qt would take for
+  // markup goes in as rich text that says exactly the plain path.
+  const QString whole = Q(path);
+  recordPath_->setToolTip(Qt::mightBeRichText(whole) ? Qt::convertFromPlainText(whole) : whole);
   recordPath_->setVisible(!path.empty());
 }
 

@@ -29,6 +29,8 @@
 #include "operations/unsettled_reservations.h"
 #include "operations/write_guards.h"
 #include "record/record_control.h"
+#include "store/station_lock.h"
+#include "store/station_name.h"
 #include "store/store_connection.h"
 #include "store/store_journal.h"
 
@@ -223,11 +225,25 @@ class Run {
   // --shared-record: connects, trying every second for up to --store-wait
   // seconds. The exit status when it cannot.
   std::optional<int> ConnectStore() {
-    const std::string station = o_.station.empty() ? DefaultStationName() : o_.station;
+    // --station was held to the rule with the command line; the computer's name is here.
+    const StationNameCheck station = CheckStationName(o_.station.empty() ? DefaultStationName() : o_.station);
+    if (!station.problem.empty()) {
+      c_.err << kProgram << StationNameRefusal(station.problem) << "\n";
+      return kExitUsage;
+    }
+    // A run that writes cards holds its station's lock before it connects,
+    // so no other program here settles or journals as this station meanwhile.
+    // The store's other commands settle nothing of the station's.
+    if (o_.command != Command::Store) {
+      if (const auto refusal = LockStation(UserDataFolder(), station.name, state_.shared.stationLock)) {
+        c_.err << kProgram << *refusal << "\n";
+        return kExitSharedRecord;
+      }
+    }
     std::unique_ptr<SharedStore> store;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(o_.storeWait);
     for (bool told = false;; told = true) {
-      const std::optional<StoreFault> fault = ConnectSharedStore(o_.sharedRecord, station, store);
+      const std::optional<StoreFault> fault = ConnectSharedStore(o_.sharedRecord, station.name, store);
       if (!fault && store) break;
       const StoreFault shown = fault.value_or(StoreFault{MaskPasswords(o_.sharedRecord), Tr("no store")});
       if (std::chrono::steady_clock::now() >= deadline || !WaitASecond()) {

@@ -8,6 +8,7 @@
 #include "core/tabs.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
+#include "store/station_name.h"
 
 namespace vx::cli {
 
@@ -138,7 +139,13 @@ std::string Apply(Options& o, Opt opt, const std::string& value) {
     case Opt::Json: o.json = true; break;
     case Opt::StopOnFailure: o.stopOnFailure = true; break;
     case Opt::SharedRecord: o.sharedRecord = value; break;
-    case Opt::Station: o.station = value; break;
+    case Opt::Station: {
+      const StationNameCheck station = CheckStationName(value);
+      // TRANSLATORS: %s says what is wrong with the name ("the name is blank").
+      if (!station.problem.empty()) return Format(Tr("--station: %s"), station.problem);
+      o.station = station.name;
+      break;
+    }
     case Opt::StoreWait:
       if (!AllDigits(value) || value.size() > 5 || std::stoi(value) > kMaxStoreWait)
         return Format(Tr("--store-wait needs a number of seconds from 0 to %1$d, not \"%2$s\""), kMaxStoreWait, value);

@@ -12,6 +12,7 @@
 #include "formats/format_table.h"
 #include "record/record_index.h"
 #include "store/shared_store.h"
+#include "store/station_lock.h"
 
 namespace vx {
 
@@ -31,6 +32,9 @@ struct LastWrittenCard {
 // The shared record while "Shared Record" is ticked: the store every station
 // writes through, and what one press has in hand of it.
 struct SharedRecordState {
+  // This station's lock on the computer, held while the store is connected;
+  // declared first, so the store is closed before the lock goes.
+  std::unique_ptr<StationLock> stationLock;
   std::unique_ptr<SharedStore> store;  // null while the shared record is off
   std::string journalPath;             // the settles the store has not taken yet
   // The credential reserved for the card in hand, until its outcome is settled.

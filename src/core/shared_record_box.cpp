@@ -6,6 +6,7 @@
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "operations/unsettled_reservations.h"
+#include "store/station_name.h"
 #include "store/store_connection.h"
 
 namespace vx {
@@ -41,12 +42,18 @@ void SharedRecord_Click(Device& dev, WindowView& view, const SharedRecordAccess&
   if (!ticked) {
     // The journal stays: what it holds goes in at the next connection.
     shared.store.reset();
+    shared.stationLock.reset();
     shared.inHand.reset();
     view.ShowSharedRecordLine("");
     ReportBatchProgress(dev.state.cards, view);
     return;
   }
   if (shared.store) return;
+  const StationNameCheck station = CheckStationName(access.station);
+  if (!station.problem.empty()) {
+    view.ShowMessage(StationNameRefusal(station.problem));
+    return;
+  }
   std::string connection = access.connection;
   if (connection.empty()) {
     const std::optional<std::string> chosen =
@@ -54,14 +61,24 @@ void SharedRecord_Click(Device& dev, WindowView& view, const SharedRecordAccess&
     if (!chosen || chosen->empty()) return;
     connection = *chosen;
   }
+  // Taken before connecting: settling an earlier run's reservations, which
+  // follows the connection, is this station's alone to do.
+  std::unique_ptr<StationLock> lock;
+  if (access.lockStation) {
+    if (const std::optional<std::string> refusal = access.lockStation(station.name, lock)) {
+      view.ShowMessage(*refusal);
+      return;
+    }
+  }
   std::unique_ptr<SharedStore> store;
-  std::optional<StoreFault> fault = access.connect ? access.connect(connection, access.station, store)
+  std::optional<StoreFault> fault = access.connect ? access.connect(connection, station.name, store)
                                                    : StoreFault{MaskPasswords(connection), Tr("no database access")};
   if (!fault && !store) fault = StoreFault{MaskPasswords(connection), Tr("no store")};
   if (fault) {
     view.ShowMessage(fault->Message());
     return;
   }
+  shared.stationLock = std::move(lock);
   shared.store = std::move(store);
   shared.journalPath = access.journalPath;
   view.ShowSharedRecordLine(SharedRecordLine(shared.store->Place()));

@@ -12,6 +12,7 @@
 
 #include "device/device_link.h"
 #include "store/shared_store.h"
+#include "store/station_lock.h"
 
 namespace vx {
 
@@ -24,7 +25,11 @@ struct SharedRecordAccess {
                                           std::unique_ptr<SharedStore>& store)>
       connect;
   std::function<std::vector<std::string>()> dataSources;  // the system's, for the dialog
-  std::string station;
+  // Takes the station's lock on this computer (LockStation); empty when taken,
+  // else the refusal. Unset, no lock is taken (tests of what needs none).
+  std::function<std::optional<std::string>(const std::string& station, std::unique_ptr<StationLock>& lock)>
+      lockStation;
+  std::string station;  // as given (--station, else the computer's name): held to the rule when ticked
   std::string journalPath;
   std::string connection;  // given at start (--shared-record): ticking connects to it without asking
 };
@@ -34,7 +39,9 @@ struct SharedRecordAccess {
 std::string SharedRecordLine(const StorePlace& place);
 
 // The box changed to `ticked`. The caller holds BusyFlag; afterwards the box
-// shows whether a store is connected.
+// shows whether a store is connected. A station's name that breaks the rule,
+// or a station another program on this computer holds, is refused before
+// the dialog or the connection; the lock is held until the box is unticked.
 void SharedRecord_Click(Device& dev, WindowView& view, const SharedRecordAccess& access, bool ticked);
 
 }  // namespace vx

@@ -3,6 +3,7 @@
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "sim/faults.h"
+#include "store/station_name.h"
 
 namespace vx {
 
@@ -66,6 +67,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       if (line.language.empty()) return Fail(Tr("--language needs a language code, e.g. --language de"));
     } else {
       return Fail(Format(Tr("unknown argument: %s"), arg));
+    }
+    if (line.station) {
+      const StationNameCheck station = CheckStationName(*line.station);
+      // TRANSLATORS: %s says what is wrong with the name ("the name is blank").
+      if (!station.problem.empty()) return Fail(Format(Tr("--station: %s"), station.problem));
+      line.station = station.name;
     }
     if (line.port && line.port->empty()) return Fail(Tr("--port needs a port name, e.g. --port COM3"));
     if (line.configFile.empty()) return Fail(Tr("--check-config needs a file name after '='"));

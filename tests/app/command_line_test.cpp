@@ -54,6 +54,10 @@ TEST(CommandLineTest, Parses) {
        "@db.txt", "DESK-2"},
       {{"--shared-record"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
       {{"--station="}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
+      // The station's name is held to its rule (its own table) and goes by its trimmed form.
+      {{"--station", " DESK-2 "}, Action::Run, std::nullopt, "HID.cfg", std::nullopt, false, {}, "DESK-2"},
+      {{"--station= "}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
+      {{"--station", "caf\xe9"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
       // The window script's steps belong to the developer tool, not to the shipped program.
       {{"--click", "Command12"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},
       {{"--type", "Text3=18"}, Action::Error, std::nullopt, "HID.cfg", std::nullopt},

@@ -11,13 +11,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "app/window_controls.h"
 #include "device/frame.h"
@@ -484,6 +488,84 @@ TEST_F(WindowTest, ALongBannerLeavesTheNumberBoxesWhole) {
     }
     QLabel* banner = Child<QLabel>("ResultBanner");
     EXPECT_GE(banner->height(), banner->heightForWidth(banner->width()));
+  }
+}
+
+// Texts from outside the program (another station's name, a path, a
+// server's reason) are shown as they are, never as markup: every place such a
+// text can appear shows it plain, with exactly the text given.
+TEST_F(WindowTest, TextsFromOutsideAreShownAsTheyAre) {
+  const std::string hostile[] = {
+      "\u2718 Not written: 12,1000 is being written at station <span style=\"font-size:40pt;color:#00a000\">"
+      "\u2714 Written and verified: 18,300</span>",
+      "Shared record: cards on db1, station <img src=\"file:///etc/hostname\"><a href=\"x\">DESK-2</a>",
+      "<qt>station &lt;b&gt; &amp; R&D</qt>",
+      "/home/op/<b>cards</b> & more.csv",
+  };
+  struct Shown {
+    Qt::TextFormat format = Qt::AutoText;
+    QString text;
+  };
+  // The message box and the question as the operator gets them, read while open.
+  const auto whileOpen = [](Shown& shown, QMessageBox::StandardButton answer) {
+    QTimer::singleShot(0, [&shown, answer] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      shown = {box->textFormat(), box->text()};
+      box->done(answer);
+    });
+  };
+  struct Door {
+    const char* name;
+    std::function<Shown(const std::string&)> show;
+  };
+  const Door doors[] = {
+      {"the result banner",
+       [this](const std::string& text) {
+         window->ShowResult({text, vx::BannerTone::Bad});
+         QLabel* label = Child<QLabel>("ResultBanner");
+         return Shown{label->textFormat(), label->text()};
+       }},
+      {"the shared record's line",
+       [this](const std::string& text) {
+         window->ShowSharedRecordLine(text);
+         QLabel* label = Child<QLabel>("SharedRecordLine");
+         return Shown{label->textFormat(), label->text()};
+       }},
+      {"the record's path",
+       [this](const std::string& text) {
+         window->SetKeepRecord(true, text);
+         QLabel* label = Child<QLabel>("RecordPath");
+         QTextDocument tip;
+         tip.setHtml(label->toolTip());
+         EXPECT_EQ(tip.toPlainText(), QString::fromStdString(text));
+         // A long path is shortened in the middle on screen; whole in the label's name.
+         return Shown{label->textFormat(), label->accessibleName()};
+       }},
+      {"a message",
+       [this, whileOpen](const std::string& text) {
+         Shown shown;
+         whileOpen(shown, QMessageBox::Ok);
+         window->ShowMessage(text);
+         return shown;
+       }},
+      {"a question",
+       [this, whileOpen](const std::string& text) {
+         Shown shown;
+         whileOpen(shown, QMessageBox::No);
+         window->AskYesNo(text, vx::Answer::Yes);
+         return shown;
+       }},
+  };
+  Start();
+  window->messageShower = nullptr;  // the real boxes
+  for (const Door& door : doors) {
+    for (const std::string& text : hostile) {
+      SCOPED_TRACE(std::string(door.name) + ": " + text);
+      const Shown shown = door.show(text);
+      EXPECT_EQ(shown.format, Qt::PlainText);
+      EXPECT_EQ(shown.text, QString::fromStdString(text));
+    }
   }
 }
 

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -23,6 +24,8 @@
 #include "record/record_line.h"
 #include "sim/faults.h"
 #include "sim/pty_server_posix.h"
+#include "store/station_lock.h"
+#include "store/store_connection.h"
 #include "support/temp_file.h"
 
 namespace {
@@ -335,6 +338,58 @@ TEST_P(CardProgramInFrench, SpeaksFrenchKeepsWhatScriptsRead) {
 
 INSTANTIATE_TEST_SUITE_P(Runs, CardProgramInFrench, ::testing::ValuesIn(kLanguageCases),
                          [](const ::testing::TestParamInfo<LanguageCase>& info) { return std::string(info.param.name); });
+
+// Two programs on one computer that go by one station: the second is refused
+// before it connects or sends the reader anything, and the station is free
+// again once the first has ended.
+TEST(CardProgramStation, ASecondProgramOnTheStationIsRefused) {
+  struct Case {
+    const char* what;
+    std::string held;     // the station another program holds; empty: the computer's name
+    std::string station;  // --station; empty: none given
+    std::string said;     // what the program says
+  };
+  const Case cases[] = {
+      {"the same station", "DESK-2", "DESK-2", "Station DESK-2 is already in use by another program on this computer"},
+      {"the computer's name, by default", "", "", "is already in use by another program on this computer"},
+      {"another station", "DESK-2", "DESK-3", "The shared record cannot be reached"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::atomic<int> framesReceived{0};
+    vx::sim::PtyServerOptions options;
+    options.log = [&framesReceived](const std::string& line) {
+      if (line.find("<- 02") != std::string::npos) ++framesReceived;
+    };
+    vx::sim::PtyServer server(options);
+    ASSERT_TRUE(server.Start());
+    vx::test::TempFile home("");
+    std::filesystem::copy_file(std::string(VX_SOURCE_DIR) + "/config/HID.cfg", home.dir() + "/HID.cfg");
+    const char* before = std::getenv("XDG_DATA_HOME");
+    const std::string kept = before ? before : "";
+    setenv("XDG_DATA_HOME", home.dir().c_str(), 1);
+    const std::string userFolder = home.dir() + "/vandorix-programmer";
+    const std::string held = c.held.empty() ? vx::DefaultStationName() : c.held;
+    std::unique_ptr<vx::StationLock> lock;
+    ASSERT_EQ(vx::LockStation(userFolder, held, lock), std::nullopt);
+
+    std::vector<std::string> args = {"write", "--port", server.SlavePath(), "--format", "HID26", "--fc", "12", "--cn",
+                                     "1000", "--shared-record", "Driver={vx no such driver}", "--store-wait", "0"};
+    if (!c.station.empty()) args.insert(args.end(), {"--station", c.station});
+    const Result result = RunProgram(args, home.dir(), kNone, framesReceived);
+    lock.reset();
+    EXPECT_EQ(result.status, 4) << result.err;
+    EXPECT_NE(result.err.find(c.said), std::string::npos) << result.err;
+    EXPECT_EQ(framesReceived.load(), 0);
+    // The program has ended: its station is free.
+    const std::string used = c.station.empty() ? vx::DefaultStationName() : c.station;
+    EXPECT_EQ(vx::LockStation(userFolder, used, lock), std::nullopt);
+    if (before)
+      setenv("XDG_DATA_HOME", kept.c_str(), 1);
+    else
+      unsetenv("XDG_DATA_HOME");
+  }
+}
 
 }  // namespace
 

@@ -104,6 +104,18 @@ const std::vector<Row> kRows = {
      "--shared-record is not an option of read"},
     {{"write", "--port", "COM3", "--format", "HID26", "--fc", "1", "--cn", "1", "--station", "DESK-1"}, {},
      "--station needs --shared-record"},
+    // The station's name is held to its rule (its own table) and goes by its trimmed form.
+    {{"store", "status", "--shared-record", "cards", "--station", "  DESK-1\t"},
+     Make(Command::Store,
+          [](Options& o) {
+            o.storeAction = vx::cli::StoreAction::Status;
+            o.sharedRecord = "cards";
+            o.station = "DESK-1";
+          }),
+     ""},
+    {{"store", "status", "--shared-record", "cards", "--station", " "}, {}, "--station: the name is blank"},
+    {{"store", "status", "--shared-record", "cards", "--station", "DESK\x1b]0;owned\x07"}, {},
+     "--station: the name holds a control character, U+001B, at character 5"},
     {{"write", "--port", "COM3", "--format", "HID26", "--fc", "1", "--cn", "1", "--shared-record", "cards",
       "--store-wait", "soon"},
      {}, "--store-wait needs a number of seconds"},

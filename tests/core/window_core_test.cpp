@@ -4,6 +4,7 @@
 #include "core/tabs.h"
 #include "core/window_core.h"
 #include "device/frame.h"
+#include "store/station_lock.h"
 #include "support/card_device.h"
 #include "support/fake_host.h"
 #include "support/fake_shared_store.h"
@@ -268,6 +269,79 @@ TEST(WindowCore, RecordBoxesShowWhatTheProgramKeeps) {
                                          "card may hold it. Put that card on the reader and read it now? No leaves "
                                          "it unknown in the shared record."});
     }
+  }
+}
+
+// "Shared Record" goes by a station's name that every other station can show,
+// and only while no other program on this computer goes by it: a name that
+// breaks the rule is refused before the dialog, a station held elsewhere
+// before the connection, and the lock is held exactly while connected.
+TEST(WindowCore, SharedRecordHoldsItsStationAlone) {
+  const std::string inUse =
+      "Station DESK-2 is already in use by another program on this computer. Close that program, or start this one "
+      "with another station's name (--station NAME).";
+  struct Case {
+    const char* what;
+    std::string station;  // as the program was given it
+    bool heldElsewhere;
+    std::optional<StoreFault> connectFault;
+    bool untickAfter;
+    bool asked;               // the dialog was offered
+    std::string connectedAs;  // the station the store was asked for; empty: not asked
+    std::vector<std::string> messages;
+    bool heldAfter;  // this window holds DESK-2's lock at the end
+  };
+  const Case cases[] = {
+      {"a blank name", " ", false, std::nullopt, false, false, "",
+       {"This computer's name cannot be the station's name in the shared record: the name is blank. Give the "
+        "station a name with --station NAME."},
+       false},
+      {"a name with a terminal's escape", "DESK\x1b[2J", false, std::nullopt, false, false, "",
+       {"This computer's name cannot be the station's name in the shared record: the name holds a control "
+        "character, U+001B, at character 5. Give the station a name with --station NAME."},
+       false},
+      {"blanks around the name", "  DESK-2 ", false, std::nullopt, false, true, "DESK-2", {}, true},
+      {"another program holds the station", "DESK-2", true, std::nullopt, false, true, "", {inUse}, false},
+      {"unticked", "DESK-2", false, std::nullopt, true, true, "DESK-2", {}, false},
+      {"the connection fails", "DESK-2", false, StoreFault{"db1", "timeout expired"}, false, true, "DESK-2",
+       {"The shared record cannot be reached: db1: timeout expired."}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempFile folder("", "placeholder");
+    CoreBench b;
+    ASSERT_TRUE(b.Started());
+    auto db = std::make_shared<FakeDatabase>();
+    std::string connectedAs;
+    SharedRecordAccess& access = b.core.sharedRecord;
+    access.station = c.station;
+    access.dataSources = [] { return std::vector<std::string>{"cards"}; };
+    access.lockStation = [&](const std::string& station, std::unique_ptr<StationLock>& lock) {
+      return LockStation(folder.dir(), station, lock);
+    };
+    access.connect = [&](const std::string&, const std::string& station,
+                         std::unique_ptr<SharedStore>& store) -> std::optional<StoreFault> {
+      connectedAs = station;
+      if (c.connectFault) return c.connectFault;
+      store = std::make_unique<FakeSharedStore>(db, station);
+      return std::nullopt;
+    };
+    b.view.chosenSharedRecord = "cards";
+    std::unique_ptr<StationLock> elsewhere;
+    if (c.heldElsewhere) {
+      ASSERT_EQ(LockStation(folder.dir(), "DESK-2", elsewhere), std::nullopt);
+    }
+
+    b.core.CheckBoxChanged(CheckBox::SharedRecord, true);
+    if (c.untickAfter) b.core.CheckBoxChanged(CheckBox::SharedRecord, false);
+
+    EXPECT_EQ(b.view.checkBoxes[CheckBox::SharedRecord], !c.connectedAs.empty() && !c.connectFault && !c.untickAfter);
+    EXPECT_EQ(!b.view.dataSourcesOffered.empty(), c.asked);
+    EXPECT_EQ(connectedAs, c.connectedAs);
+    EXPECT_EQ(b.view.messages, c.messages);
+    elsewhere.reset();
+    std::unique_ptr<StationLock> probe;
+    EXPECT_EQ(LockStation(folder.dir(), "DESK-2", probe).has_value(), c.heldAfter);
   }
 }
 

@@ -462,9 +462,9 @@ class Run {
   // then. An unreadable journal counts what this run put in it.
   int StillJournalled() const {
     if (journalled_ == 0 || state_.shared.journalPath.empty()) return journalled_;
-    std::vector<JournalEntry> entries;
-    if (ReadJournal(state_.shared.journalPath, entries)) return journalled_;
-    return static_cast<int>(entries.size());
+    JournalText journal;
+    if (ReadJournal(state_.shared.journalPath, journal)) return journalled_;
+    return static_cast<int>(journal.entries.size());
   }
 
   // " (3 written here, 497 at other stations)" of a batch on the shared record.

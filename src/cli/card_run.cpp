@@ -310,6 +310,11 @@ class Run {
         bool released = false;
         if (const auto fault = store.Release(credential, released)) {
           c_.err << kProgram << fault->Message() << "\n";
+          // A station's login may not release: the usual cause of a refusal here.
+          if (fault->refused)
+            // TRANSLATORS: vx_supervisor is the name of a database role and stays as it is.
+            c_.err << kProgram << Tr("Releasing a credential needs a supervisor's login (the role vx_supervisor).")
+                   << "\n";
           return kExitSharedRecord;
         }
         const std::string named = o_.fc + "," + o_.cn + " (" + o_.format + ")";

@@ -104,9 +104,9 @@ std::optional<DbError> FreeReservation(Session& session, const std::string& stat
   std::vector<Param> params = {Param::Text(StateWord(CredentialState::Free))};
   for (Param& p : KeyParams(credential)) params.push_back(std::move(p));
   params.insert(params.end(), {Param::Text(station), Param::Text(StateWord(CredentialState::Reserved))});
-  return session.Execute(
-      std::string("UPDATE vx_cards SET state = ?, written_at = NULL WHERE ") + kKeyMatch + " AND station = ? AND state = ?",
-      params);
+  return session.Execute(std::string("UPDATE vx_cards SET state = ?, written_at = NULL WHERE ") + kKeyMatch +
+                             " AND station = ? AND state = ?",
+                         params);
 }
 
 // The attempt's row. An attempt sent again, after its commit went through
@@ -404,7 +404,6 @@ std::optional<StoreFault> SqlStore::Find(const Credential& credential, std::opti
   row = *found;
   HideFree(row);
   return std::nullopt;
-  return fault;
 }
 
 std::optional<StoreFault> SqlStore::FindMany(const std::string& format, const std::vector<CardNumbers>& cards,
@@ -484,7 +483,8 @@ std::optional<StoreFault> SqlStore::Status(StoreStatus& status) {
   auto found = std::make_shared<Found>();
   auto fault = Run([found](Session& session) {
     auto error = session.Execute(
-        "SELECT station, state, COUNT(*) FROM vx_cards WHERE state <> ? GROUP BY station, state ORDER BY station, state",
+        "SELECT station, state, COUNT(*) FROM vx_cards WHERE state <> ? GROUP BY station, state ORDER BY station, "
+        "state",
         {Param::Text(StateWord(CredentialState::Free))}, &found->counts);
     for (auto [state, rows] : {std::pair{CredentialState::Unknown, &found->unknown},
                                std::pair{CredentialState::Reserved, &found->reserved}}) {
@@ -517,8 +517,8 @@ std::optional<StoreFault> SqlStore::Release(const Credential& credential, bool& 
     Result result;
     // A written credential is on a card: it is never released. Only a
     // supervisor's login may delete from vx_cards, so a station cannot.
-    auto error = session.Execute(std::string("DELETE FROM vx_cards WHERE ") + kKeyMatch + " AND state <> ? AND state <> ?",
-                                 params, &result);
+    auto error = session.Execute(
+        std::string("DELETE FROM vx_cards WHERE ") + kKeyMatch + " AND state <> ? AND state <> ?", params, &result);
     *affected = error ? 0 : result.affected;
     if (!error && *affected > 0) {
       // Who released what, beside the attempts, in the same transaction.

@@ -50,15 +50,15 @@ namespace vx {
 
 std::string RolesSql() {
   std::string sql;
-  for (const auto& [engine, name] : {std::pair{odbc::RoleEngine::PostgreSql, "PostgreSQL"},
-                                     std::pair{odbc::RoleEngine::MariaDb, "MariaDB"}}) {
+  for (const auto& [engine, name] :
+       {std::pair{odbc::RoleEngine::PostgreSql, "PostgreSQL"}, std::pair{odbc::RoleEngine::MariaDb, "MariaDB"}}) {
     sql += std::string(sql.empty() ? "" : "\n") + "-- " + name + "\n";
     for (const std::string& statement : odbc::RoleStatements(engine)) sql += statement + ";\n";
     // TRANSLATORS: an SQL comment before example statements; the roles'
     // names (vx_station, vx_supervisor) stay as they are.
     sql += "-- " + Tr("One login per station (vx_station) and per supervisor (vx_supervisor), for example:") + "\n";
-    for (const auto& [role, user] : {std::pair{odbc::kStationRole, "station1"},
-                                     std::pair{odbc::kSupervisorRole, "supervisor1"}})
+    for (const auto& [role, user] :
+         {std::pair{odbc::kStationRole, "station1"}, std::pair{odbc::kSupervisorRole, "supervisor1"}})
       for (const std::string& statement : odbc::LoginStatements(engine, role, user, "...", "%"))
         sql += "-- " + statement + ";\n";
   }

@@ -103,12 +103,12 @@ TEST(SharedRecordFlow, ReserveWriteSettle) {
          for (int i = 0; i < 101; ++i) station += "\xC3\xA9";
          b.state.shared.store = std::make_unique<FakeSharedStore>(b.db, station);
        },
-       false, nullptr, {}, {tooLong("vx_cards.station", 200, 201)}, {}, {"\u2718 " + tooLong("vx_cards.station", 200, 201)},
-       {}, std::nullopt, "1000"},
+       false, nullptr, {}, {tooLong("vx_cards.station", 200, 201)}, {},
+       {"\u2718 " + tooLong("vx_cards.station", 200, 201)}, {}, std::nullopt, "1000"},
       {"a port path too long for its column",
        [](SharedBench& b, const std::string&) { b.host.port = {-1, "/dev/serial/by-path/" + std::string(193, 'p')}; },
-       false, nullptr, {}, {tooLong("vx_attempts.port", 200, 213)}, {}, {"\u2718 " + tooLong("vx_attempts.port", 200, 213)},
-       {}, std::nullopt, "1000"},
+       false, nullptr, {}, {tooLong("vx_attempts.port", 200, 213)}, {},
+       {"\u2718 " + tooLong("vx_attempts.port", 200, 213)}, {}, std::nullopt, "1000"},
       {"store lost after the write, back at the next press",
        [](SharedBench& b, const std::string&) { b.host.AtTick(5, [&b] { b.db->unreachable = true; }); }, false,
        [](SharedBench& b) { b.db->unreachable = false; }, {}, {}, {"write", "read", "write", "read"},

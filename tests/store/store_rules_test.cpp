@@ -118,16 +118,18 @@ class StoreRules : public testing::TestWithParam<Engine> {
       look_.Commit();
     };
     for (const char* user : {"vx_test_station", "vx_test_supervisor"})
-      run(maria ? std::string("DROP USER IF EXISTS '") + user + "'@'localhost'" : std::string("DROP ROLE IF EXISTS ") + user,
+      run(maria ? std::string("DROP USER IF EXISTS '") + user + "'@'localhost'"
+                : std::string("DROP ROLE IF EXISTS ") + user,
           false);
     for (const char* role : {odbc::kSupervisorRole, odbc::kStationRole})
-      run(std::string(maria ? "DROP ROLE IF EXISTS " : "DROP ROLE IF EXISTS ") + role, false);
+      run(std::string("DROP ROLE IF EXISTS ") + role, false);
     Connect("owner");  // the tables
     for (const std::string& statement : odbc::RoleStatements(engine)) run(statement, false);
     std::map<std::string, std::string> logins;
-    for (const auto& [role, user] : {std::pair{odbc::kStationRole, "vx_test_station"},
-                                     std::pair{odbc::kSupervisorRole, "vx_test_supervisor"}}) {
-      for (const std::string& statement : odbc::LoginStatements(engine, role, user, "pw-" + std::string(user), "localhost"))
+    for (const auto& [role, user] :
+         {std::pair{odbc::kStationRole, "vx_test_station"}, std::pair{odbc::kSupervisorRole, "vx_test_supervisor"}}) {
+      for (const std::string& statement :
+           odbc::LoginStatements(engine, role, user, "pw-" + std::string(user), "localhost"))
         run(statement, false);
       std::string text = std::regex_replace(connection_, std::regex("Uid=[^;]*"), std::string("Uid=") + user);
       logins[user] = std::regex_replace(text, std::regex("Pwd=(\\{[^}]*\\}|[^;]*)"), "Pwd=pw-" + std::string(user));
@@ -380,8 +382,10 @@ TEST_P(StoreRules, ColumnsHoldWhatTheCheckLetsThrough) {
     std::optional<CredentialRow> row;
     ASSERT_EQ(store->Find(card, row), std::nullopt);
     ASSERT_TRUE(row);
-    EXPECT_EQ(row->station + "|" + row->source + "|" + row->credential.format, station + "|" + source + "|" + card.format);
-    EXPECT_EQ(Rows("SELECT port, tab FROM vx_attempts"), std::vector<std::string>{attempt.line.port + "|" + attempt.line.tab});
+    EXPECT_EQ(row->station + "|" + row->source + "|" + row->credential.format,
+              station + "|" + source + "|" + card.format);
+    EXPECT_EQ(Rows("SELECT port, tab FROM vx_attempts"),
+              std::vector<std::string>{attempt.line.port + "|" + attempt.line.tab});
   }
 }
 
@@ -447,7 +451,9 @@ TEST_P(StoreRules, RolesKeepTheAuditTrail) {
       ASSERT_EQ(station->GiveBack(card), std::nullopt);
       continue;
     }
-    const CardVerdict verdict = cn == 1 ? CardVerdict::Written : cn == 2 ? CardVerdict::VerifyFailed : CardVerdict::NoReadBack;
+    const CardVerdict verdict = cn == 1   ? CardVerdict::Written
+                                : cn == 2 ? CardVerdict::VerifyFailed
+                                          : CardVerdict::NoReadBack;
     ASSERT_EQ(station->Settle(card, r, verdict, AttemptOf("DESK-1", card, verdict)), std::nullopt);
   }
   ASSERT_EQ(station->Reserve({"HID26", 12, 2}, "typed", 0, r), std::nullopt);  // the free row, taken over

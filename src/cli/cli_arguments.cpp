@@ -325,14 +325,16 @@ std::string HelpText(Command command) {
                 "issued once across all of them.\n") +
              "\n" +
              // TRANSLATORS: the action words and the states (reserved, unknown) stay as they are.
-             Tr("  init      create its tables when they are missing (as every connection does)\n"
+             Tr("  init      create its tables when they are missing, or upgrade those of an\n"
+                "            older schema (as every connection does)\n"
                 "  schema    print the SQL that creates them, for a database administrator;\n"
                 "            with --roles, the SQL that creates the roles of a station (it\n"
                 "            cannot alter vx_attempts or release) and of a supervisor\n"
                 "  status    counts by state and station; every unknown credential and every\n"
                 "            reservation older than an hour\n"
                 "  release   free one credential (reserved or unknown) after a supervisor has\n"
-                "            checked that no card holds it\n") +
+                "            checked that no card holds it; a supervisor's login only, and\n"
+                "            recorded in vx_attempts with --station as who released it\n") +
              "\n" +
              Tr("Exit status 4 when the shared record cannot be reached, refuses the\n"
                 "connection or has the wrong tables.\n") +

@@ -223,7 +223,8 @@ class Run {
   }
 
   // --shared-record: connects, trying every second for up to --store-wait
-  // seconds. The exit status when it cannot.
+  // seconds while it cannot be reached, at once not when it refuses. The
+  // exit status when it cannot.
   std::optional<int> ConnectStore() {
     // --station was held to the rule with the command line; the computer's name is here.
     const StationNameCheck station = CheckStationName(o_.station.empty() ? DefaultStationName() : o_.station);
@@ -246,7 +247,8 @@ class Run {
       const std::optional<StoreFault> fault = ConnectSharedStore(o_.sharedRecord, station.name, store);
       if (!fault && store) break;
       const StoreFault shown = fault.value_or(StoreFault{MaskPasswords(o_.sharedRecord), Tr("no store")});
-      if (std::chrono::steady_clock::now() >= deadline || !WaitASecond()) {
+      // A server that answers no is not asked again: it would say no again.
+      if (shown.refused || std::chrono::steady_clock::now() >= deadline || !WaitASecond()) {
         c_.err << kProgram << shown.Message() << "\n";
         return InterruptCount() > 0 ? kExitInterrupted : kExitSharedRecord;
       }
@@ -273,13 +275,13 @@ class Run {
   }
 
   // A card whose shared record cannot be reached before its write is tried
-  // again every second, for up to --store-wait seconds.
+  // again every second, for up to --store-wait seconds; one it refuses is not.
   ConsoleHost::Said RunWrite() {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(o_.storeWait);
     for (bool told = false;; told = true) {
       ConsoleHost::Said said = RunCard(true);
       const std::optional<StoreFault>& stopped = state_.shared.stoppedBy;
-      if (!stopped || std::chrono::steady_clock::now() >= deadline || !WaitASecond()) return said;
+      if (!stopped || stopped->refused || std::chrono::steady_clock::now() >= deadline || !WaitASecond()) return said;
       if (!told) c_.err << kProgram << TryingAgain(StoreStopText(*stopped)) << "\n";
     }
   }
@@ -302,7 +304,7 @@ class Run {
 
   int Store() {
     if (o_.storeAction == StoreAction::Schema) {
-      c_.out << SchemaSql();
+      c_.out << (o_.roles ? RolesSql() : SchemaSql());
       return kExitOk;
     }
     if (const auto status = ConnectStore()) return *status;
@@ -332,6 +334,11 @@ class Run {
         bool released = false;
         if (const auto fault = store.Release(credential, released)) {
           c_.err << kProgram << fault->Message() << "\n";
+          // A station's login may not release: the usual cause of a refusal here.
+          if (fault->refused)
+            // TRANSLATORS: vx_supervisor is the name of a database role and stays as it is.
+            c_.err << kProgram << Tr("Releasing a credential needs a supervisor's login (the role vx_supervisor).")
+                   << "\n";
           return kExitSharedRecord;
         }
         const std::string named = o_.fc + "," + o_.cn + " (" + o_.format + ")";

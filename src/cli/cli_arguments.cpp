@@ -50,7 +50,7 @@ std::string_view NameOf(Command command) {
 
 enum class Opt {
   Port, Format, Config, Record, File, Fc, Cn, Count, Yes, Resume, CheckFirst, Json, StopOnFailure,
-  SharedRecord, Station, StoreWait, Help, Language
+  SharedRecord, Station, StoreWait, Roles, Help, Language
 };
 
 struct OptionRule {
@@ -61,7 +61,7 @@ struct OptionRule {
   unsigned requiredBy;
 };
 
-constexpr std::array<OptionRule, 18> kOptions{{
+constexpr std::array<OptionRule, 19> kOptions{{
     {"--port", Opt::Port, true, kOnPort, kOnPort},
     {"--format", Opt::Format, true, kOnCards, kOnCards},
     {"--config", Opt::Config, true, kOnCards | Bit(Command::Identify), 0},
@@ -78,6 +78,7 @@ constexpr std::array<OptionRule, 18> kOptions{{
     {"--shared-record", Opt::SharedRecord, true, kOnShared, 0},
     {"--station", Opt::Station, true, kOnShared, 0},
     {"--store-wait", Opt::StoreWait, true, kOnShared, 0},
+    {"--roles", Opt::Roles, false, Bit(Command::Store), 0},
     {"--help", Opt::Help, false, ~0u, 0},
     {"--language", Opt::Language, true, ~0u, 0},
 }};
@@ -151,6 +152,7 @@ std::string Apply(Options& o, Opt opt, const std::string& value) {
         return Format(Tr("--store-wait needs a number of seconds from 0 to %1$d, not \"%2$s\""), kMaxStoreWait, value);
       o.storeWait = std::stoi(value);
       break;
+    case Opt::Roles: o.roles = true; break;
     case Opt::Help: o.help = true; break;
     case Opt::Language: o.language = value; break;
   }
@@ -251,6 +253,7 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
     return Fail(Tr("--resume needs --record: the record tells how far the batch got"));
   if (o.command == Command::Store && o.storeAction == StoreAction::None)
     return Fail(Tr("store needs an action: init, schema, status or release"));
+  if (o.roles && o.storeAction != StoreAction::Schema) return Fail(Tr("--roles is an option of store schema only"));
   const bool sharedGiven = std::find(given.begin(), given.end(), Opt::SharedRecord) != given.end();
   if (o.command == Command::Store && o.storeAction != StoreAction::Schema && !sharedGiven)
     return Fail(Tr("store needs --shared-record"));
@@ -321,7 +324,7 @@ std::string HelpText(Command command) {
     case Command::Store:
       // TRANSLATORS: CONNECTION, FORMAT, FC and CN stand for what is typed there.
       return Tr("Usage: vandorix-card store init --shared-record CONNECTION\n"
-                "       vandorix-card store schema\n"
+                "       vandorix-card store schema [--roles]\n"
                 "       vandorix-card store status --shared-record CONNECTION\n"
                 "       vandorix-card store release FORMAT FC CN --shared-record CONNECTION\n") +
              "\n" +
@@ -329,12 +332,16 @@ std::string HelpText(Command command) {
                 "issued once across all of them.\n") +
              "\n" +
              // TRANSLATORS: the action words and the states (reserved, unknown) stay as they are.
-             Tr("  init      create its tables when they are missing (as every connection does)\n"
-                "  schema    print the SQL that creates them, for a database administrator\n"
+             Tr("  init      create its tables when they are missing, or upgrade those of an\n"
+                "            older schema (as every connection does)\n"
+                "  schema    print the SQL that creates them, for a database administrator;\n"
+                "            with --roles, the SQL that creates the roles of a station (it\n"
+                "            cannot alter vx_attempts or release) and of a supervisor\n"
                 "  status    counts by state and station; every unknown credential and every\n"
                 "            reservation older than an hour\n"
                 "  release   free one credential (reserved or unknown) after a supervisor has\n"
-                "            checked that no card holds it\n") +
+                "            checked that no card holds it; a supervisor's login only, and\n"
+                "            recorded in vx_attempts with --station as who released it\n") +
              "\n" +
              Tr("Exit status 4 when the shared record cannot be reached, refuses the\n"
                 "connection or has the wrong tables.\n") +

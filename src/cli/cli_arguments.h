@@ -43,6 +43,7 @@ struct Options {
   std::string station;       // empty: the computer's name
   int storeWait = 30;        // seconds a card waits for a shared record that cannot be reached
   StoreAction storeAction = StoreAction::None;
+  bool roles = false;        // store schema --roles: the SQL of the database roles, not the tables
   std::string language;      // --language CODE; empty for the system's
 
   bool operator==(const Options&) const = default;

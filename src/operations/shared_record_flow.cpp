@@ -6,6 +6,7 @@
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "operations/write_guards.h"
+#include "store/store_columns.h"
 #include "store/store_journal.h"
 
 namespace vx {
@@ -31,6 +32,13 @@ Credential CredentialOf(std::string_view format, const CardNumbers& card) {
 }
 
 std::string StoreStopText(const StoreFault& fault) {
+  if (fault.refused) {
+    // TRANSLATORS: the server answered but will not take this card, for
+    // good; %1$s is where the store is (db1), %2$s the reason (the database
+    // driver's own words, or the column a value is too long for).
+    return Format(Tr("The shared record refused the card: %1$s: %2$s. Nothing was written."), fault.where,
+                  fault.Reason());
+  }
   // TRANSLATORS: %1$s is where the store is (a server or a data source, e.g.
   // db1), %2$s the database driver's own words.
   return Format(Tr("The shared record cannot be reached: %1$s: %2$s. Nothing was written."), fault.where,
@@ -82,6 +90,21 @@ ReserveStep ReserveBeforeWrite(Device& dev, const CardBinding& b, const CardNumb
   const int entry = fromList ? list.CardCursor + 1 : 0;
   const Credential credential = CredentialOf(b.format, card);
 
+  // What this card's rows would hold must fit their columns: a server
+  // refuses a value too long for good, and at the settle that would be a
+  // card on the reader with nothing in the shared record to say so.
+  const std::string station = store.Station();
+  if (const auto fault = TooLongForColumns(
+          FaultPlaceOf(store.Place()),
+          {{"vx_cards.format", kFormatColumnLength, credential.format},
+           {"vx_cards.station", kStationColumnLength, station},
+           {"vx_cards.source", kSourceColumnLength, source},
+           {"vx_attempts.port", kPortColumnLength, dev.portName},
+           {"vx_attempts.tab", kTabColumnLength, b.tab}})) {
+    StopForStore(dev, *fault);
+    return ReserveStep::Refused;
+  }
+
   Reservation reservation;
   if (const auto fault = store.Reserve(credential, source, entry, reservation)) {
     StopForStore(dev, *fault);
@@ -121,10 +144,9 @@ ReserveStep ReserveBeforeWrite(Device& dev, const CardBinding& b, const CardNumb
 void GiveBackUnsent(FormState& state) {
   SharedRecordState& shared = state.shared;
   if (shared.store && shared.inHand && shared.inHand->reservation.verdict == ReserveVerdict::Won) {
-    bool released = false;
     // A store lost meanwhile keeps the row as this station's: the next press
     // of the card writes it, as after a failed attempt.
-    (void)shared.store->Release(shared.inHand->credential, released);
+    (void)shared.store->GiveBack(shared.inHand->credential);
   }
   shared.inHand.reset();
 }

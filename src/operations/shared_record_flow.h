@@ -35,7 +35,8 @@ enum class ReserveStep {
   PassOver,  // a card of the list left to others: the batch goes on to the next entry
   Refused,   // nothing is sent; the banner (or the store's message) says why
 };
-// With the shared record on: reserves `card` before anything is sent. Asks,
+// With the shared record on: reserves `card` before anything is sent, once
+// what its rows would hold is known to fit their columns. Asks,
 // No preset, before writing a credential already written or one an earlier
 // run of this station left unsettled; refuses one another station holds. A
 // card from the list that is taken elsewhere is passed over instead.
@@ -45,7 +46,8 @@ ReserveStep ReserveBeforeWrite(Device& dev, const CardBinding& b, const CardNumb
 // since no card holds it.
 void GiveBackUnsent(FormState& state);
 
-// The store cannot be reached before a write: says so, nothing is written.
+// The store cannot be reached, or refuses the card, before a write: says
+// so, nothing is written.
 void StopForStore(Device& dev, const StoreFault& fault);
 
 // What the banner says of the shared record besides the card's outcome.

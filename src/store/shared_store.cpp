@@ -10,6 +10,7 @@ const char* StateWord(CredentialState state) {
     case CredentialState::Reserved: return "reserved";
     case CredentialState::Written: return "written";
     case CredentialState::Unknown: return "unknown";
+    case CredentialState::Free: return "free";
   }
   return "unknown";
 }

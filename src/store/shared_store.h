@@ -27,9 +27,12 @@ struct Credential {
   bool operator==(const Credential&) const = default;
 };
 
-// The `state` column of vx_cards, as stored.
-enum class CredentialState { Reserved, Written, Unknown };
-const char* StateWord(CredentialState state);  // "reserved", "written", "unknown"
+// The `state` column of vx_cards, as stored. A free row records that no card
+// holds the credential (a card proved to hold other numbers, or it was never
+// sent): to every reader it is as if there were no row, and the next station
+// to reserve it takes it over.
+enum class CredentialState { Reserved, Written, Unknown, Free };
+const char* StateWord(CredentialState state);  // "reserved", "written", "unknown", "free"
 
 // One row of vx_cards.
 struct CredentialRow {
@@ -135,17 +138,20 @@ class SharedStore {
 
   // In one transaction, the attempt row goes into vx_attempts and the
   // credential's row changes as the verdict says (verified: written; proved
-  // to hold other numbers: the reservation is deleted when no card holds the
-  // credential; no acknowledgement or no read-back: unknown, kept for this
-  // station). `before` is what Reserve found. Committed when this returns
+  // to hold other numbers: the reservation becomes free when no card holds
+  // the credential; no acknowledgement or no read-back: unknown, kept for
+  // this station). `before` is what Reserve found. Committed when this returns
   // without a fault.
   virtual std::optional<StoreFault> Settle(const Credential& credential, const Reservation& before,
                                            CardVerdict verdict, const Attempt& attempt) = 0;
 
+  // A reservation this station won and never sent: its row becomes free.
+  virtual std::optional<StoreFault> GiveBack(const Credential& credential) = 0;
+
   // A Read Card that reached the device: its row in vx_attempts.
   virtual std::optional<StoreFault> RecordRead(const Attempt& attempt) = 0;
 
-  // The row of one credential, or empty when it is free.
+  // The row of one credential, or empty when it is free (no row, or a free one).
   virtual std::optional<StoreFault> Find(const Credential& credential, std::optional<CredentialRow>& row) = 0;
 
   // The rows of many credentials of one format at once (a batch's entries).
@@ -158,7 +164,9 @@ class SharedStore {
   // written (the card holds it) or unknown (it does not, or no card answered).
   virtual std::optional<StoreFault> Resolve(const Credential& credential, CredentialState state) = 0;
 
-  // `store status` and `store release FORMAT FC CN` (a supervisor has checked the card).
+  // `store status` and `store release FORMAT FC CN` (a supervisor has checked
+  // the card). A release goes with an attempt row that names this station, as
+  // "released", in the same transaction; a station's login may not release.
   virtual std::optional<StoreFault> Status(StoreStatus& status) = 0;
   virtual std::optional<StoreFault> Release(const Credential& credential, bool& released) = 0;
 };

@@ -30,5 +30,8 @@ std::string MaskPasswords(const std::string& text);
 
 // The SQL that creates the tables, for `vandorix-card store schema`.
 std::string SchemaSql();
+// The SQL that creates the station and supervisor roles and their rights on
+// those tables, for PostgreSQL and for MariaDB: `store schema --roles`.
+std::string RolesSql();
 
 }  // namespace vx

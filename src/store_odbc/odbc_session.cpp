@@ -51,6 +51,12 @@ bool DbError::ConnectionLost() const {
   return sqlState == "HYT00" || sqlState == "HYT01" || sqlState == "S1T00" || sqlState == "HY000";
 }
 
+bool DbError::Refused() const {
+  for (const char* refusing : {"22", "23", "28", "42"})
+    if (sqlState.starts_with(refusing)) return true;
+  return false;
+}
+
 struct Session::Handles {
   SQLHENV env = SQL_NULL_HENV;
   SQLHDBC dbc = SQL_NULL_HDBC;

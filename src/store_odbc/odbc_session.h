@@ -37,6 +37,12 @@ struct DbError {
   // The link to the server broke (class 08, a server shutting down, a
   // time-out): a new connection may succeed.
   bool ConnectionLost() const;
+  // The server answered and will not do it however often it is asked: a
+  // value it cannot hold (class 22), a login it does not take (28), a right
+  // this login lacks or a table it does not know (42), a rule of a table
+  // (23; where the key being taken is an answer, the work asks KeyTaken
+  // first).
+  bool Refused() const;
 };
 
 using Row = std::vector<std::optional<std::string>>;  // each column as text; empty for NULL

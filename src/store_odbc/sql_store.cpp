@@ -49,6 +49,7 @@ Number NumberOf(const std::optional<std::string>& text) {
 CredentialState StateOf(const std::optional<std::string>& word) {
   if (word == "reserved") return CredentialState::Reserved;
   if (word == "written") return CredentialState::Written;
+  if (word == "free") return CredentialState::Free;
   return CredentialState::Unknown;
 }
 
@@ -92,6 +93,21 @@ std::optional<DbError> SelectRow(Session& session, const Credential& credential,
   row.reset();
   if (!rows.empty()) row = rows.front();
   return std::nullopt;
+}
+
+// A free row is what readers see as no row at all.
+void HideFree(std::optional<CredentialRow>& row) {
+  if (row && row->state == CredentialState::Free) row.reset();
+}
+
+// This station's reservation, never written, becomes free: no card holds it.
+std::optional<DbError> FreeReservation(Session& session, const std::string& station, const Credential& credential) {
+  std::vector<Param> params = {Param::Text(StateWord(CredentialState::Free))};
+  for (Param& p : KeyParams(credential)) params.push_back(std::move(p));
+  params.insert(params.end(), {Param::Text(station), Param::Text(StateWord(CredentialState::Reserved))});
+  return session.Execute(std::string("UPDATE vx_cards SET state = ?, written_at = NULL WHERE ") + kKeyMatch +
+                             " AND station = ? AND state = ?",
+                         params);
 }
 
 // The attempt's row. An attempt sent again, after its commit went through
@@ -152,10 +168,14 @@ std::optional<DbError> PutRow(Session& session, const std::string& station, cons
   insert.insert(insert.end(), {Param::Text(StateWord(state)), Param::Text(station), Param::Text(l.time),
                                written ? Param::Text(l.time) : Param::TextOrNull(""), Param::Text(l.source),
                                Param::NumberOrNull(l.entry)});
-  return session.Execute(
+  auto error = session.Execute(
       "INSERT INTO vx_cards (format, facility_code, card_number, state, station, reserved_at, written_at, source, "
       "entry) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
       insert);
+  // Another station reserved it between the look and the insert: the whole
+  // settle is done again, and finds that row.
+  if (error && error->KeyTaken()) error->sqlState = "40001";
+  return error;
 }
 
 // Ends the transaction of work that ended with `error`: committed when
@@ -221,7 +241,8 @@ std::optional<StoreFault> SqlStore::Run(Work work) {
   worker.join();
   if (call->error) {
     const DbError& error = *call->error;
-    return StoreFault{FaultPlace(), error.message.empty() ? Tr("the driver gave no reason") : error.message};
+    return StoreFault{FaultPlace(), error.message.empty() ? Tr("the driver gave no reason") : error.message,
+                      error.Refused()};
   }
   if (database_.empty())
     database_ = connection_.database.empty() ? session_->InfoText(SQL_DATABASE_NAME) : connection_.database;
@@ -233,7 +254,7 @@ std::optional<StoreFault> SqlStore::Run(Work work) {
 std::optional<StoreFault> SqlStore::Open() {
   auto refusal = std::make_shared<std::string>();
   auto fault = Run([refusal](Session& session) { return EnsureSchema(session, *refusal); });
-  if (!fault && !refusal->empty()) fault = StoreFault{FaultPlace(), *refusal};
+  if (!fault && !refusal->empty()) fault = StoreFault{FaultPlace(), *refusal, true};
   if (fault) session_ = std::make_shared<Session>();
   if (!fault) encrypted_ = AskedEncrypted([this](Work work) { return Run(std::move(work)); });
   return fault;
@@ -279,6 +300,27 @@ std::optional<StoreFault> SqlStore::Reserve(const Credential& credential, const 
       error = Finished(session, SelectRow(session, credential, found->row), false);
       if (error) return error;
       if (!found->row) continue;  // released since: try again
+      if (found->row->state == CredentialState::Free) {
+        // No card holds it: the first station whose update finds it still
+        // free has it; any other looks again.
+        std::vector<Param> take = {Param::Text(StateWord(CredentialState::Reserved)), Param::Text(station),
+                                   Param::Text(at), Param::Text(source), Param::NumberOrNull(entry)};
+        for (Param& p : KeyParams(credential)) take.push_back(std::move(p));
+        take.push_back(Param::Text(StateWord(CredentialState::Free)));
+        Result taken;
+        error = session.Execute(std::string("UPDATE vx_cards SET state = ?, station = ?, reserved_at = ?, "
+                                            "written_at = NULL, source = ?, entry = ? WHERE ") +
+                                    kKeyMatch + " AND state = ?",
+                                take, &taken);
+        if (!error && taken.affected == 1) error = session.Commit();
+        if (error) return error;
+        session.Rollback();
+        if (taken.affected == 1) {
+          found->won = true;
+          return std::nullopt;
+        }
+        continue;
+      }
       const CredentialRow& row = *found->row;
       const bool ours = row.station == station && row.state == CredentialState::Reserved &&
                         ((again && row.reservedAt == at) ||
@@ -309,7 +351,7 @@ std::optional<StoreFault> SqlStore::Reserve(const Credential& credential, const 
 
 std::optional<StoreFault> SqlStore::Settle(const Credential& credential, const Reservation& before,
                                            CardVerdict verdict, const Attempt& attempt) {
-  // A reservation goes only when no card can hold the credential: this
+  // A reservation is freed only when no card can hold the credential: this
   // attempt made it (or it was this run's and never written), and the card
   // read back holds other numbers.
   const bool reservedHere = before.verdict == ReserveVerdict::Won ||
@@ -317,7 +359,7 @@ std::optional<StoreFault> SqlStore::Settle(const Credential& credential, const R
                              before.existing->state == CredentialState::Reserved);
   const bool changesRow = before.verdict != ReserveVerdict::HeldElsewhere && !ChangesNoCredential(verdict);
   const bool written = changesRow && verdict == CardVerdict::Written;
-  const bool deletes = changesRow && verdict == CardVerdict::VerifyFailed && reservedHere;
+  const bool frees = changesRow && verdict == CardVerdict::VerifyFailed && reservedHere;
   const bool unknown = changesRow && MayHoldCredential(verdict) && before.verdict != ReserveVerdict::WrittenBefore;
   auto fault = Run([=, station = station_](Session& session) -> std::optional<DbError> {
     bool alreadyThere = false;
@@ -326,20 +368,25 @@ std::optional<StoreFault> SqlStore::Settle(const Credential& credential, const R
     std::optional<DbError> error;
     if (written) {
       error = PutRow(session, station, credential, CredentialState::Written, attempt);
-    } else if (deletes) {
-      std::vector<Param> params = KeyParams(credential);
-      params.insert(params.end(), {Param::Text(station), Param::Text(StateWord(CredentialState::Reserved))});
-      error = session.Execute(std::string("DELETE FROM vx_cards WHERE ") + kKeyMatch + " AND station = ? AND state = ?",
-                              params);
+    } else if (frees) {
+      error = FreeReservation(session, station, credential);
     } else if (unknown) {
       error = PutRow(session, station, credential, CredentialState::Unknown, attempt);
     }
     return Finished(session, error, true);
   });
   if (fault) return fault;
-  if (deletes) ownThisRun_.erase(KeyOf(credential));
+  if (frees) ownThisRun_.erase(KeyOf(credential));
   if (written || unknown) ownThisRun_.insert(KeyOf(credential));
   return std::nullopt;
+}
+
+std::optional<StoreFault> SqlStore::GiveBack(const Credential& credential) {
+  auto fault = Run([credential, station = station_](Session& session) {
+    return Finished(session, FreeReservation(session, station, credential), true);
+  });
+  if (!fault) ownThisRun_.erase(KeyOf(credential));
+  return fault;
 }
 
 std::optional<StoreFault> SqlStore::RecordRead(const Attempt& attempt) {
@@ -355,8 +402,10 @@ std::optional<StoreFault> SqlStore::Find(const Credential& credential, std::opti
   auto fault = Run([found, credential](Session& session) {
     return Finished(session, SelectRow(session, credential, *found), false);
   });
-  if (!fault) row = *found;
-  return fault;
+  if (fault) return fault;
+  row = *found;
+  HideFree(row);
+  return std::nullopt;
 }
 
 std::optional<StoreFault> SqlStore::FindMany(const std::string& format, const std::vector<CardNumbers>& cards,
@@ -390,6 +439,7 @@ std::optional<StoreFault> SqlStore::FindMany(const std::string& format, const st
       for (CredentialRow& row : rows) {
         const auto place = places->find({row.credential.facilityCode, row.credential.cardNumber});
         if (place == places->end()) continue;
+        if (row.state == CredentialState::Free) continue;
         for (std::size_t i : place->second) found->rows[i] = row;
       }
     }
@@ -435,8 +485,9 @@ std::optional<StoreFault> SqlStore::Status(StoreStatus& status) {
   auto found = std::make_shared<Found>();
   auto fault = Run([found](Session& session) {
     auto error = session.Execute(
-        "SELECT station, state, COUNT(*) FROM vx_cards GROUP BY station, state ORDER BY station, state", {},
-        &found->counts);
+        "SELECT station, state, COUNT(*) FROM vx_cards WHERE state <> ? GROUP BY station, state ORDER BY station, "
+        "state",
+        {Param::Text(StateWord(CredentialState::Free))}, &found->counts);
     for (auto [state, rows] : {std::pair{CredentialState::Unknown, &found->unknown},
                                std::pair{CredentialState::Reserved, &found->reserved}}) {
       if (!error)
@@ -461,14 +512,29 @@ std::optional<StoreFault> SqlStore::Status(StoreStatus& status) {
 
 std::optional<StoreFault> SqlStore::Release(const Credential& credential, bool& released) {
   auto affected = std::make_shared<long long>(0);
-  auto fault = Run([affected, credential](Session& session) {
+  auto fault = Run([affected, credential, station = station_](Session& session) -> std::optional<DbError> {
     std::vector<Param> params = KeyParams(credential);
     params.push_back(Param::Text(StateWord(CredentialState::Written)));
+    params.push_back(Param::Text(StateWord(CredentialState::Free)));
     Result result;
-    // A written credential is on a card: it is never released.
-    auto error = session.Execute(std::string("DELETE FROM vx_cards WHERE ") + kKeyMatch + " AND state <> ?", params,
-                                 &result);
-    *affected = result.affected;
+    // A written credential is on a card: it is never released. Only a
+    // supervisor's login may delete from vx_cards, so a station cannot.
+    auto error = session.Execute(
+        std::string("DELETE FROM vx_cards WHERE ") + kKeyMatch + " AND state <> ? AND state <> ?", params, &result);
+    *affected = error ? 0 : result.affected;
+    if (!error && *affected > 0) {
+      // Who released what, beside the attempts, in the same transaction.
+      RecordLine line;
+      line.time = RecordTimeNow();
+      line.format = credential.format;
+      line.facilityCode = std::to_string(credential.facilityCode);
+      line.cardNumber = std::to_string(credential.cardNumber);
+      line.outcome = "released";
+      bool alreadyThere = false;
+      error = InsertAttempt(session, Attempt{line, station}, alreadyThere);
+      // A row of that very millisecond: done again, at a later one.
+      if (!error && alreadyThere) error = DbError{"40001", Tr("the release could not be recorded")};
+    }
     return Finished(session, error, true);
   });
   released = !fault && *affected > 0;

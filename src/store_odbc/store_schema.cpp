@@ -6,6 +6,7 @@
 
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
+#include "store/store_columns.h"
 #include "store/store_connection.h"
 
 namespace vx::odbc {
@@ -25,13 +26,15 @@ struct Found {
 };
 
 // The columns of `table` as queries see it; a table that is not there is
-// reported by the engine with SQLSTATE class 42.
+// reported by the engine with SQLSTATE class 42. A right this login lacks is
+// of that class too, and is no missing table: making it would be refused.
 std::optional<DbError> Look(Session& session, const SchemaTable& table, Found& found) {
   Result result;
   auto error = session.Execute(std::string("SELECT * FROM ") + table.name + " WHERE 1 = 0", {}, &result);
   session.Rollback();
   found = Found{};
-  if (error && error->sqlState.starts_with("42")) return std::nullopt;
+  const bool denied = error && (error->sqlState == "42501" || error->sqlState == "42000");
+  if (error && error->sqlState.starts_with("42") && !denied) return std::nullopt;
   if (error) return error;
   found.exists = true;
   found.columns = std::move(result.columns);
@@ -44,20 +47,49 @@ std::string Listed(const std::vector<std::string>& names) {
   return text;
 }
 
+// Tables of the first version: their columns are as they are now, but a
+// program of that version deletes a reservation a card proved not to hold
+// and takes a row it does not know for one a card may hold, where this one
+// leaves the row free for the next station to take over. The version says
+// which rules the stations on these tables keep, so an older program refuses
+// them once they are upgraded; the upgrade is one transaction, made by
+// whoever may change vx_schema (the tables' owner, not a station).
+std::optional<DbError> Upgrade(Session& session, int from, std::string& refusal) {
+  auto error = session.Execute("UPDATE vx_schema SET version = ? WHERE version < ?",
+                               {Param::Number(kSchemaVersion), Param::Number(kSchemaVersion)});
+  if (!error) error = session.Commit();
+  if (!error) return std::nullopt;
+  session.Rollback();
+  if (!error->sqlState.starts_with("42")) return error;
+  // TRANSLATORS: "its tables" are the shared record's, as it says in "The
+  // shared record refused it: db1: its tables are ..."; the command stays as
+  // it is.
+  refusal = Format(Tr("its tables are of schema version %1$d and this program keeps version %2$d: run "
+                      "\"vandorix-card store init\" as the tables' owner to upgrade them"),
+                   from, kSchemaVersion);
+  return std::nullopt;
+}
+
 }  // namespace
 
 const std::vector<SchemaTable>& SchemaTables() {
+  const auto text = [](int length) { return "VARCHAR(" + std::to_string(length) + ") NOT NULL"; };
+  const auto textOrNull = [](int length) { return "VARCHAR(" + std::to_string(length) + ")"; };
   static const std::vector<SchemaTable> tables = {
       {"vx_schema", {{"version", "INTEGER NOT NULL"}}, nullptr},
+      // A row's state is reserved, written or unknown while a station or a
+      // card may hold the credential, and free once no card does: a station
+      // takes a free row over with an update that one station wins, so no
+      // station needs to delete a row another station could care about.
       {"vx_cards",
-       {{"format", "VARCHAR(40) NOT NULL"},
+       {{"format", text(kFormatColumnLength)},
         {"facility_code", "BIGINT NOT NULL"},
         {"card_number", "BIGINT NOT NULL"},
-        {"state", "VARCHAR(10) NOT NULL"},
-        {"station", "VARCHAR(200) NOT NULL"},
-        {"reserved_at", "VARCHAR(40) NOT NULL"},
-        {"written_at", "VARCHAR(40)"},
-        {"source", "VARCHAR(1000) NOT NULL"},
+        {"state", text(kStateColumnLength)},
+        {"station", text(kStationColumnLength)},
+        {"reserved_at", text(kTimeColumnLength)},
+        {"written_at", textOrNull(kTimeColumnLength)},
+        {"source", text(kSourceColumnLength)},
         {"entry", "INTEGER"}},
        "format, facility_code, card_number"},
       // The CSV record's columns, and the station. A station makes at most
@@ -65,23 +97,24 @@ const std::vector<SchemaTable>& SchemaTables() {
       // the credential say which attempt a row is: an outcome sent twice (its
       // commit went through unacknowledged, or it came back from the
       // journal) is stored once. A read has empty numbers, as in the CSV.
+      // Stations only ever add rows: it is the audit trail.
       {"vx_attempts",
-       {{"time", "VARCHAR(40) NOT NULL"},
-        {"port", "VARCHAR(200) NOT NULL"},
-        {"tab", "VARCHAR(40) NOT NULL"},
-        {"format", "VARCHAR(40) NOT NULL"},
+       {{"time", text(kTimeColumnLength)},
+        {"port", text(kPortColumnLength)},
+        {"tab", text(kTabColumnLength)},
+        {"format", text(kFormatColumnLength)},
         {"fc_bits", "INTEGER NOT NULL"},
         {"cn_bits", "INTEGER NOT NULL"},
         {"param_y", "INTEGER NOT NULL"},
         {"param_z", "INTEGER NOT NULL"},
-        {"facility_code", "VARCHAR(20) NOT NULL"},
-        {"card_number", "VARCHAR(20) NOT NULL"},
-        {"source", "VARCHAR(1000) NOT NULL"},
+        {"facility_code", text(kNumberColumnLength)},
+        {"card_number", text(kNumberColumnLength)},
+        {"source", text(kSourceColumnLength)},
         {"entry", "INTEGER"},
-        {"outcome", "VARCHAR(40) NOT NULL"},
-        {"read_facility_code", "VARCHAR(20)"},
-        {"read_card_number", "VARCHAR(20)"},
-        {"station", "VARCHAR(200) NOT NULL"}},
+        {"outcome", text(kOutcomeColumnLength)},
+        {"read_facility_code", textOrNull(kNumberColumnLength)},
+        {"read_card_number", textOrNull(kNumberColumnLength)},
+        {"station", text(kStationColumnLength)}},
        "station, time, format, facility_code, card_number"},
   };
   return tables;
@@ -127,6 +160,7 @@ std::optional<DbError> EnsureSchema(Session& session, std::string& refusal) {
     const bool versionMissing =
         std::any_of(missing.begin(), missing.end(), [](const SchemaTable* t) { return SameName(t->name, "vx_schema"); });
     bool versionKnown = false;
+    int oldest = kSchemaVersion;
     if (!versionMissing) {
       Result result;
       auto error = session.Execute("SELECT version FROM vx_schema", {}, &result);
@@ -138,15 +172,17 @@ std::optional<DbError> EnsureSchema(Session& session, std::string& refusal) {
         std::from_chars(text.data(), text.data() + text.size(), version);
         if (version > kSchemaVersion) {
           // TRANSLATORS: "its tables" are the shared record's, as it says in
-          // "The shared record cannot be reached: db1: its tables are ...".
+          // "The shared record refused it: db1: its tables are ...".
           refusal = Format(Tr("its tables are of schema version %1$d, made by a newer program; this one knows "
                               "version %2$d"),
                            version, kSchemaVersion);
           return std::nullopt;
         }
+        oldest = std::min(oldest, version);
         versionKnown = true;
       }
     }
+    if (missing.empty() && versionKnown && oldest < kSchemaVersion) return Upgrade(session, oldest, refusal);
     if (missing.empty() && versionKnown) return std::nullopt;
 
     std::optional<DbError> error;

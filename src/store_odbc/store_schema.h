@@ -12,11 +12,13 @@
 
 namespace vx::odbc {
 
-inline constexpr int kSchemaVersion = 1;
+// 2: a credential no card holds is a free row, taken over by an update, and
+// stations add to vx_attempts only.
+inline constexpr int kSchemaVersion = 2;
 
 struct SchemaColumn {
   const char* name;
-  const char* type;
+  std::string type;
 };
 
 struct SchemaTable {
@@ -33,7 +35,8 @@ std::string CreateTableSql(const SchemaTable& table);
 // Looks at the tables through `session`: makes those that are missing in one
 // transaction (the schema's version with them), and refuses tables that lack
 // columns, naming them, or that a newer program made, before anything is
-// written. The refusal's words in `refusal`; a database error as the result.
+// written. Tables of an older version are upgraded when this session may
+// change vx_schema, else refused with what to run. The refusal's words in `refusal`; a database error as the result.
 std::optional<DbError> EnsureSchema(Session& session, std::string& refusal);
 
 }  // namespace vx::odbc

@@ -83,6 +83,11 @@ const std::vector<Row> kRows = {
           }),
      ""},
     {{"store", "schema"}, Make(Command::Store, [](Options& o) { o.storeAction = vx::cli::StoreAction::Schema; }), ""},
+    {{"store", "schema", "--roles"}, Make(Command::Store, [](Options& o) {
+       o.storeAction = vx::cli::StoreAction::Schema;
+       o.roles = true;
+     }), ""},
+    {{"store", "status", "--roles", "--shared-record", "cards"}, {}, "--roles is an option of store schema only"},
     {{"store", "release", "hid26", "12", "1000", "--shared-record", "cards"},
      Make(Command::Store,
           [](Options& o) {

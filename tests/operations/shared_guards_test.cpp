@@ -32,7 +32,7 @@ TEST(SharedGuards, CardOnTheReaderLookedUpInTheSharedRecord) {
       {"holds a credential written at another station, No",
        [](SharedBench& b) { b.Put(12, 997, CredentialState::Written, "DESK-1"); }, false,
        {"This card already holds 12,997, written 2026-12-01T14:03:12+01:00 at station DESK-1. Overwrite it?"},
-       {"read"}, {"Reserve HID26 12,1004", "Find HID26 12,997", "Release HID26 12,1004"}, false},
+       {"read"}, {"Reserve HID26 12,1004", "Find HID26 12,997", "GiveBack HID26 12,1004"}, false},
       {"holds a credential written at another station, Yes",
        [](SharedBench& b) { b.Put(12, 997, CredentialState::Written, "DESK-1"); }, true,
        {"This card already holds 12,997, written 2026-12-01T14:03:12+01:00 at station DESK-1. Overwrite it?"},
@@ -43,7 +43,7 @@ TEST(SharedGuards, CardOnTheReaderLookedUpInTheSharedRecord) {
        {"read", "write", "read"}, {"Reserve HID26 12,1004", "Find HID26 12,997", "Settle HID26 12,1004 written"},
        true},
       {"the card just written", [](SharedBench& b) { b.state.lastWritten = LastWrittenCard{"HID26", 12, 997}; },
-       false, {}, {"read"}, {"Reserve HID26 12,1004", "Release HID26 12,1004"}, false},
+       false, {}, {"read"}, {"Reserve HID26 12,1004", "GiveBack HID26 12,1004"}, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

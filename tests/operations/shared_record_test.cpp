@@ -53,6 +53,10 @@ TEST(SharedRecordFlow, ReserveWriteSettle) {
   const auto none = [](SharedBench&, const std::string&) {};
   const std::string lost = "The shared record cannot be reached: db1: server closed the connection unexpectedly. "
                            "Nothing was written.";
+  const auto tooLong = [](const std::string& column, int limit, int length) {
+    return "The shared record refused the card: db1: " + column + " holds at most " + std::to_string(limit) +
+           " characters, and this card's value has " + std::to_string(length) + ". Nothing was written.";
+  };
   const Case cases[] = {
       {"free", none, false, nullptr, {}, {}, written, {"\u2714 Written and verified: 12,1000"},
        {"Reserve {F} 12,1000", "Settle {F} 12,1000 written"}, {{CredentialState::Written, "DESK-2"}}, "1001"},
@@ -91,6 +95,21 @@ TEST(SharedRecordFlow, ReserveWriteSettle) {
        {"Reserve {F} 12,1000", "Settle {F} 12,1000 no read-back"}, {{CredentialState::Unknown, "DESK-2"}}, "1000"},
       {"store lost before the write", [](SharedBench& b, const std::string&) { b.db->unreachable = true; }, false,
        nullptr, {}, {lost}, {}, {"\u2718 " + lost}, {"Reserve {F} 12,1000 (lost)"}, std::nullopt, "1000"},
+      // What the rows would hold is checked before anything is sent: a
+      // server refuses a value too long for good.
+      {"a station too long for its column",
+       [](SharedBench& b, const std::string&) {
+         // Characters, not bytes: 201 of them in 302 bytes.
+         std::string station(100, 'D');
+         for (int i = 0; i < 101; ++i) station += "\xC3\xA9";
+         b.state.shared.store = std::make_unique<FakeSharedStore>(b.db, station);
+       },
+       false, nullptr, {}, {tooLong("vx_cards.station", 200, 201)}, {},
+       {"\u2718 " + tooLong("vx_cards.station", 200, 201)}, {}, std::nullopt, "1000"},
+      {"a port path too long for its column",
+       [](SharedBench& b, const std::string&) { b.host.port = {-1, "/dev/serial/by-path/" + std::string(193, 'p')}; },
+       false, nullptr, {}, {tooLong("vx_attempts.port", 200, 213)}, {},
+       {"\u2718 " + tooLong("vx_attempts.port", 200, 213)}, {}, std::nullopt, "1000"},
       {"store lost after the write, back at the next press",
        [](SharedBench& b, const std::string&) { b.host.AtTick(5, [&b] { b.db->unreachable = true; }); }, false,
        [](SharedBench& b) { b.db->unreachable = false; }, {}, {}, {"write", "read", "write", "read"},

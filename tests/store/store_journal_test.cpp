@@ -98,6 +98,7 @@ class LosingStore : public SharedStore {
     return std::nullopt;
   }
   std::optional<StoreFault> Reserve(const Credential&, const std::string&, int, Reservation&) override { return {}; }
+  std::optional<StoreFault> GiveBack(const Credential&) override { return {}; }
   std::optional<StoreFault> RecordRead(const Attempt&) override { return {}; }
   std::optional<StoreFault> Find(const Credential&, std::optional<CredentialRow>&) override { return {}; }
   std::optional<StoreFault> FindMany(const std::string&, const std::vector<CardNumbers>&, EntryStates&) override {

@@ -9,13 +9,18 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <mutex>
 #include <regex>
 #include <thread>
 
+#include "store/store_columns.h"
 #include "store/store_connection.h"
 #include "store/store_journal.h"
 #include "store_odbc/odbc_session.h"
+#include "store_odbc/store_roles.h"
+#include "store_odbc/store_schema.h"
 #include "support/temp_file.h"
 
 namespace vx::test {
@@ -27,10 +32,13 @@ struct Engine {
   const char* restartVariable;
   const char* freezeVariable;
   const char* thawVariable;
+  odbc::RoleEngine roles;
 };
 const Engine kEngines[] = {
-    {"PostgreSQL", "VX_TEST_PG", "VX_TEST_PG_RESTART", "VX_TEST_PG_FREEZE", "VX_TEST_PG_THAW"},
-    {"MariaDB", "VX_TEST_MARIADB", "VX_TEST_MARIADB_RESTART", "VX_TEST_MARIADB_FREEZE", "VX_TEST_MARIADB_THAW"},
+    {"PostgreSQL", "VX_TEST_PG", "VX_TEST_PG_RESTART", "VX_TEST_PG_FREEZE", "VX_TEST_PG_THAW",
+     odbc::RoleEngine::PostgreSql},
+    {"MariaDB", "VX_TEST_MARIADB", "VX_TEST_MARIADB_RESTART", "VX_TEST_MARIADB_FREEZE", "VX_TEST_MARIADB_THAW",
+     odbc::RoleEngine::MariaDb},
 };
 
 // The command in `variable`, or empty when there is none.
@@ -97,6 +105,38 @@ class StoreRules : public testing::TestWithParam<Engine> {
     }
     return rows;
   }
+  // Logins of their own for a station and a supervisor, holding the roles
+  // that `store schema --roles` makes, on tables the test's owner made. The
+  // connection text of each, by its user name.
+  std::map<std::string, std::string> MakeRoleLogins() {
+    const odbc::RoleEngine engine = GetParam().roles;
+    const bool maria = engine == odbc::RoleEngine::MariaDb;
+    const auto run = [this](const std::string& sql, bool mayFail) {
+      const auto error = look_.Execute(sql);
+      EXPECT_TRUE(mayFail || !error) << sql << ": " << error->message;
+      if (error) look_.Rollback();
+      look_.Commit();
+    };
+    for (const char* user : {"vx_test_station", "vx_test_supervisor"})
+      run(maria ? std::string("DROP USER IF EXISTS '") + user + "'@'localhost'"
+                : std::string("DROP ROLE IF EXISTS ") + user,
+          false);
+    for (const char* role : {odbc::kSupervisorRole, odbc::kStationRole})
+      run(std::string("DROP ROLE IF EXISTS ") + role, false);
+    Connect("owner");  // the tables
+    for (const std::string& statement : odbc::RoleStatements(engine)) run(statement, false);
+    std::map<std::string, std::string> logins;
+    for (const auto& [role, user] :
+         {std::pair{odbc::kStationRole, "vx_test_station"}, std::pair{odbc::kSupervisorRole, "vx_test_supervisor"}}) {
+      for (const std::string& statement :
+           odbc::LoginStatements(engine, role, user, "pw-" + std::string(user), "localhost"))
+        run(statement, false);
+      std::string text = std::regex_replace(connection_, std::regex("Uid=[^;]*"), std::string("Uid=") + user);
+      logins[user] = std::regex_replace(text, std::regex("Pwd=(\\{[^}]*\\}|[^;]*)"), "Pwd=pw-" + std::string(user));
+    }
+    return logins;
+  }
+
   std::vector<std::string> Cards() { return Rows("SELECT card_number, state, station FROM vx_cards ORDER BY card_number"); }
   std::vector<std::string> Attempts() { return Rows("SELECT card_number, station, outcome FROM vx_attempts ORDER BY time"); }
 
@@ -123,7 +163,9 @@ TEST_P(StoreRules, ReserveAndSettle) {
   const Case cases[] = {
       {"free, verified", Before::Free, ReserveVerdict::Won, CardVerdict::Written, {"1000|written|DESK-2"},
        {"1000|DESK-2|written"}},
-      {"free, verify failed", Before::Free, ReserveVerdict::Won, CardVerdict::VerifyFailed, {}, {"1000|DESK-2|failed"}},
+      // No card holds it: a free row, which no reader counts.
+      {"free, verify failed", Before::Free, ReserveVerdict::Won, CardVerdict::VerifyFailed, {"1000|free|DESK-2"},
+       {"1000|DESK-2|failed"}},
       {"free, no acknowledgement", Before::Free, ReserveVerdict::Won, CardVerdict::NoAcknowledgement,
        {"1000|unknown|DESK-2"}, {"1000|DESK-2|failed"}},
       {"free, no read-back", Before::Free, ReserveVerdict::Won, CardVerdict::NoReadBack, {"1000|unknown|DESK-2"},
@@ -293,6 +335,243 @@ TEST_P(StoreRules, IncompleteTableIsRefused) {
   EXPECT_EQ(Rows("SELECT * FROM vx_cards"), std::vector<std::string>{});
 }
 
+// What a card would put in each column is checked before it is written, and
+// the check counts as the engine does: a value as long as the column takes
+// goes in whole, in characters of one to four bytes; one more is refused.
+TEST_P(StoreRules, ColumnsHoldWhatTheCheckLetsThrough) {
+  const auto times = [](int n, const std::string& letter) {
+    std::string text;
+    for (int i = 0; i < n; ++i) text += letter;
+    return text;
+  };
+  struct Case {
+    const char* column;
+    int limit;
+    std::string letter;
+  };
+  const Case cases[] = {
+      {"vx_cards.station", kStationColumnLength, "\xC3\xA9"},
+      {"vx_cards.source", kSourceColumnLength, "\xF0\x9F\x94\x91"},
+      {"vx_attempts.port", kPortColumnLength, "\xE2\x9C\x93"},
+      {"vx_attempts.tab", kTabColumnLength, "W"},
+      {"vx_cards.format", kFormatColumnLength, "\xC3\x9F"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.column);
+    DropTables();
+    const std::string full = times(c.limit, c.letter);
+    const std::string column = c.column;
+    ASSERT_EQ(TooLongForColumns("db1", {{c.column, c.limit, full}}), std::nullopt);
+    const auto refused = TooLongForColumns("db1", {{c.column, c.limit, full + c.letter}});
+    ASSERT_TRUE(refused);
+    EXPECT_TRUE(refused->refused);
+    EXPECT_EQ(refused->Message(), "The shared record refused it: db1: " + column + " holds at most " +
+                                      std::to_string(c.limit) + " characters, and this card's value has " +
+                                      std::to_string(c.limit + 1) + ".");
+
+    const Credential card{column == "vx_cards.format" ? full : "HID26", 12, 1000};
+    const std::string station = column == "vx_cards.station" ? full : "DESK-2";
+    const std::string source = column == "vx_cards.source" ? full : "typed";
+    auto store = Connect(station);
+    Reservation r;
+    ASSERT_EQ(store->Reserve(card, source, 0, r), std::nullopt);
+    Attempt attempt = AttemptOf(station, card, CardVerdict::Written, source);
+    if (column == "vx_attempts.port") attempt.line.port = full;
+    if (column == "vx_attempts.tab") attempt.line.tab = full;
+    ASSERT_EQ(store->Settle(card, r, CardVerdict::Written, attempt), std::nullopt);
+    std::optional<CredentialRow> row;
+    ASSERT_EQ(store->Find(card, row), std::nullopt);
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->station + "|" + row->source + "|" + row->credential.format,
+              station + "|" + source + "|" + card.format);
+    EXPECT_EQ(Rows("SELECT port, tab FROM vx_attempts"),
+              std::vector<std::string>{attempt.line.port + "|" + attempt.line.tab});
+  }
+}
+
+// A server that answers no for good is told from one that cannot be
+// reached: a value it cannot hold, a right the login lacks, a table it does
+// not know.
+TEST_P(StoreRules, RefusedIsNotUnreachable) {
+  const auto logins = MakeRoleLogins();
+  const std::string station = logins.at("vx_test_station");
+  struct Case {
+    const char* name;
+    std::function<std::optional<StoreFault>()> call;
+    std::string reason;  // a text the refusal's reason holds
+  };
+  std::unique_ptr<SharedStore> kept;
+  const Case cases[] = {
+      {"a station's login releasing",
+       [&] {
+         kept.reset();
+         EXPECT_EQ(ConnectSharedStore(station, "DESK-1", kept), std::nullopt);
+         bool released = false;
+         return kept->Release(kCard, released);
+       },
+       "vx_cards"},
+      {"a station's login on no tables",
+       [&] {
+         DropTables();
+         return ConnectSharedStore(station, "DESK-1", kept);
+       },
+       ""},
+      {"a value too long for the server",
+       [&] {
+         auto store = Connect("DESK-1");
+         Reservation r;
+         return store->Reserve(kCard, std::string(kSourceColumnLength + 1, 's'), 0, r);
+       },
+       ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::optional<StoreFault> fault = c.call();
+    ASSERT_TRUE(fault);
+    EXPECT_TRUE(fault->refused) << fault->Message();
+    EXPECT_TRUE(fault->Message().starts_with("The shared record refused it: localhost: ")) << fault->Message();
+    EXPECT_NE(fault->reason.find(c.reason), std::string::npos) << fault->Message();
+  }
+}
+
+// Under the station's role the audit trail is only added to and no
+// credential is released; the supervisor's release leaves a row that says
+// who released what.
+TEST_P(StoreRules, RolesKeepTheAuditTrail) {
+  const auto logins = MakeRoleLogins();
+  std::unique_ptr<SharedStore> station, supervisor;
+  ASSERT_EQ(ConnectSharedStore(logins.at("vx_test_station"), "DESK-1", station), std::nullopt);
+  ASSERT_EQ(ConnectSharedStore(logins.at("vx_test_supervisor"), "SUPERVISOR", supervisor), std::nullopt);
+  // A station's whole round: reserve, settle each way, give back.
+  Reservation r;
+  for (std::uint32_t cn : {1u, 2u, 3u, 4u}) {
+    const Credential card{"HID26", 12, cn};
+    ASSERT_EQ(station->Reserve(card, "typed", 0, r), std::nullopt);
+    if (cn == 4) {
+      ASSERT_EQ(station->GiveBack(card), std::nullopt);
+      continue;
+    }
+    const CardVerdict verdict = cn == 1   ? CardVerdict::Written
+                                : cn == 2 ? CardVerdict::VerifyFailed
+                                          : CardVerdict::NoReadBack;
+    ASSERT_EQ(station->Settle(card, r, verdict, AttemptOf("DESK-1", card, verdict)), std::nullopt);
+  }
+  ASSERT_EQ(station->Reserve({"HID26", 12, 2}, "typed", 0, r), std::nullopt);  // the free row, taken over
+  EXPECT_EQ(r.verdict, ReserveVerdict::Won);
+
+  odbc::Session asStation;
+  ASSERT_EQ(asStation.Connect(logins.at("vx_test_station")), std::nullopt);
+  for (const char* sql : {"DELETE FROM vx_attempts", "UPDATE vx_attempts SET outcome = 'written'",
+                          "DELETE FROM vx_cards", "UPDATE vx_schema SET version = 1"}) {
+    SCOPED_TRACE(sql);
+    const auto error = asStation.Execute(sql);
+    asStation.Rollback();
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->Refused()) << error->sqlState << " " << error->message;
+  }
+  struct Case {
+    SharedStore* store;
+    std::uint32_t cn;
+    bool fault, released;
+  };
+  for (const Case& c : {Case{station.get(), 3, true, false}, Case{supervisor.get(), 3, false, true},
+                        Case{supervisor.get(), 1, false, false}}) {
+    SCOPED_TRACE(c.store->Station() + " releasing " + std::to_string(c.cn));
+    bool released = false;
+    EXPECT_EQ(c.store->Release({"HID26", 12, c.cn}, released).has_value(), c.fault);
+    EXPECT_EQ(released, c.released);
+  }
+  EXPECT_EQ(Cards(), (std::vector<std::string>{"1|written|DESK-1", "2|reserved|DESK-1", "4|free|DESK-1"}));
+  EXPECT_EQ(Attempts(), (std::vector<std::string>{"1|DESK-1|written", "2|DESK-1|failed", "3|DESK-1|failed",
+                                                  "3|SUPERVISOR|released"}));
+}
+
+// A credential no card holds is a free row: every reader sees it as free,
+// and the next station to reserve it takes it over; two at once, one wins.
+TEST_P(StoreRules, FreeRowGoesToTheNextStation) {
+  auto desk1 = Connect("DESK-1");
+  auto desk2 = Connect("DESK-2");
+  auto desk3 = Connect("DESK-3");
+  struct Case {
+    const char* name;
+    bool givenBack;  // else a verify-failed card
+    std::uint32_t cn;
+  };
+  for (const Case& c : {Case{"verify failed", false, 1}, Case{"never sent", true, 2}}) {
+    SCOPED_TRACE(c.name);
+    const Credential card{"HID26", 12, c.cn};
+    Reservation r;
+    ASSERT_EQ(desk1->Reserve(card, "cards.txt", 1, r), std::nullopt);
+    if (c.givenBack)
+      ASSERT_EQ(desk1->GiveBack(card), std::nullopt);
+    else
+      ASSERT_EQ(desk1->Settle(card, r, CardVerdict::VerifyFailed, AttemptOf("DESK-1", card, CardVerdict::VerifyFailed)),
+                std::nullopt);
+    std::optional<CredentialRow> row;
+    ASSERT_EQ(desk2->Find(card, row), std::nullopt);
+    EXPECT_FALSE(row);
+    EntryStates states;
+    ASSERT_EQ(desk2->FindMany("HID26", {{12, c.cn}}, states), std::nullopt);
+    ASSERT_EQ(states.rows.size(), 1u);
+    EXPECT_FALSE(states.rows[0]);
+
+    std::atomic<int> won{0}, held{0};
+    const auto take = [&](SharedStore& store) {
+      Reservation taken;
+      ASSERT_EQ(store.Reserve(card, "cards.txt", 1, taken), std::nullopt);
+      (taken.verdict == ReserveVerdict::Won ? won : held) += 1;
+    };
+    std::thread other(take, std::ref(*desk3));
+    take(*desk2);
+    other.join();
+    EXPECT_EQ(won, 1);
+    EXPECT_EQ(held, 1);
+  }
+  StoreStatus status;
+  ASSERT_EQ(desk1->Status(status), std::nullopt);
+  for (const auto& count : status.counts) EXPECT_NE(count.station, "DESK-1");
+  EXPECT_EQ(Rows("SELECT COUNT(*) FROM vx_cards WHERE state = 'reserved'"), std::vector<std::string>{"2"});
+}
+
+// Tables of the first schema are upgraded by a login that may change
+// vx_schema, and refused, with what to run, to one that may not; tables of
+// a newer program are refused.
+TEST_P(StoreRules, SchemaUpgrade) {
+  struct Case {
+    const char* name;
+    int version;
+    bool asStation;
+    std::string fault;  // a text the message holds; empty when it connects
+    std::string after;  // vx_schema's version afterwards
+  };
+  const Case cases[] = {
+      {"first version, the owner", 1, false, "", "2"},
+      {"first version, a station",
+       1, true,
+       "The shared record refused it: localhost: its tables are of schema version 1 and this program keeps version 2: "
+       "run \"vandorix-card store init\" as the tables' owner to upgrade them.",
+       "1"},
+      {"a newer program's", 3, false, "made by a newer program", "3"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DropTables();
+    const auto logins = MakeRoleLogins();
+    ASSERT_EQ(look_.Execute("UPDATE vx_schema SET version = ?", {odbc::Param::Number(c.version)}), std::nullopt);
+    ASSERT_EQ(look_.Commit(), std::nullopt);
+    std::unique_ptr<SharedStore> store;
+    const auto fault = ConnectSharedStore(c.asStation ? logins.at("vx_test_station") : connection_, "DESK-2", store);
+    if (c.fault.empty()) {
+      EXPECT_EQ(fault, std::nullopt) << fault->Message();
+    } else {
+      ASSERT_TRUE(fault);
+      EXPECT_TRUE(fault->refused);
+      EXPECT_NE(fault->Message().find(c.fault), std::string::npos) << fault->Message();
+    }
+    EXPECT_EQ(Rows("SELECT version FROM vx_schema"), std::vector<std::string>{c.after});
+  }
+}
+
 // How the operator may name the database, and what a failure says: the
 // place and the driver's reason, never the password.
 TEST_P(StoreRules, Connecting) {
@@ -316,8 +595,10 @@ TEST_P(StoreRules, Connecting) {
       {"@" + file.path(), ""},
       {"@" + file.absent(), "does not exist"},
       {"no such source here", "Data source name not found"},
+      // A login refused is a refusal to MariaDB's driver (SQLSTATE 28000);
+      // PostgreSQL's calls every failed login a connection that failed.
       {std::regex_replace(connection_, std::regex("Pwd=(\\{[^}]*\\}|[^;]*)"), "Pwd={wrong-" + password + "}"),
-       "The shared record cannot be reached: localhost: "},
+       "localhost: "},
       {std::regex_replace(connection_, std::regex("(Port=|Socket=)[^;]*"), "$1" + file.absent()),
        "The shared record cannot be reached: localhost: "},
   };

@@ -87,6 +87,15 @@ std::optional<StoreFault> FakeSharedStore::Settle(const Credential& credential, 
   return std::nullopt;
 }
 
+// A free row is no row to every reader, so the fake keeps none.
+std::optional<StoreFault> FakeSharedStore::GiveBack(const Credential& credential) {
+  if (auto fault = Call("GiveBack " + Named(credential))) return fault;
+  const auto it = db_->rows.find(FakeDatabase::KeyOf(credential));
+  if (it != db_->rows.end() && it->second.row.station == station_ && it->second.row.state == CredentialState::Reserved)
+    db_->rows.erase(it);
+  return std::nullopt;
+}
+
 std::optional<StoreFault> FakeSharedStore::RecordRead(const Attempt& attempt) {
   if (auto fault = Call("RecordRead " + attempt.line.outcome)) return fault;
   db_->attempts.push_back(attempt);

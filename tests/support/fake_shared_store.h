@@ -54,6 +54,7 @@ class FakeSharedStore : public SharedStore {
                                     Reservation& result) override;
   std::optional<StoreFault> Settle(const Credential& credential, const Reservation& before, CardVerdict verdict,
                                    const Attempt& attempt) override;
+  std::optional<StoreFault> GiveBack(const Credential& credential) override;
   std::optional<StoreFault> RecordRead(const Attempt& attempt) override;
   std::optional<StoreFault> Find(const Credential& credential, std::optional<CredentialRow>& row) override;
   std::optional<StoreFault> FindMany(const std::string& format, const std::vector<CardNumbers>& cards,

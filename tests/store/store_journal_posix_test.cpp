@@ -51,6 +51,7 @@ class RefusingStore : public SharedStore {
   std::optional<StoreFault> Resolve(const Credential&, CredentialState) override { return {}; }
   std::optional<StoreFault> Status(StoreStatus&) override { return {}; }
   std::optional<StoreFault> Release(const Credential&, bool&) override { return {}; }
+  std::optional<StoreFault> GiveBack(const Credential&) override { return {}; }
 
  private:
   std::string station_ = "DESK-2";

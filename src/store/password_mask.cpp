@@ -1,6 +1,7 @@
 #include <cctype>
 #include <string_view>
 
+#include "store/connection_string.h"
 #include "store/store_connection.h"
 
 namespace vx {
@@ -9,42 +10,33 @@ namespace {
 
 bool IsNamePart(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_'; }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
+// A password of a few letters could be any word: it is masked only where it
+// stands alone, not inside a longer word.
+constexpr std::size_t kShortSecret = 4;
 
-// Where the value that starts at `pos` ends: past its closing brace when it
-// is braced ("}}" inside stands for one brace), else at the next ";" or line
-// end. A brace never closed hides the rest of the text.
-std::size_t ValueEnd(std::string_view text, std::size_t pos) {
-  if (pos < text.size() && text[pos] == '{') {
-    for (std::size_t i = pos + 1; i < text.size(); ++i) {
-      if (text[i] != '}') continue;
-      if (i + 1 < text.size() && text[i + 1] == '}') {
-        ++i;
-        continue;
-      }
-      return i + 1;
+void MaskSecret(std::string& text, const std::string& secret) {
+  for (std::size_t at = text.find(secret); at != std::string::npos;) {
+    const std::size_t after = at + secret.size();
+    const bool alone = (at == 0 || !IsNamePart(text[at - 1])) && (after >= text.size() || !IsNamePart(text[after]));
+    if (secret.size() >= kShortSecret || alone) {
+      text.replace(at, secret.size(), "***");
+      at = text.find(secret, at + 3);
+    } else {
+      at = text.find(secret, at + 1);
     }
-    return text.size();
   }
-  const std::size_t end = text.find_first_of(";\r\n", pos);
-  return end == std::string_view::npos ? text.size() : end;
 }
 
 }  // namespace
 
 std::string MaskPasswords(const std::string& text) {
-  static constexpr std::string_view kKeys[] = {"pwd", "password"};
   std::string out;
   out.reserve(text.size());
   std::size_t i = 0;
   while (i < text.size()) {
     // A key starts a word: at the start, or after anything that cannot be
-    // part of a name (";", a blank, a brace, a quote).
+    // part of a name (";", a blank, a brace, a quote). So a password inside
+    // another key's braces ("pqopt={password=...}") is found too.
     if (!IsNamePart(text[i]) || (i > 0 && IsNamePart(text[i - 1]))) {
       out += text[i++];
       continue;
@@ -53,10 +45,9 @@ std::string MaskPasswords(const std::string& text) {
     while (nameEnd < text.size() && IsNamePart(text[nameEnd])) ++nameEnd;
     const std::string_view name(text.data() + i, nameEnd - i);
     std::size_t equals = nameEnd;
-    while (equals < text.size() && text[equals] == ' ') ++equals;
-    bool isKey = false;
-    for (std::string_view key : kKeys) isKey = isKey || EqualsIgnoringCase(name, key);
-    if (!isKey || equals >= text.size() || text[equals] != '=') {
+    // Blanks around the key are not part of it, as the connection's reader has it.
+    while (equals < text.size() && std::isspace(static_cast<unsigned char>(text[equals])) != 0) ++equals;
+    if (!IsPasswordKey(name) || equals >= text.size() || text[equals] != '=') {
       out.append(name);
       i = nameEnd;
       continue;
@@ -65,9 +56,22 @@ std::string MaskPasswords(const std::string& text) {
     while (value < text.size() && text[value] == ' ') ++value;
     out.append(text, i, value - i);
     out += "***";
-    i = ValueEnd(text, value);
+    i = ConnectionValueEnd(text, value, /*lineEnds=*/true);
   }
   return out;
+}
+
+std::string MaskPasswords(const std::string& text, const std::vector<std::string>& secrets) {
+  std::string shown = MaskPasswords(text);
+  for (const std::string& secret : secrets) {
+    if (secret.empty()) continue;
+    MaskSecret(shown, secret);
+    // A driver may echo the password as it was written in braces.
+    std::string braced;
+    for (char c : secret) braced += c == '}' ? std::string("}}") : std::string(1, c);
+    if (braced != secret) MaskSecret(shown, braced);
+  }
+  return shown;
 }
 
 }  // namespace vx

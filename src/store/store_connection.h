@@ -22,11 +22,19 @@ std::optional<StoreFault> ConnectSharedStore(const std::string& connection, cons
 // The system's data sources (names), for the dialog that asks for a connection.
 std::vector<std::string> ListDataSources();
 
+// VX_SHARED_RECORD from the environment, or empty: a connection that, unlike
+// a command line, other users of the computer cannot see.
+std::string SharedRecordVariable();
+
 // The computer's name: the default station.
 std::string DefaultStationName();
 
-// The connection text with every password (PWD=..., Password=...) as ***.
+// The connection text with every password (PWD=..., Password=..., in any
+// case, inside other keys' braces too) as ***.
 std::string MaskPasswords(const std::string& text);
+// The same, and every one of `secrets` (the passwords the connection gave)
+// masked wherever a driver's message repeats it.
+std::string MaskPasswords(const std::string& text, const std::vector<std::string>& secrets);
 
 // The SQL that creates the tables, for `vandorix-card store schema`.
 std::string SchemaSql();

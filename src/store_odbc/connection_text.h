@@ -16,10 +16,6 @@ struct ConnectionText {
   std::vector<std::string> secrets;  // the password values, to mask wherever they show
 };
 
-// The attributes of an ODBC connection string, in order: "KEY=value" pairs
-// split at ";", a value in braces taken whole ("}}" inside is one brace).
-std::vector<std::pair<std::string, std::string>> ConnectionAttributes(const std::string& text);
-
 // `connection` is a connection string ("Driver={...};Server=db1;..."), a
 // data source ("DSN=cards", or just "cards"), or "@FILE" for a connection
 // string kept in FILE (its lines may be its attributes, one to a line).

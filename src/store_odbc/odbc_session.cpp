@@ -267,13 +267,7 @@ std::string Session::Shown(std::string text) const {
   for (char c : text)
     if (c != ' ' || (!squeezed.empty() && squeezed.back() != ' ')) squeezed += c;
   while (!squeezed.empty() && squeezed.back() == ' ') squeezed.pop_back();
-  std::string shown = MaskPasswords(squeezed);
-  for (const std::string& secret : secrets_) {
-    if (secret.size() < 4) continue;  // too short to tell from ordinary words
-    for (std::size_t at = shown.find(secret); at != std::string::npos; at = shown.find(secret, at + 3))
-      shown.replace(at, secret.size(), "***");
-  }
-  return shown;
+  return MaskPasswords(squeezed, secrets_);
 }
 
 std::vector<std::string> DataSourceNames() {

@@ -21,9 +21,34 @@ TEST(MaskPasswords, EveryPasswordAndNothingElse) {
       {"connection 'Server=db1;PWD=top secret' failed\nnext line", "connection 'Server=db1;PWD=***\nnext line"},
       {"FATAL: password authentication failed for user \"vx\" (using password: YES)",
        "FATAL: password authentication failed for user \"vx\" (using password: YES)"},
+      // A driver manager's echo, "}}" inside the brace; a password inside
+      // another key's braces; a password of one letter; what follows a
+      // closing brace.
+      {"Driver={Nope;Pwd={se}}cr;et}", "Driver={Nope;Pwd=***"},
+      {"Server=db1;pqopt={sslmode=require password=x};Uid=vx", "Server=db1;pqopt={sslmode=require password=***;Uid=vx"},
+      {"PwD=x;Server=db1", "PwD=***;Server=db1"},
+      {"Pwd={a}b;Server=db1", "Pwd=***;Server=db1"},
       {"", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(MaskPasswords(c.text), c.shown) << c.text;
+}
+
+// A driver's message may repeat the password without its key: each one the
+// connection gave is masked, a short one only where it stands alone.
+TEST(MaskPasswords, TheConnectionsOwnPasswordsWhereverTheyShow) {
+  struct Case {
+    std::string text;
+    std::vector<std::string> secrets;
+    std::string shown;
+  };
+  const Case cases[] = {
+      {"login hunter2 failed", {"hunter2"}, "login *** failed"},
+      {"tab ab. (ab)", {"ab"}, "tab ***. (***)"},
+      {"a", {"a"}, "***"},
+      {"value {se}}cr} is bad", {"se}cr"}, "value {***} is bad"},
+      {"nothing here", {""}, "nothing here"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(MaskPasswords(c.text, c.secrets), c.shown) << c.text;
 }
 
 }  // namespace

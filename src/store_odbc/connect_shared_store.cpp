@@ -13,7 +13,10 @@ std::optional<StoreFault> ConnectSharedStore(const std::string& connection, cons
   odbc::ConnectionText text;
   if (auto problem = odbc::ResolveConnection(connection, text)) {
     const std::string given = MaskPasswords(connection);
-    return StoreFault{given.empty() ? TrCtx("where the shared record failed", "the shared record") : given, *problem};
+    // Nothing to try again: the connection itself will not do until someone
+    // mends it, so it counts as refused.
+    return StoreFault{given.empty() ? TrCtx("where the shared record failed", "the shared record") : given, *problem,
+                      true};
   }
   auto sql = std::make_unique<odbc::SqlStore>(std::move(text), station.empty() ? DefaultStationName() : station);
   if (auto fault = sql->Open()) return fault;

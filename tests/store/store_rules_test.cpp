@@ -8,6 +8,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -581,6 +582,9 @@ TEST_P(StoreRules, Connecting) {
     std::string lines = std::regex_replace(connection_, std::regex(";"), ";\n");
     std::ofstream(file.path(), std::ios::binary) << lines << "\n";
   }
+  // It holds the password: only a file of the user's own is read.
+  std::filesystem::permissions(file.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::replace);
   std::string password;
   std::smatch found;
   if (std::regex_search(connection_, found, std::regex("Pwd=(\\{([^}]*)\\}|([^;]*))")))

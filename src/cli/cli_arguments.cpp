@@ -161,7 +161,7 @@ std::string Apply(Options& o, Opt opt, const std::string& value) {
 
 }  // namespace
 
-ParseResult ParseArguments(const std::vector<std::string>& arguments) {
+ParseResult ParseArguments(const std::vector<std::string>& arguments, const std::string& sharedRecordVariable) {
   Options o;
   std::vector<Opt> given;
   std::size_t i = 0;
@@ -254,7 +254,12 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
   if (o.command == Command::Store && o.storeAction == StoreAction::None)
     return Fail(Tr("store needs an action: init, schema, status or release"));
   if (o.roles && o.storeAction != StoreAction::Schema) return Fail(Tr("--roles is an option of store schema only"));
-  const bool sharedGiven = std::find(given.begin(), given.end(), Opt::SharedRecord) != given.end();
+  bool sharedGiven = std::find(given.begin(), given.end(), Opt::SharedRecord) != given.end();
+  const bool schemaOnly = o.command == Command::Store && o.storeAction == StoreAction::Schema;
+  if (!sharedGiven && !sharedRecordVariable.empty() && (kOnShared & Bit(o.command)) && !schemaOnly) {
+    o.sharedRecord = sharedRecordVariable;
+    sharedGiven = true;
+  }
   if (o.command == Command::Store && o.storeAction != StoreAction::Schema && !sharedGiven)
     return Fail(Tr("store needs --shared-record"));
   for (const Opt opt : {Opt::Station, Opt::StoreWait})
@@ -305,6 +310,10 @@ std::string HelpText(Command command) {
                 "  --store-wait SECONDS\n"
                 "                      how long a card waits for a shared record that cannot\n"
                 "                      be reached, trying every second (default 30); then exit 4\n") +
+             "\n" +
+             // TRANSLATORS: VX_SHARED_RECORD and --shared-record stay as they are.
+             Tr("VX_SHARED_RECORD in the environment is the connection when no\n"
+                "--shared-record is given: a password there is not shown to other users.\n") +
              "\n" +
              Tr("Questions (a card the record has as written) are asked at a terminal;\n"
                 "elsewhere they get No.\n") +

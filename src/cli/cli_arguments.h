@@ -54,8 +54,11 @@ struct ParseResult {
   std::string error;  // what is wrong, naming the argument; empty when options is set
 };
 
-// `arguments` are those after the program's name.
-ParseResult ParseArguments(const std::vector<std::string>& arguments);
+// `arguments` are those after the program's name. `sharedRecordVariable` is
+// VX_SHARED_RECORD from the environment: the connection of a command that
+// takes --shared-record when none is given, so that a password need not sit
+// on the command line, where every user of the computer can see it.
+ParseResult ParseArguments(const std::vector<std::string>& arguments, const std::string& sharedRecordVariable = {});
 
 // The help text: the program's with Command::None, else the command's.
 std::string HelpText(Command command);

@@ -13,13 +13,14 @@
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "i18n/use_language.h"
+#include "store/store_connection.h"
 
 int main(int argc, char* argv[]) {
   using namespace vx::cli;
   const bool colourable = PrepareConsole();
   const std::vector<std::string> arguments = vx::ProgramArguments(argc, argv);
   vx::UseLanguage(vx::LanguageArgument(arguments));
-  const ParseResult parsed = ParseArguments(arguments);
+  const ParseResult parsed = ParseArguments(arguments, vx::SharedRecordVariable());
   if (!parsed.options) {
     // TRANSLATORS: what is wrong with the command line, then where to look.
     std::cerr << "vandorix-card: " << vx::Format(vx::Tr("%s (try vandorix-card --help)"), parsed.error) << "\n";

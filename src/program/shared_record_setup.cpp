@@ -15,7 +15,7 @@ void SetUpSharedRecord(WindowCore& core, const CommandLine& commandLine, const s
   // The computer's name is held to the rule when the box is ticked, so a
   // name that breaks it refuses the shared record, not the window.
   access.station = commandLine.station.value_or(DefaultStationName());
-  access.connection = commandLine.sharedRecord.value_or("");
+  access.connection = commandLine.sharedRecord.value_or(SharedRecordVariable());
   access.journalPath = JournalPath(userFolder, CheckStationName(access.station).name);
   access.lockStation = [userFolder](const std::string& station, std::unique_ptr<StationLock>& lock) {
     return LockStation(userFolder, station, lock);

@@ -24,6 +24,7 @@ struct Row {
   std::vector<std::string> args;
   Options expected;   // when error is empty
   std::string error;  // a text the error must hold
+  std::string variable = {};  // VX_SHARED_RECORD in the environment
 };
 
 const std::vector<Row> kRows = {
@@ -182,13 +183,34 @@ const std::vector<Row> kRows = {
     {{"--language", "fr", "link", "--port", "COM3", "--language", "de"}, {}, "--language is given twice"},
     {{"--language", "de"}, {}, "no command given"},
     {{"ports", "--language"}, {}, "--language needs a value"},
+    // VX_SHARED_RECORD stands in for --shared-record where it is an option
+    // and not given, and for nothing else.
+    {{"store", "status"},
+     Make(Command::Store,
+          [](Options& o) {
+            o.storeAction = vx::cli::StoreAction::Status;
+            o.sharedRecord = "DSN=cards;Pwd=x";
+          }),
+     "",
+     "DSN=cards;Pwd=x"},
+    {{"store", "status", "--shared-record", "DSN=a"},
+     Make(Command::Store,
+          [](Options& o) {
+            o.storeAction = vx::cli::StoreAction::Status;
+            o.sharedRecord = "DSN=a";
+          }),
+     "",
+     "DSN=b"},
+    {{"store", "schema"}, Make(Command::Store, [](Options& o) { o.storeAction = vx::cli::StoreAction::Schema; }), "",
+     "DSN=b"},
+    {{"link", "--port", "COM3"}, Make(Command::Link, [](Options& o) { o.port = "COM3"; }), "", "DSN=b"},
 };
 
 TEST(CardCommandLine, ParsesOrSaysWhatIsWrong) {
   for (const Row& row : kRows) {
     std::string line;
     for (const std::string& arg : row.args) line += arg + " ";
-    const vx::cli::ParseResult result = vx::cli::ParseArguments(row.args);
+    const vx::cli::ParseResult result = vx::cli::ParseArguments(row.args, row.variable);
     if (row.error.empty()) {
       ASSERT_TRUE(result.options) << line << ": " << result.error;
       EXPECT_TRUE(*result.options == row.expected) << line;

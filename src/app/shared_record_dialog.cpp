@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "i18n/translate.h"
+#include "store/connection_string.h"
 
 namespace {
 
@@ -30,6 +31,12 @@ std::optional<std::string> AskForSharedRecord(QWidget* parent, const std::vector
   // TRANSLATORS: an ODBC connection string, as "Driver=...;Server=...".
   connection->setAccessibleName(Q(vx::Tr("Connection string")));
   connection->setPlaceholderText("Driver={PostgreSQL Unicode};Server=db1;Database=cards;...");
+  auto* password = new QLineEdit;
+  password->setObjectName("Password");
+  // Typed apart from the connection string and never shown.
+  password->setEchoMode(QLineEdit::Password);
+  // TRANSLATORS: the masked box for the database password.
+  password->setAccessibleName(Q(vx::Tr("Password")));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->button(QDialogButtonBox::Ok)->setText(Q(vx::TrCtx("button", "OK")));
   buttons->button(QDialogButtonBox::Cancel)->setText(Q(vx::TrCtx("button", "Cancel")));
@@ -50,7 +57,11 @@ std::optional<std::string> AskForSharedRecord(QWidget* parent, const std::vector
   layout->addWidget(sources);
   layout->addWidget(new QLabel(Q(vx::Tr("Data source or connection string:"))));
   layout->addWidget(connection);
+  // TRANSLATORS: above the masked box for the database password, kept apart
+  // from the connection string so that it is never shown.
+  layout->addWidget(new QLabel(Q(vx::Tr("Password (if the connection needs one):"))));
+  layout->addWidget(password);
   layout->addWidget(buttons);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return connection->text().trimmed().toStdString();
+  return vx::WithPassword(connection->text().trimmed().toStdString(), password->text().toStdString());
 }

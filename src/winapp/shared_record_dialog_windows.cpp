@@ -4,6 +4,7 @@
 
 #include "core/wide_text_windows.h"
 #include "i18n/translate.h"
+#include "store/connection_string.h"
 #include "winapp/shared_record_dialog_ids_windows.h"
 #include "winapp/window_fonts_windows.h"
 #include "winapp/window_layout_windows.h"
@@ -17,8 +18,8 @@ struct DialogData {
   std::optional<std::string> chosen;
 };
 
-std::wstring FieldText(HWND dialog) {
-  HWND field = GetDlgItem(dialog, VX_CONNECTION_FIELD);
+std::wstring FieldText(HWND dialog, int id = VX_CONNECTION_FIELD) {
+  HWND field = GetDlgItem(dialog, id);
   const int length = GetWindowTextLengthW(field);
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   GetWindowTextW(field, text.data(), length + 1);
@@ -42,6 +43,9 @@ void PutInTexts(HWND dialog) {
   SetDlgItemTextW(dialog, VX_DATA_SOURCE_LABEL, Wide(Tr("Data sources:")).c_str());
   // TRANSLATORS: above the box for an ODBC data source's name or a whole connection string.
   SetDlgItemTextW(dialog, VX_CONNECTION_LABEL, Wide(Tr("Data source or connection string:")).c_str());
+  // TRANSLATORS: above the masked box for the database password, kept apart
+  // from the connection string so that it is never shown.
+  SetDlgItemTextW(dialog, VX_PASSWORD_LABEL, Wide(Tr("Password (if the connection needs one):")).c_str());
   SetDlgItemTextW(dialog, IDOK, Wide(Tr("OK")).c_str());
   SetDlgItemTextW(dialog, IDCANCEL, Wide(Tr("Cancel")).c_str());
 
@@ -102,7 +106,9 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
           return TRUE;
         case IDOK:
           if (FieldText(dialog).empty()) return TRUE;
-          data->chosen = Utf8(FieldText(dialog));
+          data->chosen = WithPassword(Utf8(FieldText(dialog)), Utf8(FieldText(dialog, VX_PASSWORD_FIELD)));
+          // The password's copy in this window's memory goes with the dialog.
+          SetDlgItemTextW(dialog, VX_PASSWORD_FIELD, L"");
           EndDialog(dialog, IDOK);
           return TRUE;
         case IDCANCEL:

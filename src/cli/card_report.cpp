@@ -138,12 +138,14 @@ std::string KeptAsideText(const std::vector<KeptAside>& kept) {
   for (const KeptAside& aside : kept) {
     const Credential& c = aside.entry.credential;
     const Attempt& attempt = aside.entry.attempt;
-    text += "  " + c.format + " " + std::to_string(c.facilityCode) + "," + std::to_string(c.cardNumber) + "\t" +
+    // A kept-aside file is read back from disk: any of it may have been edited.
+    text += "  " + TerminalText(c.format) + " " + std::to_string(c.facilityCode) + "," + std::to_string(c.cardNumber) +
+            "\t" +
             // TRANSLATORS: a row of `store status`: the outcome in the
             // record's words (written, no read-back), the station, when, and
             // the file that keeps it.
-            Format(Tr("%1$s at %2$s, %3$s, kept in %4$s"), attempt.line.outcome, attempt.station, attempt.line.time,
-                   aside.file) +
+            Format(Tr("%1$s at %2$s, %3$s, kept in %4$s"), TerminalText(attempt.line.outcome),
+                   TerminalText(attempt.station), TerminalText(attempt.line.time), TerminalText(aside.file)) +
             "\n";
   }
   return text;

@@ -73,7 +73,7 @@ class Run {
     const std::vector<SerialPortInfo> ports = ListSerialPorts();
     if (ports.empty()) c_.err << kProgram << Tr("no serial port found") << "\n";
     for (const SerialPortInfo& port : ports)
-      c_.out << port.name << (port.description.empty() ? "" : "\t" + port.description) << "\n";
+      c_.out << TerminalText(port.name) << (port.description.empty() ? "" : "\t" + TerminalText(port.description)) << "\n";
     return kExitOk;
   }
 
@@ -178,7 +178,7 @@ class Run {
   int Identify() {
     const FormatFileResult formats = ReadFormatFile(o_.config);
     if (formats.error) {
-      c_.err << kProgram << formats.error->Message() << "\n";
+      Say(formats.error->Message());
       return kExitUsage;
     }
     ApplyFormatRows(formats, state_.formats);
@@ -197,13 +197,13 @@ class Run {
   std::optional<int> Prepare() {
     const FormatFileResult formats = ReadFormatFile(o_.config);
     if (formats.error) {
-      c_.err << kProgram << formats.error->Message() << "\n";
+      Say(formats.error->Message());
       return kExitUsage;
     }
     ApplyFormatRows(formats, state_.formats);
     tab_ = &TabOfName(o_.format);
     if (TabLacksFormat(state_.formats, *tab_)) {
-      c_.err << kProgram << MissingFormatText(*tab_, o_.config) << "\n";
+      Say(MissingFormatText(*tab_, o_.config));
       return kExitUsage;
     }
     host_.frontTab = tab_->position;
@@ -229,7 +229,7 @@ class Run {
     // --station was held to the rule with the command line; the computer's name is here.
     const StationNameCheck station = CheckStationName(o_.station.empty() ? DefaultStationName() : o_.station);
     if (!station.problem.empty()) {
-      c_.err << kProgram << StationNameRefusal(station.problem) << "\n";
+      Say(StationNameRefusal(station.problem));
       return kExitUsage;
     }
     // A run that writes cards holds its station's lock before it connects,
@@ -237,7 +237,7 @@ class Run {
     // The store's other commands settle nothing of the station's.
     if (o_.command != Command::Store) {
       if (const auto refusal = LockStation(UserDataFolder(), station.name, state_.shared.stationLock)) {
-        c_.err << kProgram << *refusal << "\n";
+        Say(*refusal);
         return kExitSharedRecord;
       }
     }
@@ -249,14 +249,14 @@ class Run {
       const StoreFault shown = fault.value_or(StoreFault{MaskPasswords(o_.sharedRecord), Tr("no store")});
       // A server that answers no is not asked again: it would say no again.
       if (shown.refused || std::chrono::steady_clock::now() >= deadline || !WaitASecond()) {
-        c_.err << kProgram << shown.Message() << "\n";
+        Say(shown.Message());
         return InterruptCount() > 0 ? kExitInterrupted : kExitSharedRecord;
       }
-      if (!told) c_.err << kProgram << TryingAgain(shown.Message()) << "\n";
+      if (!told) Say(TryingAgain(shown.Message()));
     }
     state_.shared.store = std::move(store);
     // TRANSLATORS: where the shared record is: "cards on db1, station DESK-2".
-    c_.err << kProgram << Format(Tr("shared record: %s"), state_.shared.store->Where()) << "\n";
+    Say(Format(Tr("shared record: %s"), state_.shared.store->Where()));
     return std::nullopt;
   }
 
@@ -282,7 +282,7 @@ class Run {
       ConsoleHost::Said said = RunCard(true);
       const std::optional<StoreFault>& stopped = state_.shared.stoppedBy;
       if (!stopped || stopped->refused || std::chrono::steady_clock::now() >= deadline || !WaitASecond()) return said;
-      if (!told) c_.err << kProgram << TryingAgain(StoreStopText(*stopped)) << "\n";
+      if (!told) Say(TryingAgain(StoreStopText(*stopped)));
     }
   }
 
@@ -312,12 +312,12 @@ class Run {
     switch (o_.storeAction) {
       case StoreAction::Init:
         // TRANSLATORS: where the shared record is: "cards on db1, station DESK-2".
-        c_.out << Format(Tr("The shared record is ready: %s"), store.Where()) << "\n";
+        c_.out << TerminalText(Format(Tr("The shared record is ready: %s"), store.Where())) << "\n";
         return kExitOk;
       case StoreAction::Status: {
         StoreStatus status;
         if (const auto fault = store.Status(status)) {
-          c_.err << kProgram << fault->Message() << "\n";
+          Say(fault->Message());
           return kExitSharedRecord;
         }
         c_.out << StoreStatusText(status);
@@ -325,7 +325,7 @@ class Run {
         // beside the journals of its stations.
         std::vector<std::string> unread;
         c_.out << KeptAsideText(KeptAsideIn(UserDataFolder(), unread));
-        for (const std::string& problem : unread) c_.err << kProgram << problem << "\n";
+        for (const std::string& problem : unread) Say(problem);
         return kExitOk;
       }
       case StoreAction::Release: {
@@ -333,7 +333,7 @@ class Run {
                                     static_cast<std::uint32_t>(std::stoul(o_.cn))};
         bool released = false;
         if (const auto fault = store.Release(credential, released)) {
-          c_.err << kProgram << fault->Message() << "\n";
+          Say(fault->Message());
           // A station's login may not release: the usual cause of a refusal here.
           if (fault->refused)
             // TRANSLATORS: vx_supervisor is the name of a database role and stays as it is.
@@ -344,11 +344,11 @@ class Run {
         const std::string named = o_.fc + "," + o_.cn + " (" + o_.format + ")";
         if (!released) {
           // TRANSLATORS: the credential as "12,1000 (HID26)".
-          c_.err << kProgram << Format(Tr("%s is not in the shared record"), named) << "\n";
+          Say(Format(Tr("%s is not in the shared record"), named));
           return kExitCardFailed;
         }
         // TRANSLATORS: the credential as "12,1000 (HID26)".
-        c_.out << Format(Tr("Released %s: it may be written again."), named) << "\n";
+        c_.out << TerminalText(Format(Tr("Released %s: it may be written again."), named)) << "\n";
         return kExitOk;
       }
       case StoreAction::Schema:

@@ -1,6 +1,7 @@
 #include "store/store_journal.h"
 
 #include <cctype>
+#include <cstdint>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -287,18 +288,33 @@ std::string DamagedLinesText(const std::string& path, const std::vector<DamagedL
 std::string JournalPath(const std::string& userFolder, const std::string& station) {
   std::string name(kJournalStem);
   if (!station.empty()) {
-    name += '-';
+    std::string encoded;
     static const char kHex[] = "0123456789ABCDEF";
     for (const char c : station) {
       const auto byte = static_cast<unsigned char>(c);
       if ((byte < 0x80 && std::isalnum(byte)) || c == '.' || c == '_' || c == '-') {
-        name += c;
+        encoded += c;
       } else {
-        name += '%';
-        name += kHex[byte >> 4];
-        name += kHex[byte & 0xF];
+        encoded += '%';
+        encoded += kHex[byte >> 4];
+        encoded += kHex[byte & 0xF];
       }
     }
+    // A name of 64 characters outside ASCII is 768 bytes encoded, past what
+    // a file name may hold (255): a long one keeps its start, cut between
+    // escapes, and a hash of the whole name, so two stations never share a
+    // journal. Short names keep the file name they have always had.
+    constexpr std::size_t kKeptEncoded = 96;
+    if (encoded.size() > kKeptEncoded + 17) {
+      std::size_t cut = kKeptEncoded;
+      while (cut > 0 && (encoded[cut - 1] == '%' || (cut > 1 && encoded[cut - 2] == '%'))) --cut;
+      std::uint64_t hash = 14695981039346656037ull;  // FNV-1a, 64 bits
+      for (const char c : station) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+      encoded.resize(cut);
+      encoded += '~';
+      for (int shift = 60; shift >= 0; shift -= 4) encoded += kHex[(hash >> shift) & 0xF];
+    }
+    name += '-' + encoded;
   }
   name += ".txt";
   if (userFolder.empty()) return name;

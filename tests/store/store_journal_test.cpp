@@ -9,6 +9,7 @@
 #include <set>
 
 #include "formats/text_file.h"
+#include "store/station_lock.h"
 #include "store/store_journal.h"
 #include "support/temp_file.h"
 
@@ -62,6 +63,19 @@ TEST(StoreJournal, EachStationHasAFileOfItsOwn) {
   EXPECT_NE(JournalPath("u", "station 1"), JournalPath("u", "station 2"));
   EXPECT_EQ(RefusedPath("u/shared-record-journal-DESK-2.txt"), "u/shared-record-refused-DESK-2.txt");
   EXPECT_EQ(DamagedPath("u/shared-record-journal-DESK-2.txt"), "u/shared-record-damaged-DESK-2.txt");
+  // The longest names a station may have, 64 characters of four bytes each,
+  // still make file names the system takes, and two of them, alike but for
+  // their last letter, still two files.
+  std::string longest;
+  for (int i = 0; i < 64; ++i) longest += "\xF0\x9F\x94\x91";
+  std::string other = longest.substr(0, longest.size() - 4) + "\xF0\x9F\x94\x92";
+  for (const std::string& name : {longest, other}) {
+    const std::string file = JournalPath("", name);
+    EXPECT_LE(StationLockPath("", name).size(), 255u) << file;
+    EXPECT_LE(RefusedPath(file).size(), 255u) << file;
+    EXPECT_EQ(file.find("%F0%9F%94%91"), std::string("shared-record-journal-").size()) << file;
+  }
+  EXPECT_NE(JournalPath("u", longest), JournalPath("u", other));
 }
 
 // A crash while an entry was written leaves part of it; it is passed over,

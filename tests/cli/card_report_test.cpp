@@ -40,8 +40,8 @@ TEST(CardReport, SaysWhatTheSharedRecordHas) {
     std::string jsonEnd;
   };
   const SharedRecordNote none{};
-  const SharedRecordNote notYet{SharedRecordNote::Kind::NotYet, {}};
-  const SharedRecordNote notTaken{SharedRecordNote::Kind::NotTaken, {"db1", "permission denied for table vx_attempts"}};
+  const SharedRecordNote notYet{SharedRecordNote::Kind::NotYet, {}, {}};
+  const SharedRecordNote notTaken{SharedRecordNote::Kind::NotTaken, {"db1", "permission denied for table vx_attempts"}, {}};
   const Case cases[] = {
       {"no shared record", Outcome(CardVerdict::Written, ""), none, 1, 1, "\u2714 Written and verified: 12,1000",
        "\"read_card_number\":\"1000\"}"},
@@ -86,7 +86,7 @@ TEST(CardReport, ShowsOutsideTextWithoutItsControls) {
     std::string printed;
     std::string holds;
   };
-  const SharedRecordNote reason{SharedRecordNote::Kind::NotTaken, {"db1\x1b[2J", "no\r\x1b]0;x\x07"}};
+  const SharedRecordNote reason{SharedRecordNote::Kind::NotTaken, {"db1\x1b[2J", "no\r\x1b]0;x\x07"}, {}};
   CardOutcome latin1 = Outcome(CardVerdict::Written, "Kasse \xe9\x7f\xc2\x85");
   latin1.listFile = "/srv/caf\xe9.txt";
   latin1.entry = 1;

@@ -36,7 +36,7 @@ unsigned ModeOf(const std::string& path) {
 // A settle store that refuses every settle for good.
 class RefusingStore : public SharedStore {
  public:
-  StorePlace Place() const override { return {"cards", "db1", "DESK-2"}; }
+  StorePlace Place() const override { return {"cards", "db1", "DESK-2", std::nullopt}; }
   const std::string& Station() const override { return station_; }
   std::optional<StoreFault> Settle(const Credential&, const Reservation&, CardVerdict, const Attempt&) override {
     return StoreFault{"db1", "permission denied", true};

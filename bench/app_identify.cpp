@@ -22,8 +22,8 @@
 #include "app/simulated_device.h"
 #include "app/tesselmain.h"
 #include "app_bench_support.h"
-#include "core/tabs.h"
-#include "core/window_core.h"
+#include "operations/tabs.h"
+#include "window/window_core.h"
 #include "sim/device_model.h"
 
 namespace {

@@ -12,7 +12,7 @@
 
 #include "app/tesselmain.h"
 #include "app_bench_support.h"
-#include "device/device_link.h"
+#include "operations/device_link.h"
 
 namespace {
 

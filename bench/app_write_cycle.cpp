@@ -29,8 +29,8 @@
 #include "app/simulated_device.h"
 #include "app/tesselmain.h"
 #include "app_bench_support.h"
-#include "core/tabs.h"
-#include "device/device_link.h"
+#include "operations/tabs.h"
+#include "operations/device_link.h"
 #include "sim/device_model.h"
 
 namespace {

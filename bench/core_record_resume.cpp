@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cardlist/card_list.h"
-#include "formats/text_file.h"
+#include "platform/text_file.h"
 #include "record/record_file.h"
 #include "record/record_line.h"
 #include "record/record_resume.h"

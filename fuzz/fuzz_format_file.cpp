@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "formats/format_table.h"
+#include "operations/range_captions.h"
 #include "fuzz_check.h"
 
 namespace {

@@ -23,9 +23,9 @@
 
 #include "carddata/card_data.h"
 #include "cardlist/card_list.h"
-#include "core/form_state.h"
-#include "core/tabs.h"
-#include "device/device_link.h"
+#include "operations/form_state.h"
+#include "operations/tabs.h"
+#include "operations/device_link.h"
 #include "device/frame.h"
 #include "fuzz_check.h"
 #include "operations/card_operations.h"

@@ -12,7 +12,7 @@
 #include "app/program_window.h"
 #include "app/qt_translations.h"
 #include "app/user_folder.h"
-#include "core/program_arguments.h"
+#include "platform/program_arguments.h"
 #include "i18n/use_language.h"
 #include "program/command_line.h"
 #include "program/console_action.h"

@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "core/form_state.h"
-#include "core/host.h"
-#include "core/tabs.h"
-#include "core/window_core.h"
-#include "device/device_link.h"
+#include "operations/form_state.h"
+#include "operations/host.h"
+#include "operations/tabs.h"
+#include "window/window_core.h"
+#include "operations/device_link.h"
 #include "device/serial_link.h"
 #include "formats/format_table.h"
 

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "formats/item_reader.h"
-#include "formats/text_file.h"
+#include "platform/text_file.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/result_banner.h"
-#include "operations/card_outcome.h"
+#include "operations/result_banner.h"
+#include "carddata/card_outcome.h"
 #include "operations/shared_record_flow.h"
 #include "store/shared_store.h"
 #include "store/store_journal.h"

@@ -5,7 +5,7 @@
 #include <cctype>
 #include <string_view>
 
-#include "core/tabs.h"
+#include "operations/tabs.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "store/station_name.h"

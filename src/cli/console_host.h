@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "core/form_state.h"
-#include "core/host.h"
-#include "core/tabs.h"
+#include "operations/form_state.h"
+#include "operations/host.h"
+#include "operations/tabs.h"
 #include "device/system_serial_link.h"
-#include "operations/card_outcome.h"
+#include "carddata/card_outcome.h"
 #include "operations/shared_record_flow.h"
 
 namespace vx::cli {

@@ -6,7 +6,7 @@
 #include <iostream>
 
 #include "cli/console_system.h"
-#include "core/wide_text_windows.h"
+#include "platform/utf16_text.h"
 
 namespace vx::cli {
 

@@ -9,7 +9,7 @@
 #include "cli/card_run.h"
 #include "cli/cli_arguments.h"
 #include "cli/console_system.h"
-#include "core/program_arguments.h"
+#include "platform/program_arguments.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "i18n/use_language.h"

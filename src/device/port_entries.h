@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/host.h"
+#include "device/port_choice.h"
 #include "device/port_list.h"
 
 namespace vx {

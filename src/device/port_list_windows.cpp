@@ -12,7 +12,7 @@
 #include <map>
 #include <string>
 
-#include "core/wide_text_windows.h"
+#include "platform/utf16_text.h"
 #include "device/port_list.h"
 
 namespace vx {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "core/host.h"
+#include "device/port_choice.h"
 
 namespace vx {
 

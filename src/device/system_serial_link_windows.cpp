@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "core/wide_text_windows.h"
+#include "platform/utf16_text.h"
 
 namespace vx {
 

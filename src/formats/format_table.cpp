@@ -4,9 +4,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "core/tabs.h"
 #include "formats/item_reader.h"
-#include "formats/text_file.h"
+#include "platform/text_file.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 
@@ -184,27 +183,6 @@ int FindFormatRow(const FormatTable& table, std::string_view upperName) {
 
 bool HasFormatRow(const FormatTable& table, std::string_view upperName) {
   return FindNamedRow(table, upperName).has_value();
-}
-
-std::string FcRangeCaption(const FormatRow& row) {
-  return Format(kFacilityCodeRange.str(), "0-" + std::to_string(row.FcMax));
-}
-
-std::string CnRangeCaption(const FormatRow& row) {
-  // Whole numbers only; "%.0f" prints every digit, never an exponent.
-  char digits[400];
-  std::snprintf(digits, sizeof digits, "%.0f", row.CnMax);
-  return Format(kCardNumberRange.str(), std::string("1-") + digits);
-}
-
-bool AppliesRangeCaptions(std::string_view formatName) {
-  static constexpr std::string_view kNames[] = {"HID24", "HID26", "HID32", "HID34", "HID35", "HID36",
-                                                "HID37", "HID40", "hid24", "hid26", "hid32", "hid34",
-                                                "hid35", "hid36", "hid37", "hid40"};
-  for (std::string_view name : kNames) {
-    if (name == formatName) return true;
-  }
-  return false;
 }
 
 FormatRow& FindFormatRowOf(FormatTable& table, std::string_view upperName) {

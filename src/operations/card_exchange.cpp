@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "cardlist/card_feed.h"
-#include "cardlist/shared_batch.h"
+#include "operations/card_feed.h"
+#include "operations/shared_batch.h"
 #include "operations/operation_texts.h"
 #include "operations/outcome_views.h"
 #include "operations/shared_record_flow.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The write-verify-advance flow and the read, shared by every tab.
 
-#include "device/device_link.h"
+#include "operations/device_link.h"
 #include "operations/card_binding.h"
 
 namespace vx {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "carddata/card_data.h"
-#include "core/missing_format.h"
+#include "operations/missing_format.h"
 #include "formats/format_table.h"
 #include "operations/card_exchange.h"
 

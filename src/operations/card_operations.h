@@ -2,8 +2,8 @@
 // Read Card and Write Card of the eight HID tabs: one procedure each, bound to
 // every tab through the table of tabs.
 
-#include "core/tabs.h"
-#include "device/device_link.h"
+#include "operations/tabs.h"
+#include "operations/device_link.h"
 #include "operations/card_binding.h"
 
 namespace vx {

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "carddata/card_data.h"
-#include "core/missing_format.h"
+#include "operations/missing_format.h"
 #include "formats/format_table.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"

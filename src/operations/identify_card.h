@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "core/result_banner.h"
-#include "core/tabs.h"
-#include "device/device_link.h"
-#include "operations/card_outcome.h"
+#include "operations/result_banner.h"
+#include "operations/tabs.h"
+#include "operations/device_link.h"
+#include "carddata/card_outcome.h"
 
 namespace vx {
 

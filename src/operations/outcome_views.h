@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "core/form_state.h"
-#include "core/host.h"
-#include "operations/card_outcome.h"
+#include "operations/form_state.h"
+#include "operations/host.h"
+#include "carddata/card_outcome.h"
 #include "operations/shared_record_flow.h"
 #include "record/record_line.h"
 

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "cardlist/shared_batch.h"
+#include "operations/shared_batch.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "operations/write_guards.h"

@@ -9,11 +9,11 @@
 #include <string_view>
 
 #include "carddata/card_data.h"
-#include "core/form_state.h"
-#include "core/host.h"
-#include "device/device_link.h"
+#include "operations/form_state.h"
+#include "operations/host.h"
+#include "operations/device_link.h"
 #include "operations/card_binding.h"
-#include "operations/card_outcome.h"
+#include "carddata/card_outcome.h"
 #include "record/record_line.h"
 #include "store/shared_store.h"
 

@@ -3,9 +3,9 @@
 #include <optional>
 #include <vector>
 
-#include "core/missing_format.h"
-#include "core/tabs.h"
-#include "em4100/em4100_operations.h"
+#include "operations/missing_format.h"
+#include "operations/tabs.h"
+#include "operations/em4100_operations.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "operations/card_operations.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "device/device_link.h"
+#include "operations/device_link.h"
 #include "store/shared_store.h"
 
 namespace vx {

@@ -3,7 +3,7 @@
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "operations/shared_record_flow.h"
-#include "record/record_control.h"
+#include "operations/record_control.h"
 
 namespace vx {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/form_state.h"
-#include "device/device_link.h"
+#include "operations/form_state.h"
+#include "operations/device_link.h"
 #include "operations/card_binding.h"
 #include "record/record_index.h"
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <ostream>
 
-#include "core/missing_format.h"
+#include "operations/missing_format.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 

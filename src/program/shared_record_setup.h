@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "core/window_core.h"
+#include "window/window_core.h"
 #include "program/command_line.h"
 
 namespace vx {

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <memory>
 
-#include "record/record_platform.h"
+#include "platform/record_platform.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 

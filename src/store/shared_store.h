@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "operations/card_outcome.h"
+#include "carddata/card_outcome.h"
 #include "record/record_line.h"
 
 namespace vx {

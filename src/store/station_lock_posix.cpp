@@ -8,7 +8,7 @@
 #include <system_error>
 
 #include "i18n/translate.h"
-#include "record/record_platform.h"
+#include "platform/record_platform.h"
 #include "store/station_lock.h"
 
 namespace vx {

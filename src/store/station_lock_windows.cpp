@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/wide_text_windows.h"
+#include "platform/utf16_text.h"
 #include "i18n/translate.h"
 #include "store/station_lock.h"
 

@@ -11,7 +11,7 @@
 
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
-#include "record/record_platform.h"
+#include "platform/record_platform.h"
 
 namespace vx {
 

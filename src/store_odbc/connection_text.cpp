@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "formats/text_file.h"
+#include "platform/text_file.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "store/connection_string.h"

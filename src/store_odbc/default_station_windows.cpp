@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "core/wide_text_windows.h"
+#include "platform/utf16_text.h"
 #include "store/store_connection.h"
 
 namespace vx {

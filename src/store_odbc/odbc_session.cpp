@@ -11,7 +11,7 @@
 
 #include "i18n/translate.h"
 #include "store/store_connection.h"
-#include "store_odbc/utf16_text.h"
+#include "platform/utf16_text.h"
 
 namespace vx::odbc {
 

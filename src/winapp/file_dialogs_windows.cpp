@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "core/wide_text_windows.h"
+#include "platform/utf16_text.h"
 #include "i18n/translate.h"
 
 namespace vx::win {

@@ -12,7 +12,7 @@
 #include "winapp/shared_record_dialog_windows.h"
 #include "winapp/window_fonts_windows.h"
 #include "winapp/window_layout_windows.h"
-#include "core/wide_text_windows.h"
+#include "platform/utf16_text.h"
 
 namespace vx::win {
 

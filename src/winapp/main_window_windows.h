@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "core/tabs.h"
-#include "core/window_core.h"
+#include "operations/tabs.h"
+#include "window/window_core.h"
 
 namespace vx {
 class WindowsSerialLink;

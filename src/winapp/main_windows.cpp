@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/program_arguments.h"
+#include "platform/program_arguments.h"
 #include "i18n/translate.h"
 #include "i18n/use_language.h"
 #include "program/command_line.h"
@@ -17,7 +17,7 @@
 #include "winapp/control_ids_windows.h"
 #include "winapp/link_choice_windows.h"
 #include "winapp/main_window_windows.h"
-#include "core/wide_text_windows.h"
+#include "platform/utf16_text.h"
 #include "winapp/user_folder_windows.h"
 
 #ifndef VX_VERSION

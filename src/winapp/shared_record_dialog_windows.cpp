@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/wide_text_windows.h"
+#include "platform/utf16_text.h"
 #include "i18n/translate.h"
 #include "store/connection_string.h"
 #include "winapp/shared_record_dialog_ids_windows.h"

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "core/wide_text_windows.h"
+#include "platform/utf16_text.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 

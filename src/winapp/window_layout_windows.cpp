@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "core/wide_text_windows.h"
-#include "core/window_core.h"
+#include "platform/utf16_text.h"
+#include "window/window_core.h"
 #include "i18n/translate.h"
 #include "winapp/control_ids_windows.h"
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "core/tabs.h"
+#include "operations/tabs.h"
 
 namespace vx::win {
 

@@ -19,7 +19,7 @@
 
 #include "app/tesselmain.h"
 #include "app/window_controls.h"
-#include "formats/text_file.h"
+#include "platform/text_file.h"
 #include "record/record_line.h"
 #include "support/card_device.h"
 #include "support/fake_link.h"

@@ -29,7 +29,7 @@
 #include "app/qt_translations.h"
 #include "app/tesselmain.h"
 #include "app/window_controls.h"
-#include "formats/text_file.h"
+#include "platform/text_file.h"
 #include "i18n/embedded_catalogues.h"
 #include "i18n/use_language.h"
 #include "operations/outcome_views.h"

@@ -114,7 +114,7 @@ TEST(CardFile, HoldsAtMostTheListCapacityAndMegabyteLines) {
   EXPECT_EQ(ParseCardText("1," + std::string(1 << 20, ' ') + "2", "cards.txt").entries.size(), 1u);
 }
 
-// Files that cannot be read are in the shared table of tests/formats/text_file_test.cpp.
+// Files that cannot be read are in the shared table of tests/platform/text_file_test.cpp.
 TEST(CardFile, ReadsFromDiskWithOrWithoutAByteOrderMark) {
   for (const std::string mark : {"", "\xEF\xBB\xBF"}) {
     const test::TempFile file(mark + "5,100\r\n5,101\n5,102", "cards.csv");

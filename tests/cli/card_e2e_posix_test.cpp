@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/text_file.h"
+#include "platform/text_file.h"
 #include "record/record_line.h"
 #include "sim/faults.h"
 #include "sim/pty_server_posix.h"

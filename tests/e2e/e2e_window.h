@@ -23,7 +23,7 @@
 #include "app/simulated_device_posix.h"
 #include "app/tesselmain.h"
 #include "app/window_controls.h"
-#include "core/tabs.h"
+#include "operations/tabs.h"
 #include "sim/device_model.h"
 
 namespace vx::e2e {

@@ -12,7 +12,7 @@
 
 #include <map>
 
-#include "formats/text_file.h"
+#include "platform/text_file.h"
 #include "record/record_line.h"
 
 namespace {

@@ -161,26 +161,7 @@ TEST(FormatTable, ApplyOnlyOnSuccessAndKeepsCurrentTexts) {
   EXPECT_EQ(table.rows[0].FormatName, "HID26");
 }
 
-TEST(FormatTable, RangeCaptions) {
-  FormatRow row;
-  row.FcMax = 255;
-  row.CnMax = 65535;
-  EXPECT_EQ(FcRangeCaption(row), "Facility Code:0-255");
-  EXPECT_EQ(CnRangeCaption(row), "Card Number:1-65535");
-  row.CnMax = 4294967295.0;
-  EXPECT_EQ(CnRangeCaption(row), "Card Number:1-4294967295");
-  row.CnMax = 633825300114114700748351602687.0;  // 99 bits: still digits, no exponent
-  const std::string wide = CnRangeCaption(row);
-  EXPECT_EQ(wide.substr(0, 16), "Card Number:1-63");
-  EXPECT_EQ(wide.find_first_not_of("0123456789", 14), std::string::npos) << wide;
-
-  for (const char* name : {"HID24", "HID26", "HID32", "HID34", "HID35", "HID36", "HID37", "HID40", "hid24",
-                           "hid26", "hid40"})
-    EXPECT_TRUE(AppliesRangeCaptions(name)) << name;
-  for (const char* name : {"HID99", "Hid26", "HID2", "HID26 ", ""}) EXPECT_FALSE(AppliesRangeCaptions(name)) << name;
-}
-
-// Files that cannot be read are in the shared table of tests/formats/text_file_test.cpp.
+// Files that cannot be read are in the shared table of tests/platform/text_file_test.cpp.
 TEST(FormatTable, ReadFormatFileFromDiskWithOrWithoutAByteOrderMark) {
   for (const std::string mark : {"", "\xEF\xBB\xBF"}) {
     const test::TempFile file(mark + "HID26 WW=08 XX=16\r\n", "HID.cfg");

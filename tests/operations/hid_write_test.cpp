@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "cardlist/card_feed.h"
-#include "em4100/em4100_operations.h"
+#include "operations/card_feed.h"
+#include "operations/em4100_operations.h"
 #include "operations/card_operations.h"
 #include "operations/operation_bench.h"
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/form_state.h"
-#include "core/tabs.h"
-#include "device/device_link.h"
+#include "operations/form_state.h"
+#include "operations/tabs.h"
+#include "operations/device_link.h"
 #include "support/card_device.h"
 #include "support/fake_host.h"
 #include "support/fake_link.h"

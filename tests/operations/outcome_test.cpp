@@ -2,13 +2,13 @@
 
 #include <filesystem>
 
-#include "cardlist/database.h"
+#include "operations/database.h"
 #include "device/port_name.h"
-#include "em4100/em4100_operations.h"
-#include "formats/text_file.h"
+#include "operations/em4100_operations.h"
+#include "platform/text_file.h"
 #include "operations/card_operations.h"
 #include "operations/operation_bench.h"
-#include "record/record_control.h"
+#include "operations/record_control.h"
 #include "record/record_file.h"
 #include "record/record_line.h"
 

@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "core/missing_format.h"
-#include "em4100/em4100_operations.h"
+#include "operations/missing_format.h"
+#include "operations/em4100_operations.h"
 #include "operations/card_operations.h"
 #include "operations/operation_bench.h"
 

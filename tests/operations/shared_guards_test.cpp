@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cardlist/database.h"
+#include "operations/database.h"
 #include "operations/card_operations.h"
 #include "operations/shared_bench.h"
 #include "operations/write_guards.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "em4100/em4100_operations.h"
+#include "operations/em4100_operations.h"
 #include "operations/card_operations.h"
 #include "operations/shared_record_flow.h"
 #include "operations/shared_bench.h"

@@ -2,12 +2,12 @@
 
 #include <fstream>
 
-#include "cardlist/database.h"
-#include "em4100/em4100_operations.h"
+#include "operations/database.h"
+#include "operations/em4100_operations.h"
 #include "operations/card_operations.h"
 #include "operations/operation_bench.h"
 #include "operations/write_guards.h"
-#include "record/record_control.h"
+#include "operations/record_control.h"
 #include "record/record_line.h"
 
 namespace vx::test {

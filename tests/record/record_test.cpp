@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <regex>
 
-#include "formats/text_file.h"
+#include "platform/text_file.h"
 #include "record/record_file.h"
 #include "record/record_line.h"
 #include "record/record_resume.h"

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <functional>
 
-#include "formats/text_file.h"
+#include "platform/text_file.h"
 #include "store/store_journal.h"
 #include "support/temp_file.h"
 

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <set>
 
-#include "formats/text_file.h"
+#include "platform/text_file.h"
 #include "store/station_lock.h"
 #include "store/store_journal.h"
 #include "support/temp_file.h"

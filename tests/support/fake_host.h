@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "core/form_state.h"
-#include "core/host.h"
-#include "core/window_core.h"
+#include "operations/form_state.h"
+#include "operations/host.h"
+#include "window/window_core.h"
 #include "support/fake_link.h"
 
 namespace vx::test {

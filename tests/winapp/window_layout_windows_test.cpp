@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "core/missing_format.h"
-#include "core/wide_text_windows.h"
-#include "core/window_core.h"
+#include "operations/missing_format.h"
+#include "operations/range_captions.h"
+#include "platform/utf16_text.h"
+#include "window/window_core.h"
 #include "formats/format_table.h"
 #include "i18n/embedded_catalogues.h"
 #include "i18n/use_language.h"

@@ -30,8 +30,8 @@
 #include <thread>
 #include <vector>
 
-#include "core/tabs.h"
-#include "core/window_core.h"
+#include "operations/tabs.h"
+#include "window/window_core.h"
 #include "i18n/translate.h"
 #include "i18n/use_language.h"
 #include "winapp/control_ids_windows.h"

@@ -22,7 +22,7 @@
 
 #include "app/qt_serial_link.h"
 #include "app/tesselmain.h"
-#include "core/tabs.h"
+#include "operations/tabs.h"
 #include "device/frame.h"
 #include "sim/pty_server_posix.h"
 

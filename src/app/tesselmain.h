@@ -17,6 +17,7 @@
 #include "core/form_state.h"
 #include "core/host.h"
 #include "core/tabs.h"
+#include "core/window_controls.h"
 #include "core/window_core.h"
 #include "device/device_link.h"
 #include "device/serial_link.h"
@@ -114,9 +115,9 @@ class Tesselmain : public QWidget, public vx::WindowView {
  private:
   void KeepRoomForTheBanner();
   QWidget* BuildTab(const vx::TabSpec& tab);
-  QGroupBox* BuildEntryFrame(const QString& caption, int box, int maxLength);
-  QPushButton* AddButton(int number, const std::string& caption);
-  QCheckBox* AddCheckBox(vx::CheckBox box, const char* name, const std::string& caption, const std::string& toolTip);
+  QGroupBox* BuildEntryFrame(vx::Control control, int box, int maxLength);
+  QPushButton* AddButton(int number, vx::Control control);
+  QCheckBox* AddCheckBox(vx::CheckBox box, const char* name, vx::Control control);
   void BindFunctionKeys();
 
   std::unique_ptr<vx::SerialLink> link_;

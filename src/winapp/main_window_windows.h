@@ -88,6 +88,8 @@ class MainWindow : public WindowView {
   LRESULT OnColorStatic(HDC dc, HWND control);
 
   HWND Add(const wchar_t* kind, const std::wstring& text, DWORD style, int id, DWORD exStyle = 0);
+  // The tooltips of the controls that have one (window_controls.h).
+  void AddToolTips();
   HWND Item(int id) const { return GetDlgItem(window_, id); }
   void BuildTab(const TabSpec& tab);
   void Layout();

@@ -16,26 +16,15 @@
 #include "i18n/use_language.h"
 #include "program/command_line.h"
 #include "program/console_action.h"
-
-#ifdef _WIN32
-#include <windows.h>
-
-#include <cstdio>
-#endif
+#include "program/parent_console.h"
+#include "program/window_start.h"
 
 #ifndef VX_VERSION
 #define VX_VERSION "unknown"
 #endif
 
 int main(int argc, char* argv[]) {
-#ifdef _WIN32
-  // A window program has no console of its own: print into the one it was
-  // started from, if any, so --check-config and --help can be read.
-  if (AttachConsole(ATTACH_PARENT_PROCESS)) {
-    std::freopen("CONOUT$", "w", stdout);
-    std::freopen("CONOUT$", "w", stderr);
-  }
-#endif
+  vx::UseParentConsole();
   const std::string program = "vandorix-programmer";
   const std::vector<std::string> args = vx::ProgramArguments(argc, argv);
   const std::string language = vx::UseLanguage(vx::LanguageArgument(args));
@@ -54,16 +43,12 @@ int main(int argc, char* argv[]) {
   UseQtTranslations(language);
   vx::ProgramWindow started = vx::OpenProgramWindow(commandLine);
   if (!started.window) {
-    std::cerr << program << ": " << started.fault << '\n';
-    // Started from the menu, nobody reads the terminal: a fault of the folder
-    // or of HID.cfg is also shown.
-    if (started.exitCode == 1) {
+    return vx::TellStartFault({started.fault, started.exitCode}, program, std::cerr, [](const std::string& fault) {
       // The fault may quote the file: shown as it is, never as markup.
-      QMessageBox box(QMessageBox::Critical, "VANDORIX PROGRAMMER", QString::fromStdString(started.fault));
+      QMessageBox box(QMessageBox::Critical, "VANDORIX PROGRAMMER", QString::fromStdString(fault));
       box.setTextFormat(Qt::PlainText);
       box.exec();
-    }
-    return started.exitCode;
+    });
   }
   started.window->show();
   return app.exec();

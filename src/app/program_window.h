@@ -1,8 +1,7 @@
 #pragma once
-// The window as the program starts it: the operator's own folder when asked
-// for, the serial link (real or simulated), HID.cfg, the typed port and the
-// note on a simulated device. The program and the developer tool that drives
-// the window for pictures start it the same way.
+// The Qt window as the program starts it (program/window_start.h). The
+// program and the developer tool that drives the window for pictures start it
+// the same way.
 
 #include <memory>
 #include <string>

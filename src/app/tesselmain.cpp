@@ -65,8 +65,7 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   core_.listPorts = [this] { return portLister ? portLister() : vx::ListSerialPorts(); };
   setWindowTitle(kCaption);
 
-  // TRANSLATORS: the serial port the reader/writer is on.
-  auto* portFrame = new QGroupBox(Q(vx::Tr("Com Port")));
+  auto* portFrame = new QGroupBox(Q(vx::CaptionOf(vx::Control::ComPort)));
   auto* portCombo = new PortCombo;
   // Read again as it drops down: a reader plugged in since is offered, one
   // pulled out is gone.
@@ -76,7 +75,7 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   combo1_->setEditable(true);
   // A typed name stays typed text; Enter must not add it to the list.
   combo1_->setInsertPolicy(QComboBox::NoInsert);
-  combo1_->setAccessibleName(portFrame->title());
+  combo1_->setAccessibleName(Q(vx::AccessibleNameOf(vx::Control::ComPort)));
   combo1_->setMinimumContentsLength(12);
   deviceNote_ = PlainLabel("DeviceNote");
   deviceNote_->hide();
@@ -84,20 +83,13 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   portLayout->addWidget(combo1_);
   portLayout->addWidget(deviceNote_);
 
-  // TRANSLATORS: the frame around the buttons that concern the list and the
-  // reader/writer as a whole.
-  auto* systemFrame = new QGroupBox(Q(vx::Tr("System")));
+  auto* systemFrame = new QGroupBox(Q(vx::CaptionOf(vx::Control::System)));
   auto* systemLayout = new QHBoxLayout(systemFrame);
-  // TRANSLATORS: a button; empties the list of messages.
-  systemLayout->addWidget(AddButton(vx::kClearButton, vx::Tr("Clear")));
-  // TRANSLATORS: a button; opens the port and checks that a reader/writer answers.
-  systemLayout->addWidget(AddButton(vx::kLinkButton, vx::Tr("Link")));
+  systemLayout->addWidget(AddButton(vx::kClearButton, vx::Control::Clear));
+  systemLayout->addWidget(AddButton(vx::kLinkButton, vx::Control::Link));
 
-  // TRANSLATORS: a check box; the card numbers come from a file ("Browse").
-  QCheckBox* check1 = AddCheckBox(vx::CheckBox::UseDatabase, "Check1", vx::Tr("Use Database"), {});
-  // TRANSLATORS: a check box; every card is written down in a record file.
-  QCheckBox* keepRecord = AddCheckBox(vx::CheckBox::KeepRecord, "KeepRecord", vx::Tr("Keep Record"),
-                                      vx::Tr("Append every card written or read to a record file (CSV)"));
+  QCheckBox* check1 = AddCheckBox(vx::CheckBox::UseDatabase, "Check1", vx::Control::UseDatabase);
+  QCheckBox* keepRecord = AddCheckBox(vx::CheckBox::KeepRecord, "KeepRecord", vx::Control::KeepRecord);
   recordPath_ = PlainLabel("RecordPath");
   recordPath_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   // A long path must not widen the window: it is shortened in the middle, and
@@ -105,42 +97,32 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   recordPath_->setMaximumWidth(kRecordPathWidth);
   recordPath_->hide();
   // Off at start unless --shared-record connects it.
-  // TRANSLATORS: a check box; the record several stations share in a database.
-  QCheckBox* sharedRecord =
-      AddCheckBox(vx::CheckBox::SharedRecord, "SharedRecord", vx::Tr("Shared Record"),
-                  vx::Tr("Write through the shared record of several stations (a database)"));
+  QCheckBox* sharedRecord = AddCheckBox(vx::CheckBox::SharedRecord, "SharedRecord", vx::Control::SharedRecord);
   sharedRecordLine_ = PlainLabel("SharedRecordLine");
   sharedRecordLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   sharedRecordLine_->hide();
   // Off at start: the operator who wants to hear each card's outcome asks for it.
-  // TRANSLATORS: a check box; a beep after each card.
-  QCheckBox* sound = AddCheckBox(vx::CheckBox::Sound, "Sound", vx::Tr("Sound"),
-                                 vx::Tr("Beep once after a good card, three times after a failure"));
+  QCheckBox* sound = AddCheckBox(vx::CheckBox::Sound, "Sound", vx::Control::Sound);
 
   // Off at start: with it off, the line carries only the write's own frames.
-  QCheckBox* checkCardFirst =
-      AddCheckBox(vx::CheckBox::CheckCardFirst, "CheckCardFirst", vx::Tr("Check Card First"),
-                  vx::Tr("Read the card on the reader before writing, so a card just written is not written over"));
+  QCheckBox* checkCardFirst = AddCheckBox(vx::CheckBox::CheckCardFirst, "CheckCardFirst", vx::Control::CheckCardFirst);
 
-  // TRANSLATORS: the frame of the card-number file's path, shown with "Use Database".
-  frame9_ = new QGroupBox(Q(vx::Tr("Database Path ...")));
+  frame9_ = new QGroupBox(Q(vx::CaptionOf(vx::Control::DatabasePath)));
   frame9_->setObjectName("Frame9");
   text2_ = new QLineEdit;
   text2_->setObjectName("Text2");
-  text2_->setAccessibleName(Q(vx::Tr("Database Path")));
+  text2_->setAccessibleName(Q(vx::AccessibleNameOf(vx::Control::DatabasePath)));
   text2_->setReadOnly(true);
   batchProgress_ = PlainLabel("BatchProgress");
   auto* frame9Layout = new QGridLayout(frame9_);
   frame9Layout->addWidget(text2_, 0, 0);
-  // TRANSLATORS: a button; chooses the card-number file.
-  frame9Layout->addWidget(AddButton(vx::kBrowseButton, vx::Tr("Browse")), 0, 1);
+  frame9Layout->addWidget(AddButton(vx::kBrowseButton, vx::Control::Browse), 0, 1);
   frame9Layout->addWidget(batchProgress_, 1, 0, 1, 2);
   frame9_->hide();
 
   list1_ = new QListWidget;
   list1_->setObjectName("List1");
-  // TRANSLATORS: the list of what the reader/writer and the program said.
-  list1_->setAccessibleName(Q(vx::Tr("Messages")));
+  list1_->setAccessibleName(Q(vx::AccessibleNameOf(vx::Control::Messages)));
   // Every line is one text line: without this the list measures all its lines
   // on each append, and a long batch slows down as the list grows.
   list1_->setUniformItemSizes(true);
@@ -184,10 +166,7 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   // Identify concerns every tab, so it sits outside them, beside the answer it gives.
   auto* bannerRow = new QHBoxLayout;
   bannerRow->addWidget(resultBanner_, 1);
-  // TRANSLATORS: a button; tells which of the formats the card on the reader is in.
-  QPushButton* identify = AddButton(vx::kIdentifyButton, vx::Tr("Identify Card"));
-  identify->setToolTip(Q(vx::Tr("Read the card in every format HID.cfg defines and tell which read it (F4)")));
-  bannerRow->addWidget(identify);
+  bannerRow->addWidget(AddButton(vx::kIdentifyButton, vx::Control::IdentifyCard));
   layout->addLayout(bannerRow);
   layout->addWidget(sstab1_);
 
@@ -203,21 +182,22 @@ Tesselmain::~Tesselmain() {
   if (link_) link_->Close();
 }
 
-QPushButton* Tesselmain::AddButton(int number, const std::string& caption) {
-  auto* button = new QPushButton(Q(caption));
+// Each control's caption, accessible name and tooltip come from its description.
+QPushButton* Tesselmain::AddButton(int number, vx::Control control) {
+  auto* button = new QPushButton(Q(vx::CaptionOf(control)));
   button->setObjectName(QString("Command%1").arg(number));
-  button->setAccessibleName(Q(caption));
+  button->setAccessibleName(Q(vx::AccessibleNameOf(control)));
+  if (const std::string tip = vx::ToolTipOf(control); !tip.empty()) button->setToolTip(Q(tip));
   buttons_[number] = button;
   connect(button, &QPushButton::clicked, this, [this, number] { core_.ButtonClicked(number); });
   return button;
 }
 
-QCheckBox* Tesselmain::AddCheckBox(vx::CheckBox box, const char* name, const std::string& caption,
-                                   const std::string& toolTip) {
-  auto* check = new QCheckBox(Q(caption));
+QCheckBox* Tesselmain::AddCheckBox(vx::CheckBox box, const char* name, vx::Control control) {
+  auto* check = new QCheckBox(Q(vx::CaptionOf(control)));
   check->setObjectName(name);
-  check->setAccessibleName(Q(caption));
-  if (!toolTip.empty()) check->setToolTip(Q(toolTip));
+  check->setAccessibleName(Q(vx::AccessibleNameOf(control)));
+  if (const std::string tip = vx::ToolTipOf(control); !tip.empty()) check->setToolTip(Q(tip));
   checkBoxes_[box] = check;
   // Every change of state, not only clicks: the Space key, and an assistive
   // technology's Toggle action, which changes the box without clicking it.
@@ -226,11 +206,11 @@ QCheckBox* Tesselmain::AddCheckBox(vx::CheckBox box, const char* name, const std
   return check;
 }
 
-QGroupBox* Tesselmain::BuildEntryFrame(const QString& caption, int box, int maxLength) {
-  auto* frame = new QGroupBox(caption);
+QGroupBox* Tesselmain::BuildEntryFrame(vx::Control control, int box, int maxLength) {
+  auto* frame = new QGroupBox(Q(vx::CaptionOf(control)));
   auto* edit = new QLineEdit("1");
   edit->setObjectName(QString("Text%1").arg(box));
-  edit->setAccessibleName(caption);
+  edit->setAccessibleName(Q(vx::AccessibleNameOf(control)));
   limits_[box] = new LengthLimit(edit, maxLength);
   boxes_[box] = edit;
   (new QHBoxLayout(frame))->addWidget(edit);
@@ -251,16 +231,12 @@ QWidget* Tesselmain::BuildTab(const vx::TabSpec& tab) {
     return label;
   };
   auto* grid = new QGridLayout(page);
-  // TRANSLATORS: the frames of a card's two numbers: the site's code, shared by
-  // the cards of one building or customer, and the card's own number.
-  grid->addWidget(BuildEntryFrame(Q(vx::Tr("Facility Code")), tab.fcBox, tab.fcMaxLength), 0, 0);
+  grid->addWidget(BuildEntryFrame(vx::Control::FacilityCode, tab.fcBox, tab.fcMaxLength), 0, 0);
   grid->addWidget(addLabel(tab.fcLabel, tab.fcLabelCaption.str()), 0, 1);
-  grid->addWidget(BuildEntryFrame(Q(vx::Tr("Card Number")), tab.cnBox, tab.cnMaxLength), 1, 0);
+  grid->addWidget(BuildEntryFrame(vx::Control::CardNumber, tab.cnBox, tab.cnMaxLength), 1, 0);
   grid->addWidget(addLabel(tab.cnLabel, tab.cnLabelCaption.str()), 1, 1);
-  grid->addWidget(AddButton(tab.readButton, vx::Tr("Read Card")), 0, 2);
-  grid->addWidget(AddButton(tab.writeButton, vx::Tr("Write Card")), 1, 2);
-  buttons_[tab.readButton]->setToolTip(Q(vx::Tr("Read the card on the reader/writer (F3)")));
-  buttons_[tab.writeButton]->setToolTip(Q(vx::Tr("Write the card, read it back and verify it (F2)")));
+  grid->addWidget(AddButton(tab.readButton, vx::Control::ReadCard), 0, 2);
+  grid->addWidget(AddButton(tab.writeButton, vx::Control::WriteCard), 1, 2);
   // Shown at start-up when the format file lacks this tab's format.
   auto* note = new QLabel;
   note->setObjectName(QString("FormatNote%1").arg(tab.position));

@@ -17,10 +17,12 @@
 #include "operations/form_state.h"
 #include "operations/host.h"
 #include "operations/tabs.h"
+#include "window/window_controls.h"
 #include "window/window_core.h"
 #include "operations/device_link.h"
 #include "device/serial_link.h"
 #include "formats/format_table.h"
+#include "program/window_start.h"
 
 class QCheckBox;
 class QCloseEvent;
@@ -33,7 +35,7 @@ class QPushButton;
 class QTabWidget;
 class LengthLimit;
 
-class Tesselmain : public QWidget, public vx::WindowView {
+class Tesselmain : public QWidget, public vx::WindowView, public vx::StartingWindow {
   Q_OBJECT
 
  public:
@@ -45,19 +47,19 @@ class Tesselmain : public QWidget, public vx::WindowView {
 
   // Form_Load (the window core's start-up). On a fault in the file the fault
   // is returned and the window must not be shown.
-  std::optional<vx::FormatFileError> Startup(const std::string& formatFile = "HID.cfg") {
+  std::optional<vx::FormatFileError> Startup(const std::string& formatFile = "HID.cfg") override {
     return core_.Startup(formatFile);
   }
 
   // Puts text into Combo1's field as if the operator had typed it.
-  void SetPortText(const std::string& text);
+  void SetPortText(const std::string& text) override;
 
   // Says beside Combo1 what the port really leads to (the simulated
   // reader/writer), so it is never mistaken for a real device.
-  void ShowDeviceNote(const std::string& text);
+  void ShowDeviceNote(const std::string& text) override;
 
   vx::FormState& State() { return core_.State(); }
-  vx::WindowCore& Core() { return core_; }
+  vx::WindowCore& Core() override { return core_; }
   vx::SerialLink& Link() { return *link_; }
 
   // Replaceable for tests: the file-open dialog of "Browse", and the modal
@@ -114,9 +116,9 @@ class Tesselmain : public QWidget, public vx::WindowView {
  private:
   void KeepRoomForTheBanner();
   QWidget* BuildTab(const vx::TabSpec& tab);
-  QGroupBox* BuildEntryFrame(const QString& caption, int box, int maxLength);
-  QPushButton* AddButton(int number, const std::string& caption);
-  QCheckBox* AddCheckBox(vx::CheckBox box, const char* name, const std::string& caption, const std::string& toolTip);
+  QGroupBox* BuildEntryFrame(vx::Control control, int box, int maxLength);
+  QPushButton* AddButton(int number, vx::Control control);
+  QCheckBox* AddCheckBox(vx::CheckBox box, const char* name, vx::Control control);
   void BindFunctionKeys();
 
   std::unique_ptr<vx::SerialLink> link_;

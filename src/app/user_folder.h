@@ -1,17 +1,17 @@
 #pragma once
-// --user-folder: the operator's own folder for the program, which the desktop
-// menu starts it in. A launcher's current folder is not one the operator
-// chose, and the program reads HID.cfg from its current folder; this gives it
-// one the operator can find and edit.
+// Where the Qt window's --user-folder is (program/user_folder.h fills and
+// enters it): ~/.local/share/vandorix-programmer ($XDG_DATA_HOME when set),
+// and the sample HID.cfg installed with the program.
 
 #include <QString>
 
+#include <filesystem>
 #include <string>
+
+#include "program/user_folder.h"
 
 namespace vx {
 
-// ~/.local/share/vandorix-programmer ($XDG_DATA_HOME when set), or
-// %LOCALAPPDATA%\vandorix-programmer on Windows.
 QString UserFolderPath();
 
 // The sample HID.cfg installed with the program, found from the program's own
@@ -19,10 +19,7 @@ QString UserFolderPath();
 // QCoreApplication.
 QString InstalledSamplePath();
 
-// Makes `folder` if it is missing and copies `sample` into it as HID.cfg
-// unless something named HID.cfg is there already: the operator's edited
-// file is never replaced. Returns what went wrong, or an empty text.
-std::string FillUserFolder(const QString& folder, const QString& sample);
+std::filesystem::path PathOf(const QString& path);
 
 // HID.cfg in UserFolderPath, written as the system writes paths.
 std::string UserConfigPath();

@@ -80,7 +80,7 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::Create() {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
 
   WNDCLASSEXW windowClass{};
@@ -166,6 +166,7 @@ bool MainWindow::Create() {
   };
   keys_ = CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
 
+  AddToolTips();
   MakeFonts();
   ShowResult(FirstBanner());
   UpdateVisibility();
@@ -176,6 +177,27 @@ bool MainWindow::Create() {
 HWND MainWindow::Add(const wchar_t* kind, const std::wstring& text, DWORD style, int id, DWORD exStyle) {
   return CreateWindowExW(exStyle, kind, text.c_str(), style, 0, 0, 0, 0, window_,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+}
+
+void MainWindow::AddToolTips() {
+  // Owned by the window, so it goes with it.
+  HWND tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                              instance_, nullptr);
+  if (!tips) return;
+  for (HWND control = GetWindow(window_, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+    std::wstring tip = ToolTip(GetDlgCtrlID(control));
+    if (tip.empty()) continue;
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = tip.data();  // copied by the tooltip control
+    SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  // A long tip wraps rather than run across the screen.
+  SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, Scaled(360));
 }
 
 void MainWindow::BuildTab(const TabSpec& tab) {

@@ -15,6 +15,7 @@
 
 #include "operations/tabs.h"
 #include "window/window_core.h"
+#include "program/window_start.h"
 
 namespace vx {
 class WindowsSerialLink;
@@ -24,7 +25,7 @@ namespace vx::win {
 
 class WindowFonts;
 
-class MainWindow : public WindowView {
+class MainWindow : public WindowView, public StartingWindow {
  public:
   // The window talks to the device through `link` (the system's serial port
   // or the simulated reader/writer), which outlives it.
@@ -36,11 +37,11 @@ class MainWindow : public WindowView {
   // Makes the window and its controls, hidden. False when the system refuses.
   bool Create();
   // Form_Load; on a fault in the format file the window must not be shown.
-  std::optional<FormatFileError> Startup(const std::string& formatFile);
+  std::optional<FormatFileError> Startup(const std::string& formatFile) override;
   // Puts text into Combo1's field as if the operator had typed it (--port).
-  void SetPortText(const std::string& text);
+  void SetPortText(const std::string& text) override;
   // Says beside Combo1 what the port really leads to (the simulated device).
-  void ShowDeviceNote(const std::string& text);
+  void ShowDeviceNote(const std::string& text) override;
   void Show(int showCommand);
   HWND Handle() const { return window_; }
 
@@ -79,7 +80,7 @@ class MainWindow : public WindowView {
   void CloseWindow() override;
   std::optional<std::string> ChooseSharedRecord(const std::vector<std::string>& dataSources) override;
   void ShowSharedRecordLine(const std::string& text) override;
-  WindowCore& Core() { return *core_; }
+  WindowCore& Core() override { return *core_; }
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -88,6 +89,8 @@ class MainWindow : public WindowView {
   LRESULT OnColorStatic(HDC dc, HWND control);
 
   HWND Add(const wchar_t* kind, const std::wstring& text, DWORD style, int id, DWORD exStyle = 0);
+  // The tooltips of the controls that have one (window_controls.h).
+  void AddToolTips();
   HWND Item(int id) const { return GetDlgItem(window_, id); }
   void BuildTab(const TabSpec& tab);
   void Layout();

@@ -3,17 +3,18 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/program_arguments.h"
-#include "i18n/translate.h"
 #include "i18n/use_language.h"
 #include "program/command_line.h"
 #include "program/console_action.h"
-#include "program/shared_record_setup.h"
+#include "program/parent_console.h"
+#include "program/window_start.h"
 #include "winapp/control_ids_windows.h"
 #include "winapp/link_choice_windows.h"
 #include "winapp/main_window_windows.h"
@@ -28,37 +29,28 @@ namespace {
 
 const std::string kProgram = "vandorix-programmer";
 
-// Started from the Start menu nobody reads a console: a fault that keeps the
-// window from opening is shown as well as printed.
-int Fail(const std::string& fault, int exitCode) {
-  std::cerr << kProgram << ": " << fault << '\n';
-  MessageBoxW(nullptr, vx::Wide(fault).c_str(), vx::win::kWindowTitle, MB_OK | MB_ICONERROR);
-  return exitCode;
-}
-
 int RunWindow(const vx::CommandLine& commandLine) {
-  if (commandLine.userFolder) {
-    if (const std::string error = vx::win::EnterUserFolder(); !error.empty()) return Fail(error, 1);
+  std::unique_ptr<vx::SerialLink> link;  // made before the window, which talks through it, and gone after it
+  std::unique_ptr<vx::win::MainWindow> window;
+  vx::WindowFront front;
+  front.enterUserFolder = vx::win::EnterUserFolder;
+  front.userFolder = [] { return std::filesystem::path(vx::win::UserFolderPath()); };
+  front.makeLink = vx::win::MakeLink;
+  front.makeWindow = [&](std::unique_ptr<vx::SerialLink>& made) -> vx::StartingWindow* {
+    link = std::move(made);
+    window = std::make_unique<vx::win::MainWindow>(GetModuleHandleW(nullptr), *link);
+    return window->Create() ? window.get() : nullptr;
+  };
+  if (const auto fault = vx::StartWindow(commandLine, front)) {
+    return vx::TellStartFault(*fault, kProgram, std::cerr, [](const std::string& text) {
+      MessageBoxW(nullptr, vx::Wide(text).c_str(), vx::win::kWindowTitle, MB_OK | MB_ICONERROR);
+    });
   }
-  vx::LinkChoice link = vx::win::MakeLink(commandLine);
-  if (!link.link) {
-    // A mistyped --simulate is the caller's mistake, told on the console.
-    std::cerr << kProgram << ": " << link.error << '\n';
-    return 2;
-  }
-  vx::win::MainWindow window(GetModuleHandleW(nullptr), *link.link);
-  if (!window.Create()) return Fail(vx::Tr("Cannot make the window."), 1);
-  // From the menu nobody sees the current folder: a fault names the file in full.
-  const std::string configFile = commandLine.userFolder ? vx::win::UserConfigPath() : "HID.cfg";
-  if (const auto fault = window.Startup(configFile)) return Fail(fault->Message(), 1);
-  if (commandLine.port) window.SetPortText(*commandLine.port);
-  if (!link.deviceNote.empty()) window.ShowDeviceNote(link.deviceNote);
-  vx::SetUpSharedRecord(window.Core(), commandLine, vx::Utf8(vx::win::UserFolderPath()));
-  window.Show(SW_SHOWDEFAULT);
+  window->Show(SW_SHOWDEFAULT);
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (window.TranslateKeys(message)) continue;
+    if (window->TranslateKeys(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
@@ -68,12 +60,7 @@ int RunWindow(const vx::CommandLine& commandLine) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  // A window program has no console of its own: print into the one it was
-  // started from, if any, so --check-config and --help can be read.
-  if (AttachConsole(ATTACH_PARENT_PROCESS)) {
-    std::freopen("CONOUT$", "w", stdout);
-    std::freopen("CONOUT$", "w", stderr);
-  }
+  vx::UseParentConsole();
   const std::vector<std::string> args = vx::ProgramArguments(argc, argv);
   vx::UseLanguage(vx::LanguageArgument(args));
   const vx::CommandLine commandLine = vx::ParseCommandLine(args);

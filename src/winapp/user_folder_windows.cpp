@@ -7,10 +7,6 @@
 
 #include <vector>
 
-#include "platform/utf16_text.h"
-#include "i18n/text_format.h"
-#include "i18n/translate.h"
-
 namespace vx::win {
 
 namespace {
@@ -25,13 +21,6 @@ std::wstring ProgramFolder() {
   return slash == std::wstring::npos ? std::wstring() : program.substr(0, slash);
 }
 
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-bool IsFolder(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 }  // namespace
 
 std::wstring UserFolderPath() {
@@ -42,43 +31,8 @@ std::wstring UserFolderPath() {
   return folder.empty() ? folder : folder + L"\\" + kFolderName;
 }
 
-std::string UserConfigPath() { return Utf8(UserFolderPath() + L"\\HID.cfg"); }
+std::string UserConfigPath() { return vx::UserConfigPath(UserFolderPath()); }
 
-std::string FillUserFolder(const std::wstring& folder, const std::wstring& sample) {
-  // SHCreateDirectoryExW makes the missing parents too.
-  if (!folder.empty() && !IsFolder(folder)) SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
-  // TRANSLATORS: %s is the folder, in full.
-  if (folder.empty() || !IsFolder(folder)) return Format(Tr("Cannot make the folder %s."), Utf8(folder));
-  const std::wstring config = folder + L"\\HID.cfg";
-  // Whatever is there by that name is the operator's: the start-up reports
-  // it if it is no format file, rather than this replacing it.
-  if (Exists(config)) return {};
-  const DWORD sampleAttributes = GetFileAttributesW(sample.c_str());
-  if (sampleAttributes == INVALID_FILE_ATTRIBUTES || (sampleAttributes & FILE_ATTRIBUTE_DIRECTORY))
-    // TRANSLATORS: %s is where the sample should be, in full. HID.cfg is a file name.
-    return Format(Tr("The sample HID.cfg that comes with the program is missing: %s."), Utf8(sample));
-  // Copied under another name first, so that a copy cut short never passes
-  // for the operator's file on the next start.
-  const std::wstring part = config + L".part";
-  DeleteFileW(part.c_str());
-  if (!CopyFileW(sample.c_str(), part.c_str(), FALSE) || !MoveFileExW(part.c_str(), config.c_str(), 0)) {
-    DeleteFileW(part.c_str());
-    // TRANSLATORS: %1$s is the sample file, %2$s the file it is copied to.
-    return Format(Tr("Cannot copy the sample %1$s to %2$s."), Utf8(sample), Utf8(config));
-  }
-  // The installed sample is read-only; the copy is the operator's to edit.
-  const DWORD copied = GetFileAttributesW(config.c_str());
-  if (copied != INVALID_FILE_ATTRIBUTES && (copied & FILE_ATTRIBUTE_READONLY))
-    SetFileAttributesW(config.c_str(), copied & ~FILE_ATTRIBUTE_READONLY);
-  return {};
-}
-
-std::string EnterUserFolder() {
-  const std::wstring folder = UserFolderPath();
-  if (std::string error = FillUserFolder(folder, ProgramFolder() + L"\\HID.cfg"); !error.empty()) return error;
-  // TRANSLATORS: %s is the folder, in full.
-  if (!SetCurrentDirectoryW(folder.c_str())) return Format(Tr("Cannot enter the folder %s."), Utf8(folder));
-  return {};
-}
+std::string EnterUserFolder() { return vx::EnterUserFolder(UserFolderPath(), ProgramFolder() + L"\\HID.cfg"); }
 
 }  // namespace vx::win

@@ -1,10 +1,11 @@
 #pragma once
-// --user-folder: the operator's own folder for the program, which the
-// Start-menu entry starts it in. The program reads HID.cfg from its current
-// folder; this gives it one the operator can find and edit:
-// %LOCALAPPDATA%\vandorix-programmer.
+// Where the Windows window's --user-folder is (program/user_folder.h fills
+// and enters it): %LOCALAPPDATA%\vandorix-programmer, and the sample HID.cfg
+// installed beside the program.
 
 #include <string>
+
+#include "program/user_folder.h"
 
 namespace vx::win {
 
@@ -13,11 +14,6 @@ std::wstring UserFolderPath();
 
 // HID.cfg in UserFolderPath, in UTF-8.
 std::string UserConfigPath();
-
-// Makes `folder` if it is missing and copies `sample` into it as HID.cfg
-// unless something named HID.cfg is there already: the operator's edited
-// file is never replaced. Returns what went wrong, or an empty text.
-std::string FillUserFolder(const std::wstring& folder, const std::wstring& sample);
 
 // FillUserFolder with the HID.cfg installed beside the program, then makes
 // the folder current.

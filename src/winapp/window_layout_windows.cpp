@@ -6,7 +6,6 @@
 
 #include "platform/utf16_text.h"
 #include "window/window_core.h"
-#include "i18n/translate.h"
 #include "winapp/control_ids_windows.h"
 
 namespace vx::win {
@@ -61,43 +60,39 @@ ControlKind KindOfId(int id) {
 
 }  // namespace
 
-std::wstring FixedCaption(int id) {
+std::optional<Control> ControlOfId(int id) {
   switch (id) {
-    // TRANSLATORS: the frame around the choice of serial port.
-    case kComPortFrameId: return W(Tr("Com Port"));
-    // TRANSLATORS: the frame around the Clear and Link buttons.
-    case kSystemFrameId: return W(Tr("System"));
-    // TRANSLATORS: a button: empties the list of lines.
-    case CommandId(kClearButton): return W(Tr("Clear"));
-    // TRANSLATORS: a button: connects to the reader/writer on the chosen port.
-    case CommandId(kLinkButton): return W(Tr("Link"));
-    // TRANSLATORS: a check box: the card numbers come from a card-number file.
-    case kUseDatabaseId: return W(Tr("Use Database"));
-    // TRANSLATORS: a check box: beep after each card.
-    case kSoundId: return W(Tr("Sound"));
-    // TRANSLATORS: a check box: note every card in a record file (CSV).
-    case kKeepRecordId: return W(Tr("Keep Record"));
-    // TRANSLATORS: a check box: read what the card holds before writing it.
-    case kCheckCardFirstId: return W(Tr("Check Card First"));
-    // TRANSLATORS: a check box: stations share one record of cards in a database.
-    case kSharedRecordId: return W(Tr("Shared Record"));
-    // TRANSLATORS: the frame around the card-number file's path.
-    case kFrame9Id: return W(Tr("Database Path ..."));
-    // TRANSLATORS: a button: choose the card-number file.
-    case CommandId(kBrowseButton): return W(Tr("Browse"));
-    // TRANSLATORS: a button: read the card in the field in every format.
-    case CommandId(kIdentifyButton): return W(Tr("Identify Card"));
+    case kComPortFrameId: return Control::ComPort;
+    case kSystemFrameId: return Control::System;
+    case CommandId(kClearButton): return Control::Clear;
+    case CommandId(kLinkButton): return Control::Link;
+    case kUseDatabaseId: return Control::UseDatabase;
+    case kSoundId: return Control::Sound;
+    case kKeepRecordId: return Control::KeepRecord;
+    case kCheckCardFirstId: return Control::CheckCardFirst;
+    case kSharedRecordId: return Control::SharedRecord;
+    case kFrame9Id: return Control::DatabasePath;
+    case CommandId(kBrowseButton): return Control::Browse;
+    case CommandId(kIdentifyButton): return Control::IdentifyCard;
     default: break;
   }
   if (const TabSpec* tab = TabOfControl(id)) {
-    // TRANSLATORS: the frame around the facility-code box of a card format.
-    if (id == kFacilityFrameBase + tab->position) return W(Tr("Facility Code"));
-    // TRANSLATORS: the frame around the card-number box of a card format.
-    if (id == kCardFrameBase + tab->position) return W(Tr("Card Number"));
-    if (id == CommandId(tab->readButton)) return W(Tr("Read Card"));
-    if (id == CommandId(tab->writeButton)) return W(Tr("Write Card"));
+    if (id == kFacilityFrameBase + tab->position) return Control::FacilityCode;
+    if (id == kCardFrameBase + tab->position) return Control::CardNumber;
+    if (id == CommandId(tab->readButton)) return Control::ReadCard;
+    if (id == CommandId(tab->writeButton)) return Control::WriteCard;
   }
-  return {};
+  return std::nullopt;
+}
+
+std::wstring FixedCaption(int id) {
+  const std::optional<Control> control = ControlOfId(id);
+  return control ? W(CaptionOf(*control)) : std::wstring();
+}
+
+std::wstring ToolTip(int id) {
+  const std::optional<Control> control = ControlOfId(id);
+  return control ? W(ToolTipOf(*control)) : std::wstring();
 }
 
 FontRole FontRoleOf(int id) {

@@ -13,10 +13,12 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "operations/tabs.h"
+#include "window/window_controls.h"
 
 namespace vx::win {
 
@@ -34,9 +36,14 @@ inline constexpr int kSystemFrameId = 4021;
 inline constexpr int kFacilityFrameBase = 4030;  // + tab position
 inline constexpr int kCardFrameBase = 4040;      // + tab position
 
-// The caption the window gives a control of fixed text, in the language in
-// use; empty for the others (the boxes, the list, the lines the program fills).
+// The described control (window_controls.h) a control identifier stands
+// for; none for the boxes, the list and the lines the program fills.
+std::optional<Control> ControlOfId(int id);
+
+// The caption and the tooltip the window gives a control of fixed text, in
+// the language in use; empty for the others.
 std::wstring FixedCaption(int id);
+std::wstring ToolTip(int id);
 
 enum class FontRole { Normal, Banner, Note };
 FontRole FontRoleOf(int id);

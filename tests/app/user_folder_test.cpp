@@ -63,7 +63,7 @@ TEST(UserFolderTest, FillsOnceAndNeverReplacesTheOperatorsFile) {
     }
     c.before(folder);
 
-    const std::string error = FillUserFolder(folder, samplePath);
+    const std::string error = FillUserFolder(PathOf(folder), PathOf(samplePath));
 
     if (c.errorNames) {
       EXPECT_NE(error.find(c.errorNames), std::string::npos) << error;

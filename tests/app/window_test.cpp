@@ -165,6 +165,8 @@ TEST_F(WindowTest, StartsWithEveryControlInItsInitialState) {
   EXPECT_EQ(link->openCount, 0);
 }
 
+// Which captions the format file changes is the core's (WindowCore.StartupFillsTheControls);
+// here, the window shows what the core sets and keeps what it does not.
 TEST_F(WindowTest, RangeCaptionsComeFromTheFormatFile) {
   WriteConfig(
       "HID26 WW=08 XX=16\n"
@@ -172,16 +174,9 @@ TEST_F(WindowTest, RangeCaptionsComeFromTheFormatFile) {
       "HID37 WW=16 XX=19\n"
       "HID37 WW=10 XX=10\n");
   Start();
-  EXPECT_EQ(Label(1)->text(), "Facility Code:0-255");
-  EXPECT_EQ(Label(2)->text(), "Card Number:1-65535");
-  EXPECT_EQ(Label(11)->text(), "Facility Code:0-4095");  // lower-case spelling
+  EXPECT_EQ(Label(11)->text(), "Facility Code:0-4095");
   EXPECT_EQ(Label(9)->text(), "Card Number:1-1048575");
-  EXPECT_EQ(Label(7)->text(), "Facility Code:0-1023");  // the last of two lines
-  EXPECT_EQ(Label(8)->text(), "Card Number:1-1023");
-  // Formats missing from the file keep their captions.
-  EXPECT_EQ(Label(3)->text(), "Facility Code:0-16383");
   EXPECT_EQ(Label(4)->text(), "Card Number:  1-65535");
-  EXPECT_EQ(Label(17)->text(), "Facility Code:0-255");
   EXPECT_EQ(window->State().formats.FormatCount, 4);
   // A tab whose format is missing says so before anything is pressed.
   for (const vx::TabSpec& tab : vx::kTabs) {
@@ -389,15 +384,16 @@ TEST_F(WindowTest, EditsDuringAWaitAreNeitherCheckedNorRecorded) {
   EXPECT_EQ(Lines(), QStringList{"System Link Fail"});
 }
 
+// That the wait is cut short, the link closed and nothing told is the core's
+// (WindowCore.ClosingDuringAWaitWaitsForTheHandler); here, the window's close
+// reaches the core while the handler waits, and the window goes once the
+// handler has returned.
 TEST_F(WindowTest, ClosingDuringAWaitEndsTheWaitThenTheWindow) {
   Start();
   link->RefuseOpen(false);
   QTimer::singleShot(50, window.get(), [this] { window->close(); });
   Button(12)->click();
-  // The wait was cut short: it returned well before its 50 ticks.
-  EXPECT_LT(window->State().PollCount, vx::kReplyTicks);
   EXPECT_TRUE(window->Closing());
-  EXPECT_FALSE(link->IsOpen());
   EXPECT_TRUE(window->isVisible());  // closes once the handler is off the stack
   QTest::qWait(20);
   EXPECT_FALSE(window->isVisible());

@@ -65,6 +65,10 @@ std::vector<PoEntry> ReadPoFile(const std::string& path) {
       }
       continue;
     }
+    if (line.rfind("#.", 0) == 0) {
+      entry.notes.push_back(line.substr(line.size() > 2 && line[2] == ' ' ? 3 : 2));
+      continue;
+    }
     if (line[0] == '#') continue;
     if (line[0] == '"') {
       if (last) *last += Unquote(line);

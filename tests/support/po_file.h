@@ -14,6 +14,7 @@ struct PoEntry {
   std::string idPlural;
   std::vector<std::string> translations;  // msgstr, or msgstr[0], msgstr[1] ...
   std::vector<std::string> flags;         // fuzzy, c-format ...
+  std::vector<std::string> notes;         // "#." lines: the notes to translators
   bool obsolete = false;
 
   bool Fuzzy() const;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "carddata/card_data.h"
 #include "operations/tabs.h"
 #include "window/window_core.h"
@@ -46,20 +48,36 @@ struct CoreBench {
   std::optional<FormatFileError> fault_;
 };
 
+// The range captions come from the format file: a tab whose format it lacks
+// keeps the caption it was built with and says what is missing.
 TEST(WindowCore, StartupFillsTheControls) {
+  const std::map<int, std::string> everyLabel = {{1, "Facility Code:0-255"}, {2, "Card Number:1-65535"}};
   struct Case {
     const char* name;
     std::string formats;
     bool starts;
-    std::vector<int> notedTabs;  // tabs whose format is missing
+    std::vector<int> notedTabs;          // tabs whose format is missing
+    std::map<int, std::string> labels;   // rebuilt captions, by label
+    std::vector<int> untouchedLabels;    // labels that keep their captions
   };
   const Case cases[] = {
-      {"every format", kAllFormats, true, {}},
+      {"every format", kAllFormats, true, {}, {{1, "Facility Code:0-255"}, {15, "Facility Code:0-65535"}}, {}},
       {"no HID24 nor HID40", "HID26 WW=08 XX=16 YY=02 ZZ=10\nHID32 WW=14 XX=16 YY=03 ZZ=11\n"
                              "HID34 WW=16 XX=16 YY=04 ZZ=12\nHID35 WW=13 XX=20 YY=05 ZZ=13\n"
                              "HID36 WW=15 XX=19 YY=06 ZZ=14\nHID37 WW=16 XX=19 YY=07 ZZ=15\n",
-       true, {6, 8}},
-      {"a fault in the file", "HID26 WW=x8\n", false, {}},
+       true, {6, 8}, everyLabel, {15}},
+      {"a lower-case name and a format twice",
+       "HID26 WW=08 XX=16\nhid35 WW=12 XX=20\nHID37 WW=16 XX=19\nHID37 WW=10 XX=10\n",
+       true,
+       {1, 2, 4, 6, 8},
+       {{1, "Facility Code:0-255"},
+        {2, "Card Number:1-65535"},
+        {11, "Facility Code:0-4095"},  // lower-case spelling
+        {9, "Card Number:1-1048575"},
+        {7, "Facility Code:0-1023"},  // the last of two lines
+        {8, "Card Number:1-1023"}},
+       {3, 4, 15}},
+      {"a fault in the file", "HID26 WW=x8\n", false, {}, {}, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -76,10 +94,8 @@ TEST(WindowCore, StartupFillsTheControls) {
       EXPECT_EQ(text.rfind("\u26A0 HID.cfg has no HID", 0), 0u) << text;
     }
     EXPECT_EQ(noted, c.notedTabs);
-    // The rebuilt range captions of the tabs whose format is there; the others keep their own.
-    EXPECT_EQ(b.view.labels[1], "Facility Code:0-255");
-    EXPECT_EQ(b.view.labels[2], "Card Number:1-65535");
-    EXPECT_EQ(b.view.labels.count(15), c.notedTabs.empty() ? 1u : 0u);
+    for (const auto& [label, caption] : c.labels) EXPECT_EQ(b.view.labels[label], caption) << "Label" << label;
+    for (const int label : c.untouchedLabels) EXPECT_EQ(b.view.labels.count(label), 0u) << "Label" << label;
     ASSERT_FALSE(b.view.banners.empty());
     EXPECT_EQ(b.view.banners.back(), FirstBanner());
     EXPECT_EQ(b.view.batchProgress, "No card list loaded");
@@ -153,6 +169,7 @@ TEST(WindowCore, ClosingDuringAWaitWaitsForTheHandler) {
     EXPECT_LT(b.view.ticks(), 10);
     EXPECT_EQ(b.view.closeWindowCalls, 1);
     EXPECT_FALSE(b.link.IsOpen());
+    EXPECT_TRUE(b.view.messages.empty());  // the cut-short wait is no fault to tell
   }
 }
 

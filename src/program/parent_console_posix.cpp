@@ -1,0 +1,7 @@
+#include "program/parent_console.h"
+
+namespace vx {
+
+void UseParentConsole() {}
+
+}  // namespace vx

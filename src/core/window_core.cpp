@@ -8,10 +8,9 @@
 #include "core/missing_format.h"
 #include "core/tabs.h"
 #include "core/validators.h"
-#include "em4100/em4100_operations.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
-#include "operations/card_operations.h"
+#include "operations/card_kinds.h"
 #include "operations/identify_card.h"
 #include "operations/write_guards.h"
 #include "record/record_control.h"
@@ -116,10 +115,7 @@ void WindowCore::ButtonClicked(int command) {
     if (!write && command != tab.readButton) continue;
     Run([this, &tab, write] {
       Device dev = MakeDevice();
-      if (tab.kind == TabKind::Hid)
-        write ? WriteHidCard(dev, tab) : ReadHidCard(dev, tab);
-      else
-        write ? Command20_Click(dev) : Command21_Click(dev);
+      RunCardAction(dev, tab, write ? CardAction::Write : CardAction::Read);
     });
     return;
   }

@@ -69,7 +69,7 @@ std::string UnsettledQuestion(const CardNumbers& card, std::string_view format, 
 void StopForStore(Device& dev, const StoreFault& fault) {
   dev.state.shared.stoppedBy = fault;
   const std::string text = StoreStopText(fault);
-  if (!dev.host.Closing()) dev.host.ShowMessage(text);
+  if (!dev.host.Closing()) dev.host.ShowRefusal(Refusal::SharedRecord, text);
   dev.host.ShowResult({"\u2718 " + text, BannerTone::Bad});
 }
 

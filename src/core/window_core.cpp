@@ -14,15 +14,11 @@
 #include "operations/identify_card.h"
 #include "operations/write_guards.h"
 #include "record/record_control.h"
+#include "i18n/ascii_case.h"
 
 namespace vx {
 
 namespace {
-
-std::string UpperCase(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
 
 // The tab and role of Text<n>, or no tab for a box outside the tabs.
 struct BoxOwner {
@@ -52,7 +48,7 @@ std::optional<FormatFileError> WindowCore::Startup(const std::string& formatFile
   // In file order, so a name listed twice shows the ranges of its last line.
   for (const FormatRow& row : result.rows) {
     if (!AppliesRangeCaptions(row.FormatName)) continue;
-    const TabSpec* tab = TabOfFormat(UpperCase(row.FormatName));
+    const TabSpec* tab = TabOfFormat(AsciiUppered(row.FormatName));
     if (!tab) continue;
     view_.SetLabelCaption(tab->fcLabel, FcRangeCaption(row));
     view_.SetLabelCaption(tab->cnLabel, CnRangeCaption(row));

@@ -28,7 +28,9 @@ TEST(CardVerdict, WordsAsRecordsAndJournalsHaveThem) {
     EXPECT_EQ(RecordWordOf(c.verdict), c.record);
     EXPECT_EQ(JournalWordOf(c.verdict), c.journal);
     EXPECT_EQ(VerdictOfJournalWord(c.journal), c.verdict);
-    if (c.record != c.journal) EXPECT_EQ(VerdictOfJournalWord(c.record), std::nullopt);
+    if (c.record != c.journal) {
+      EXPECT_EQ(VerdictOfJournalWord(c.record), std::nullopt);
+    }
   }
 }
 

@@ -40,6 +40,7 @@ constexpr std::pair<CredentialState, std::string_view> kStates[] = {
     {CredentialState::Reserved, "reserved"},
     {CredentialState::Written, "written"},
     {CredentialState::Unknown, "unknown"},
+    {CredentialState::Free, "free"},  // a row that no card holds: written, so read back too
 };
 
 template <typename Value, std::size_t N>

@@ -9,20 +9,10 @@
 #include <string_view>
 
 #include "carddata/card_data.h"
+#include "carddata/card_verdict.h"
 #include "device/frame.h"
 
 namespace vx {
-
-enum class CardVerdict {
-  Written,            // acknowledged, read back, the card holds what was sent
-  VerifyFailed,       // read back, but the card holds other numbers
-  NoAcknowledgement,  // the device never acknowledged the write
-  NoReadBack,         // acknowledged, but no card data came back
-  ReadBackRefused,    // acknowledged, but the read-back was answered with no card data
-  Read,               // a Read Card that got card data
-  ReadFailed,         // no answer to a Read Card
-  ReadRefused,        // a Read Card answered with no card data
-};
 
 inline bool IsWrite(CardVerdict verdict) {
   return verdict != CardVerdict::Read && verdict != CardVerdict::ReadFailed && verdict != CardVerdict::ReadRefused;

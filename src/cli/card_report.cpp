@@ -6,6 +6,7 @@
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "operations/outcome_views.h"
+#include "record/record_columns.h"
 
 namespace vx::cli {
 
@@ -77,19 +78,15 @@ BannerTone ToneOf(const CardOutcome& outcome) { return PlainBanner(outcome).tone
 
 std::string JsonLine(const CardOutcome& outcome, std::optional<bool> inSharedRecord) {
   const RecordLine line = RecordLineOf(outcome);
-  auto text = [](const char* key, const std::string& value) { return JsonString(key) + ":" + JsonString(value); };
-  auto number = [](const char* key, int value) { return JsonString(key) + ":" + std::to_string(value); };
-  return "{" + text("time", line.time) + "," + text("port", line.port) + "," + text("tab", line.tab) + "," +
-         text("format", line.format) + "," + number("fc_bits", line.fcBits) + "," + number("cn_bits", line.cnBits) +
-         "," + number("param_y", line.paramY) + "," + number("param_z", line.paramZ) + "," +
-         text("facility_code", line.facilityCode) + "," + text("card_number", line.cardNumber) + "," +
-         text("source", line.source) + "," + number("entry", line.entry) + "," + text("outcome", line.outcome) +
-         "," + text("read_facility_code", line.readFacilityCode) + "," +
-         text("read_card_number", line.readCardNumber) +
-         (outcome.station.empty() ? std::string() : "," + text("station", outcome.station)) +
-         (inSharedRecord ? std::string(",\"in_shared_record\":") + (*inSharedRecord ? "true" : "false")
-                         : std::string()) +
-         "}";
+  std::string json = "{";
+  for (const RecordColumn& column : kRecordColumnTable) {
+    if (&column != kRecordColumnTable) json += ",";
+    json += JsonString(std::string(column.name)) + ":" +
+            (column.IsText() ? JsonString(line.*column.text) : std::to_string(line.*column.number));
+  }
+  if (!outcome.station.empty()) json += "," + JsonString("station") + ":" + JsonString(outcome.station);
+  if (inSharedRecord) json += std::string(",\"in_shared_record\":") + (*inSharedRecord ? "true" : "false");
+  return json + "}";
 }
 
 namespace {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <memory>
 #include <thread>
 
@@ -12,25 +11,24 @@
 #include "cli/card_report.h"
 #include "cli/console_host.h"
 #include "cli/console_system.h"
+#include "cli/refusal_status.h"
 #include "operations/missing_format.h"
 #include "operations/tabs.h"
 #include "operations/device_link.h"
 #include "device/port_list.h"
-#include "operations/em4100_operations.h"
 #include "formats/format_table.h"
 #include "i18n/terminal_text.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
-#include "operations/card_operations.h"
+#include "operations/card_kinds.h"
 #include "operations/identify_card.h"
-#include "operations/operation_texts.h"
 #include "operations/outcome_views.h"
 #include "operations/shared_record_flow.h"
+#include "operations/shared_record_connection.h"
 #include "operations/unsettled_reservations.h"
 #include "operations/write_guards.h"
+#include "program/shared_record_access.h"
 #include "operations/record_control.h"
-#include "store/station_lock.h"
-#include "store/station_name.h"
 #include "store/store_connection.h"
 #include "store/store_journal.h"
 
@@ -41,9 +39,8 @@ namespace {
 constexpr const char* kProgram = "vandorix-card: ";
 
 const TabSpec& TabOfName(const std::string& format) {
-  for (const TabSpec& tab : kTabs)
-    if (format == "EM4100" ? tab.kind == TabKind::Em4100 : tab.formatName == format) return tab;
-  return kTabs[kStartTab];
+  const TabSpec* tab = TabOfCardFormat(format);
+  return tab ? *tab : kTabs[kStartTab];
 }
 
 class Run {
@@ -79,21 +76,21 @@ class Run {
 
   int Link() {
     Device dev = MakeDevice();
-    Command12_Click(dev);
+    const bool linked = Command12_Click(dev);
     const ConsoleHost::Said said = host_.TakeSaid();
-    if (!said.messages.empty()) return *Refusal(said);
+    if (!said.messages.empty()) return *RefusedStatus(said);
     for (const std::string& line : said.lines) c_.out << line << "\n";
     if (InterruptCount() > 0) return kExitInterrupted;
     // An answer that is not an acknowledgement logs no line; the banner says it.
     if (said.lines.empty() && said.banner) Say(said.banner->text);
-    return !said.lines.empty() && said.lines.back() == kLinkSuccess ? kExitOk : kExitCardFailed;
+    return linked ? kExitOk : kExitCardFailed;
   }
 
   int Read() {
     if (const auto fault = Prepare()) return *fault;
     const ConsoleHost::Said said = RunCard(false);
     // Nothing sent and nothing said: Ctrl+C twice before the port was open.
-    if (!said.outcome) return Refusal(said).value_or(kExitInterrupted);
+    if (!said.outcome) return RefusedStatus(said).value_or(kExitInterrupted);
     const CardOutcome& outcome = *said.outcome;
     if (o_.json) {
       c_.out << JsonLine(outcome, InSharedRecord(outcome, said.note)) << "\n";
@@ -111,17 +108,16 @@ class Run {
 
   int Write() {
     if (const auto fault = Prepare()) return *fault;
-    std::string& fcText = tab_->kind == TabKind::Hid ? FindFormatRowOf(state_.formats, tab_->formatName).FcText
-                                                      : state_.Em4100FcText;
-    std::string& cnText = tab_->kind == TabKind::Hid ? FindFormatRowOf(state_.formats, tab_->formatName).CnText
-                                                      : state_.Em4100CnText;
+    const CardBinding binding = BindingOfTab(state_, *tab_);
+    std::string& fcText = *binding.fcText;
+    std::string& cnText = *binding.cnText;
     fcText = o_.fc;
     cnText = o_.cn;
     int written = 0, failed = 0;
     for (int card = 1; card <= o_.count; ++card) {
       if (card > 1 ? !NextCardReady(card, o_.count, fcText + "," + cnText) : InterruptCount() > 0) break;
       const ConsoleHost::Said said = RunWrite();
-      if (!said.outcome) return Finish(written, failed, o_.count, Refusal(said));
+      if (!said.outcome) return Finish(written, failed, o_.count, RefusedStatus(said));
       Report(said, card, o_.count);
       (IsFailure(said.outcome->verdict) ? failed : written) += 1;
       if (Stopping(IsFailure(said.outcome->verdict))) break;
@@ -164,9 +160,11 @@ class Run {
       ConsoleHost::Said said = RunWrite();
       // Every entry left was written or taken at other stations meanwhile.
       if (!said.outcome && state_.shared.store && list.UsedUp() && !state_.shared.stoppedBy) break;
-      if (!said.outcome) return Finish(list.CardCursor, state_.tally.failedAttempts, cards, Refusal(said));
+      if (!said.outcome) return Finish(list.CardCursor, state_.tally.failedAttempts, cards, RefusedStatus(said));
       // The list's end after its last card is the summary's to say.
-      if (!IsFailure(said.outcome->verdict)) std::erase(said.messages, std::string(texts::kCardEnd));
+      if (!IsFailure(said.outcome->verdict))
+        std::erase_if(said.messages,
+                      [](const ConsoleHost::Message& message) { return message.refusal == Refusal::ListEnd; });
       Report(said, said.outcome->entry, cards);
       if (Stopping(IsFailure(said.outcome->verdict))) break;
     }
@@ -185,7 +183,7 @@ class Run {
     Device dev = MakeDevice();
     const Identification id = IdentifyCard(dev);
     const ConsoleHost::Said said = host_.TakeSaid();
-    if (!id.ran) return Refusal(said).value_or(kExitInterrupted);
+    if (!id.ran) return RefusedStatus(said).value_or(kExitInterrupted);
     for (const FormatReading& reading : id.readings)
       c_.out << (o_.json ? JsonLine(reading.outcome) : ReadingLine(reading)) << "\n";
     if (InterruptCount() > 0) return kExitInterrupted;
@@ -226,35 +224,36 @@ class Run {
   // seconds while it cannot be reached, at once not when it refuses. The
   // exit status when it cannot.
   std::optional<int> ConnectStore() {
+    SharedRecordAccess access = SystemSharedRecordAccess(UserDataFolder());
     // --station was held to the rule with the command line; the computer's name is here.
-    const StationNameCheck station = CheckStationName(o_.station.empty() ? DefaultStationName() : o_.station);
-    if (!station.problem.empty()) {
-      Say(StationNameRefusal(station.problem));
+    access.station = o_.station.empty() ? DefaultStationName() : o_.station;
+    SharedRecordConnection reach(access);
+    if (const auto refusal = reach.CheckStation()) {
+      Say(*refusal);
       return kExitUsage;
     }
     // A run that writes cards holds its station's lock before it connects,
     // so no other program here settles or journals as this station meanwhile.
-    // The store's other commands settle nothing of the station's.
-    if (o_.command != Command::Store) {
-      if (const auto refusal = LockStation(UserDataFolder(), station.name, state_.shared.stationLock)) {
+    // The store's other commands settle nothing of the station's, and keep no journal.
+    const bool runsCards = o_.command != Command::Store;
+    if (runsCards) {
+      if (const auto refusal = reach.LockStation()) {
         Say(*refusal);
         return kExitSharedRecord;
       }
     }
-    std::unique_ptr<SharedStore> store;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(o_.storeWait);
     for (bool told = false;; told = true) {
-      const std::optional<StoreFault> fault = ConnectSharedStore(o_.sharedRecord, station.name, store);
-      if (!fault && store) break;
-      const StoreFault shown = fault.value_or(StoreFault{MaskPasswords(o_.sharedRecord), Tr("no store")});
+      const std::optional<StoreFault> fault = reach.Connect(o_.sharedRecord);
+      if (!fault) break;
       // A server that answers no is not asked again: it would say no again.
-      if (shown.refused || std::chrono::steady_clock::now() >= deadline || !WaitASecond()) {
-        Say(shown.Message());
+      if (fault->refused || std::chrono::steady_clock::now() >= deadline || !WaitASecond()) {
+        Say(fault->Message());
         return InterruptCount() > 0 ? kExitInterrupted : kExitSharedRecord;
       }
-      if (!told) Say(TryingAgain(shown.Message()));
+      if (!told) Say(TryingAgain(fault->Message()));
     }
-    state_.shared.store = std::move(store);
+    reach.TakeUp(state_.shared, runsCards);
     // TRANSLATORS: where the shared record is: "cards on db1, station DESK-2".
     Say(Format(Tr("shared record: %s"), state_.shared.store->Where()));
     return std::nullopt;
@@ -264,10 +263,6 @@ class Run {
   // reservations left by an earlier run are settled from the card on the
   // reader, read without asking.
   void TakeUpStore() {
-    const std::string folder = UserDataFolder();
-    std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(std::u8string(folder.begin(), folder.end())), ignored);
-    state_.shared.journalPath = JournalPath(folder, state_.shared.store ? state_.shared.store->Station() : std::string());
     BusyGuard busy(state_);
     Device dev = MakeDevice();
     TakeUpSharedRecord(dev, false);
@@ -361,32 +356,21 @@ class Run {
 
   ConsoleHost::Said RunCard(bool write) {
     Device dev = MakeDevice();
-    if (tab_->kind == TabKind::Em4100)
-      write ? Command20_Click(dev) : Command21_Click(dev);
-    else
-      write ? WriteHidCard(dev, *tab_) : ReadHidCard(dev, *tab_);
+    RunCardAction(dev, *tab_, write ? CardAction::Write : CardAction::Read);
     return host_.TakeSaid();
   }
 
   // A handler that wrote no card: what it said, and the status that means.
-  // A port that does not open, numbers the format cannot carry and a list
-  // used up are faults of what was asked; a guard's refusal is a card not
-  // written.
-  std::optional<int> Refusal(const ConsoleHost::Said& said) {
-    std::optional<int> status;
-    for (const std::string& message : said.messages) {
-      if (message == kOpenFailure) {
-        status = kExitPort;
+  std::optional<int> RefusedStatus(const ConsoleHost::Said& said) {
+    for (const ConsoleHost::Message& message : said.messages) {
+      if (message.refusal == Refusal::Port)
         // TRANSLATORS: the message "COM port open failure!", then the port
         // named on the command line.
-        Say(Format(Tr("%1$s The port \"%2$s\" cannot be opened."), message, o_.port));
-        continue;
-      }
-      Say(Trimmed(message));
-      const bool askedAmiss = message == texts::kFacilityCodeError || message == texts::kCardNumberError ||
-                              message == texts::kCardEnd;
-      if (!status) status = askedAmiss ? kExitUsage : kExitCardFailed;
+        Say(Format(Tr("%1$s The port \"%2$s\" cannot be opened."), message.text, o_.port));
+      else
+        Say(Trimmed(message.text));
     }
+    std::optional<int> status = StatusOfMessages(said.messages);
     if (!status && said.banner && said.banner->tone == BannerTone::Bad) {
       Say(said.banner->text);
       status = kExitCardFailed;
@@ -536,8 +520,8 @@ class Run {
     return reply.front() == 'y' || reply.front() == 'Y';
   }
 
-  void Tell(const std::vector<std::string>& messages) {
-    for (const std::string& message : messages) Say(Trimmed(message));
+  void Tell(const std::vector<ConsoleHost::Message>& messages) {
+    for (const ConsoleHost::Message& message : messages) Say(Trimmed(message.text));
   }
 
   // A message on standard error. Its words may carry text from outside (a

@@ -9,6 +9,8 @@
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "store/station_name.h"
+#include "i18n/ascii_case.h"
+#include "i18n/option_argument.h"
 
 namespace vx::cli {
 
@@ -89,12 +91,6 @@ bool AllDigits(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
 }
 
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper;
-}
-
 bool KnownFormat(const std::string& upper) { return upper == "EM4100" || TabOfFormat(upper) != nullptr; }
 
 std::string FormatList() {
@@ -114,7 +110,7 @@ std::string Apply(Options& o, Opt opt, const std::string& value) {
   switch (opt) {
     case Opt::Port: o.port = value; break;
     case Opt::Format:
-      o.format = Upper(value);
+      o.format = AsciiUppered(value);
       if (!KnownFormat(o.format))
         // TRANSLATORS: the format asked for, then the list "HID24, HID26, ..., EM4100".
         return Format(Tr("--format: no format \"%1$s\"; the formats are %2$s"), value, FormatList());
@@ -166,19 +162,12 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments, const std:
   std::vector<Opt> given;
   std::size_t i = 0;
   // "vandorix-card --language fr write ...": the language may come first.
-  while (i < arguments.size() && (arguments[i] == "--language" || arguments[i].starts_with("--language="))) {
+  for (OptionArgument language; (language = ReadOption(arguments, i, "--language")).matched; i = language.next) {
     if (std::find(given.begin(), given.end(), Opt::Language) != given.end())
       return Fail(Format(Tr("%s is given twice"), "--language"));
     given.push_back(Opt::Language);
-    if (arguments[i] != "--language") {
-      o.language = arguments[i++].substr(std::string_view("--language=").size());
-    } else if (i + 1 < arguments.size()) {
-      o.language = arguments[i + 1];
-      i += 2;
-    } else {
-      return Fail(Format(Tr("%s needs a value"), "--language"));
-    }
-    if (o.language.empty()) return Fail(Format(Tr("%s needs a value"), "--language"));
+    if (!language.value || language.value->empty()) return Fail(Format(Tr("%s needs a value"), "--language"));
+    o.language = *language.value;
   }
   if (i < arguments.size() && !arguments[i].starts_with("-")) {
     const std::string& word = arguments[i++];
@@ -199,7 +188,7 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments, const std:
       // store release FORMAT FC CN: the credential a supervisor has checked.
       // TRANSLATORS: FORMAT, FC and CN name what is given after "store release".
       if (i + 3 > arguments.size()) return Fail(Tr("store release needs FORMAT FC CN"));
-      o.format = Upper(arguments[i]);
+      o.format = AsciiUppered(arguments[i]);
       if (!KnownFormat(o.format))
         return Fail(Format(Tr("store release: no format \"%1$s\"; the formats are %2$s"), arguments[i], FormatList()));
       if (!AllDigits(arguments[i + 1]) || !AllDigits(arguments[i + 2]) || arguments[i + 1].size() > 10 ||
@@ -230,14 +219,10 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments, const std:
     given.push_back(rule->opt);
     std::string value;
     if (rule->takesValue) {
-      if (equals != std::string::npos) {
-        value = arg.substr(equals + 1);
-      } else if (i + 1 < arguments.size()) {
-        value = arguments[++i];
-      } else {
-        return Fail(Format(Tr("%s needs a value"), name));
-      }
-      if (value.empty()) return Fail(Format(Tr("%s needs a value"), name));
+      const OptionArgument read = ReadOption(arguments, i, name);
+      if (!read.value || read.value->empty()) return Fail(Format(Tr("%s needs a value"), name));
+      value = *read.value;
+      i = read.next - 1;
     } else if (equals != std::string::npos) {
       return Fail(Format(Tr("%s takes no value"), name));
     }

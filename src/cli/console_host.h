@@ -34,6 +34,12 @@ class ConsoleHost : public Host {
   std::function<bool(const std::string& question, Answer preset)> answer =
       [](const std::string&, Answer preset) { return preset == Answer::Yes; };
 
+  // A message box: its words, and what it stands for when it is a refusal
+  // or the list's end.
+  struct Message {
+    std::string text;
+    std::optional<Refusal> refusal;
+  };
   // What one handler left: its outcome (when it reached the device) and what
   // the shared record made of it, its List1 lines, its message boxes and its
   // last banner. Taken and cleared by the run.
@@ -41,7 +47,7 @@ class ConsoleHost : public Host {
     std::optional<CardOutcome> outcome;
     SharedRecordNote note;
     std::vector<std::string> lines;
-    std::vector<std::string> messages;
+    std::vector<Message> messages;
     std::optional<ResultBanner> banner;
   };
   Said TakeSaid();
@@ -54,7 +60,8 @@ class ConsoleHost : public Host {
   bool Closing() const override { return Interrupted(); }
   void LogLine(const std::string& text) override { said_.lines.push_back(text); }
   void SelectLastLine() override {}
-  void ShowMessage(const std::string& text) override { said_.messages.push_back(text); }
+  void ShowMessage(const std::string& text) override { said_.messages.push_back({text, std::nullopt}); }
+  void ShowRefusal(Refusal why, const std::string& text) override { said_.messages.push_back({text, why}); }
   bool AskYesNo(const std::string& question, Answer preset) override { return answer(question, preset); }
   void ShowResult(const ResultBanner& banner) override { said_.banner = banner; }
   void CardOutcomeTaken(const CardOutcome& outcome, const SharedRecordNote& note) override {

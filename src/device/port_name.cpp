@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "device/port_entries.h"
+#include "i18n/ascii_case.h"
 
 namespace vx {
 
@@ -32,9 +33,7 @@ std::string EntryPort(int entry, PortNaming naming) {
 
 bool IsComName(std::string_view text) {
   if (text.size() < 4) return false;
-  for (int i = 0; i < 3; ++i)
-    if (std::toupper(static_cast<unsigned char>(text[i])) != "COM"[i]) return false;
-  return AllDigits(text.substr(3));
+  return EqualsIgnoringAsciiCase(text.substr(0, 3), "COM") && AllDigits(text.substr(3));
 }
 
 bool IsDevicePath(std::string_view text) {

@@ -8,6 +8,7 @@
 #include "platform/text_file.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
+#include "i18n/ascii_case.h"
 
 namespace vx {
 namespace {
@@ -161,10 +162,7 @@ bool ApplyFormatRows(const FormatFileResult& result, FormatTable& table) {
 namespace {
 
 std::optional<int> FindNamedRow(const FormatTable& table, std::string_view upperName) {
-  std::string lowerName(upperName);
-  for (char& c : lowerName) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  const std::string lowerName = AsciiLowered(upperName);
   int count = table.FormatCount;
   if (count < 0) count = 0;
   if (count > kFormatRows) count = kFormatRows;

@@ -1,4 +1,5 @@
 #include "i18n/language_choice.h"
+#include "i18n/ascii_case.h"
 
 #include <algorithm>
 #include <cctype>
@@ -47,8 +48,7 @@ std::string LocaleName(std::string_view code) {
       name += '_';
       continue;
     }
-    const auto u = static_cast<unsigned char>(c);
-    name += static_cast<char>(region ? std::toupper(u) : std::tolower(u));
+    name += region ? AsciiUpper(c) : AsciiLower(c);
   }
   return name;
 }

@@ -1,4 +1,5 @@
 #include "i18n/mo_catalogue.h"
+#include "i18n/ascii_case.h"
 
 #include <cctype>
 
@@ -48,12 +49,6 @@ class Words {
   bool bigEndian_ = false;
 };
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
-
 // The value of a "Name: value" line of the header, or nullopt.
 std::optional<std::string_view> HeaderField(std::string_view header, std::string_view name) {
   while (!header.empty()) {
@@ -71,7 +66,7 @@ std::optional<std::string_view> HeaderField(std::string_view header, std::string
 bool CharsetIsUtf8(std::string_view header) {
   const auto type = HeaderField(header, "Content-Type");
   if (!type) return true;
-  const std::string lower = Lower(*type);
+  const std::string lower = AsciiLowered(*type);
   const std::size_t charset = lower.find("charset=");
   if (charset == std::string::npos) return true;
   std::string_view name = std::string_view(lower).substr(charset + 8);

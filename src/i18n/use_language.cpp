@@ -9,6 +9,7 @@
 #include "i18n/mo_catalogue.h"
 #include "i18n/system_locale.h"
 #include "i18n/translate.h"
+#include "i18n/option_argument.h"
 
 namespace vx {
 
@@ -44,8 +45,10 @@ std::string UseLanguage(std::string_view code) {
 std::string LanguageArgument(const std::vector<std::string>& arguments) {
   std::string code;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
-    if (arguments[i] == "--language" && i + 1 < arguments.size()) code = arguments[++i];
-    else if (arguments[i].starts_with("--language=")) code = arguments[i].substr(11);
+    const OptionArgument language = ReadOption(arguments, i, "--language");
+    if (!language.value) continue;
+    code = *language.value;
+    i = language.next - 1;
   }
   return code;
 }

@@ -16,8 +16,8 @@ namespace {
 
 // A closing window drops message boxes; showing none keeps the last word with
 // the operator's own action.
-void Tell(Device& dev, const std::string& text) {
-  if (!dev.host.Closing()) dev.host.ShowMessage(text);
+void Tell(Device& dev, Refusal why, const std::string& text) {
+  if (!dev.host.Closing()) dev.host.ShowRefusal(why, text);
 }
 
 // Shows the numbers a card carries in the tab's boxes and logs "fc,cn" as the
@@ -44,7 +44,7 @@ void AdvanceToNextCard(Device& dev, const CardBinding& b, bool cardFromList, std
       dev.host.SetBoxText(b.fcBox, *b.fcText);
       dev.host.SetBoxText(b.cnBox, *b.cnText);
     } else {
-      Tell(dev, texts::kCardEnd);
+      Tell(dev, Refusal::ListEnd, texts::kCardEnd);
     }
     return;
   }
@@ -90,14 +90,17 @@ std::optional<CardNumbers> ChooseCard(Device& dev, const CardBinding& b, bool ca
   for (;;) {
     if (cardFromList && !TakeCurrentEntry(list, *b.fcText, *b.cnText)) {
       showPassedOver();
-      Tell(dev, texts::kCardEnd);
+      Tell(dev, Refusal::ListEnd, texts::kCardEnd);
       return std::nullopt;
     }
     const auto fc = WholeNumberUpTo(*b.fcText, b.fcLimit);
     const auto cn = fc ? WholeNumberUpTo(*b.cnText, b.cnLimit) : std::nullopt;
     if (!fc || !cn) {
       showPassedOver();
-      Tell(dev, !fc ? texts::kFacilityCodeError : texts::kCardNumberError);
+      if (!fc)
+        Tell(dev, Refusal::FacilityCode, texts::kFacilityCodeError);
+      else
+        Tell(dev, Refusal::CardNumber, texts::kCardNumberError);
       return std::nullopt;
     }
     const CardNumbers card{*fc, *cn};

@@ -42,7 +42,7 @@ namespace {
 bool RefusedForMissingFormat(Device& dev, const TabSpec& tab) {
   if (!TabLacksFormat(dev.state.formats, tab)) return false;
   BusyGuard busy(dev.state);
-  if (busy.Taken() && !dev.host.Closing()) dev.host.ShowMessage(MissingFormatMessage(tab, kFormatFileName));
+  if (busy.Taken() && !dev.host.Closing()) dev.host.ShowRefusal(Refusal::MissingFormat, MissingFormatMessage(tab, kFormatFileName));
   return true;
 }
 

@@ -41,7 +41,7 @@ bool OpenDevicePort(Device& dev) {
     return false;
   }
   if (!dev.link.IsOpen()) {
-    dev.host.ShowMessage(kOpenFailure);
+    dev.host.ShowRefusal(Refusal::Port, kOpenFailure);
     return false;
   }
   return true;
@@ -76,10 +76,10 @@ void Settle(Device& dev) {
     dev.host.WaitForEvents(dev.state.PollCount.Until(kSettleTicks));
 }
 
-void Command12_Click(Device& dev) {
+bool Command12_Click(Device& dev) {
   BusyGuard busy(dev.state);
-  if (!busy.Taken()) return;
-  if (!OpenDevicePort(dev)) return;
+  if (!busy.Taken()) return false;
+  if (!OpenDevicePort(dev)) return false;
 
   const ReplyOutcome outcome = AwaitReply(dev, LinkCommand(), ReplyKind::LinkAck);
   // The description is read only once the device has answered or not, so the
@@ -101,6 +101,7 @@ void Command12_Click(Device& dev) {
   // A failed link must not leave an earlier "Linked" in view.
   dev.host.ShowResult(LinkBanner(outcome.status, dev.portName, description));
   ClosePort(dev);
+  return outcome.accepted();
 }
 
 

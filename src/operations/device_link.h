@@ -71,7 +71,8 @@ ReplyOutcome AwaitReply(Device& dev, const Bytes& frame, ReplyKind kind);
 void Settle(Device& dev);
 
 // Command12_Click, the "Link" button. Besides its List1 line, the result
-// banner tells which port linked, with what the system says it is.
-void Command12_Click(Device& dev);
+// banner tells which port linked, with what the system says it is. True when
+// the device acknowledged the link.
+bool Command12_Click(Device& dev);
 
 }  // namespace vx

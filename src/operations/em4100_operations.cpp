@@ -21,7 +21,7 @@ constexpr const TabSpec& Em4100Tab() {
 CardBinding Em4100BindingOf(FormState& state) {
   const TabSpec& tab = Em4100Tab();
   return {.tab = tab.caption,
-          .format = "EM4100",
+          .format = std::string(kEm4100FormatName),
           .params = FormatParams{},
           .fcLimit = kEm4100FcLimit,
           .cnLimit = kEm4100CnLimit,

@@ -1,10 +1,15 @@
 #pragma once
 // Write Card and Read Card of the EM4100 tab.
 
+#include <string_view>
+
 #include "operations/device_link.h"
 #include "operations/card_binding.h"
 
 namespace vx {
+
+// The format's name in the record, the shared record and on the command line.
+inline constexpr std::string_view kEm4100FormatName = "EM4100";
 
 void Command20_Click(Device& dev);  // Write Card
 void Command21_Click(Device& dev);  // Read Card

@@ -17,6 +17,19 @@ struct SharedRecordNote;
 // The button of a question that is chosen unless the operator picks the other.
 enum class Answer { Yes, No };
 
+// What a handler's message box stands for besides its words, for a caller
+// that goes by kind (the console program's exit status), never by wording
+// or language.
+enum class Refusal {
+  Port,           // the port chosen does not open
+  FacilityCode,   // the facility code is not one the format can carry
+  CardNumber,     // nor the card number
+  ListEnd,        // the card-number list has no card left
+  MissingFormat,  // the format file has no line for the tab's format
+  JustWritten,    // the card on the reader is the one written last
+  SharedRecord,   // the shared record cannot be reached, or refuses the card
+};
+
 class Host {
  public:
   virtual ~Host() = default;
@@ -36,6 +49,12 @@ class Host {
   virtual void SelectLastLine() = 0;
   // A modal message box with an OK button only.
   virtual void ShowMessage(const std::string& text) = 0;
+  // The message box of a refusal or of the list's end: a window shows it as
+  // any other; the console program goes by `why`.
+  virtual void ShowRefusal(Refusal why, const std::string& text) {
+    (void)why;
+    ShowMessage(text);
+  }
   // A modal question with the buttons Yes and No; true for Yes. `preset` is
   // the button that Enter presses: No where Yes would undo or duplicate a card.
   virtual bool AskYesNo(const std::string& question, Answer preset) = 0;

@@ -11,20 +11,6 @@ namespace vx {
 
 namespace {
 
-const char* RecordWordOf(CardVerdict verdict) {
-  switch (verdict) {
-    case CardVerdict::Written: return "written";
-    case CardVerdict::VerifyFailed: return "verify failed";
-    case CardVerdict::NoAcknowledgement: return "no acknowledgement";
-    case CardVerdict::NoReadBack: return "no read-back";
-    case CardVerdict::ReadBackRefused: return "read-back refused";
-    case CardVerdict::Read: return "read";
-    case CardVerdict::ReadFailed: return "read failed";
-    case CardVerdict::ReadRefused: return "read refused";
-  }
-  return "";
-}
-
 std::string Pair(const CardNumbers& numbers) { return numbers.FcText() + "," + numbers.CnText(); }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "operations/write_guards.h"
 #include "store/store_columns.h"
 #include "store/store_journal.h"
+#include "i18n/ascii_case.h"
 
 namespace vx {
 
@@ -21,11 +22,7 @@ WrittenCard WrittenOf(const CredentialRow& row) { return {row.writtenAt, row.sou
 
 }  // namespace
 
-std::string SharedFormatName(std::string_view format) {
-  std::string name(format);
-  for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return name;
-}
+std::string SharedFormatName(std::string_view format) { return AsciiUppered(format); }
 
 Credential CredentialOf(std::string_view format, const CardNumbers& card) {
   return {SharedFormatName(format), card.facilityCode, card.cardNumber};
@@ -69,7 +66,7 @@ std::string UnsettledQuestion(const CardNumbers& card, std::string_view format, 
 void StopForStore(Device& dev, const StoreFault& fault) {
   dev.state.shared.stoppedBy = fault;
   const std::string text = StoreStopText(fault);
-  if (!dev.host.Closing()) dev.host.ShowMessage(text);
+  if (!dev.host.Closing()) dev.host.ShowRefusal(Refusal::SharedRecord, text);
   dev.host.ShowResult({"\u2718 " + text, BannerTone::Bad});
 }
 

@@ -5,10 +5,9 @@
 
 #include "operations/missing_format.h"
 #include "operations/tabs.h"
-#include "operations/em4100_operations.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
-#include "operations/card_operations.h"
+#include "operations/card_kinds.h"
 #include "store/store_journal.h"
 
 namespace vx {
@@ -21,10 +20,9 @@ std::string Named(const Credential& c) {
 
 // How this program reads a card of the format, when it has the format at all.
 std::optional<CardBinding> BindingOf(FormState& state, const std::string& format) {
-  if (format == "EM4100") return Em4100BindingOf(state);
-  const TabSpec* tab = TabOfFormat(format);
+  const TabSpec* tab = TabOfCardFormat(format);
   if (!tab || TabLacksFormat(state.formats, *tab)) return std::nullopt;
-  return HidBindingOf(state, *tab);
+  return BindingOfTab(state, *tab);
 }
 
 }  // namespace

@@ -107,7 +107,7 @@ bool AllowedByCardOnReader(Device& dev, const CardBinding& b) {
   if (last && last->format == b.format && last->facilityCode == held.facilityCode &&
       last->cardNumber == held.cardNumber) {
     const std::string text = JustWrittenText(held);
-    dev.host.ShowMessage(text);
+    dev.host.ShowRefusal(Refusal::JustWritten, text);
     Refuse(dev, text);
     return false;
   }

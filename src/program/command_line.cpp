@@ -4,6 +4,7 @@
 #include "i18n/translate.h"
 #include "sim/faults.h"
 #include "store/station_name.h"
+#include "i18n/option_argument.h"
 
 namespace vx {
 
@@ -16,6 +17,12 @@ CommandLine Fail(std::string error) {
   line.action = CommandLine::Action::Error;
   line.error = std::move(error);
   return line;
+}
+
+// --shared-record or --station, whichever `args[at]` is.
+OptionArgument SharedRecordOption(const std::vector<std::string>& args, std::size_t at) {
+  const OptionArgument shared = ReadOption(args, at, "--shared-record");
+  return shared.matched ? shared : ReadOption(args, at, "--station");
 }
 
 }  // namespace
@@ -31,11 +38,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else if (arg == "--version") {
       line.action = CommandLine::Action::Version;
       return line;
-    } else if (arg == "--port") {
-      if (!hasNext) return Fail(Tr("--port needs a port name, e.g. --port COM3"));
-      line.port = args[++i];
-    } else if (StartsWith(arg, "--port=")) {
-      line.port = arg.substr(7);
+    } else if (const OptionArgument port = ReadOption(args, i, "--port"); port.matched) {
+      if (!port.value) return Fail(Tr("--port needs a port name, e.g. --port COM3"));
+      line.port = *port.value;
+      i = port.next - 1;
     } else if (arg == "--check-config") {
       line.action = CommandLine::Action::CheckConfig;
       if (hasNext && !StartsWith(args[i + 1], "-")) line.configFile = args[++i];
@@ -52,18 +58,18 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       if (!faults.faults) return Fail("--simulate: " + faults.error);
     } else if (arg == "--user-folder") {
       line.userFolder = true;
-    } else if (arg == "--shared-record" || arg == "--station") {
-      if (!hasNext || args[i + 1].empty())
-        return Fail(arg == "--station" ? Tr("--station needs a name") : Tr("--shared-record needs a connection"));
-      (arg == "--station" ? line.station : line.sharedRecord) = args[++i];
-    } else if (StartsWith(arg, "--shared-record=") || StartsWith(arg, "--station=")) {
-      const std::size_t equals = arg.find('=');
+    } else if (const OptionArgument shared = SharedRecordOption(args, i); shared.matched) {
+      const bool station = arg.starts_with("--station");
+      if (!shared.joined && (!shared.value || shared.value->empty()))
+        return Fail(station ? Tr("--station needs a name") : Tr("--shared-record needs a connection"));
+      const char* option = station ? "--station" : "--shared-record";
       // TRANSLATORS: %s is the option (--station, --shared-record).
-      if (equals + 1 == arg.size()) return Fail(Format(Tr("%s needs a value after '='"), arg.substr(0, equals)));
-      (StartsWith(arg, "--station=") ? line.station : line.sharedRecord) = arg.substr(equals + 1);
-    } else if (arg == "--language" || StartsWith(arg, "--language=")) {
-      if (arg == "--language" && hasNext) line.language = args[++i];
-      else if (arg != "--language") line.language = arg.substr(11);
+      if (shared.value->empty()) return Fail(Format(Tr("%s needs a value after '='"), option));
+      (station ? line.station : line.sharedRecord) = *shared.value;
+      i = shared.next - 1;
+    } else if (const OptionArgument language = ReadOption(args, i, "--language"); language.matched) {
+      if (language.value) line.language = *language.value;
+      i = language.next - 1;
       if (line.language.empty()) return Fail(Tr("--language needs a language code, e.g. --language de"));
     } else {
       return Fail(Format(Tr("unknown argument: %s"), arg));

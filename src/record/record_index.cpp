@@ -9,12 +9,11 @@
 #include "record/record_line.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
+#include "i18n/ascii_case.h"
 
 namespace vx {
 
 namespace {
-
-enum Column { kTime = 0, kFormat = 3, kFc = 8, kCn = 9, kSource = 10, kEntry = 11, kOutcome = 12 };
 
 // No line the program writes comes near this, file paths included; a longer
 // one is damage (a stray quote that never closes), and reading resumes at the
@@ -27,15 +26,6 @@ bool WholeNumber(std::string_view text, T& value) {
   if (text.empty()) return false;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   return ec == std::errc() && end == text.data() + text.size();
-}
-
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool SameName(std::string_view upper, std::string_view name) {
-  if (upper.size() != name.size()) return false;
-  for (std::size_t i = 0; i < name.size(); ++i)
-    if (upper[i] != Upper(name[i])) return false;
-  return true;
 }
 
 // The fields of a line without quotes, as views; false when it has not the
@@ -95,28 +85,26 @@ std::uint32_t RecordIndex::SourceId(std::string_view source) {
 
 std::optional<std::uint32_t> RecordIndex::FormatId(std::string_view format) const {
   for (std::size_t i = 0; i < formats_.size(); ++i)
-    if (SameName(formats_[i], format)) return static_cast<std::uint32_t>(i);
+    if (EqualsIgnoringAsciiCase(formats_[i], format)) return static_cast<std::uint32_t>(i);
   return std::nullopt;
 }
 
 void RecordIndex::TakeLine(const std::string_view* f) {
-  if (f[kOutcome] != kWrittenOutcome) return;
+  if (f[kOutcomeAt] != kWrittenOutcome) return;
   Key key{};
   int entry = 0;
-  if (!WholeNumber(f[kFc], key.facilityCode) || !WholeNumber(f[kCn], key.cardNumber)) return;
-  if (!f[kEntry].empty() && !WholeNumber(f[kEntry], entry)) return;
-  if (const auto id = FormatId(f[kFormat])) {
+  if (!WholeNumber(f[kFacilityCodeAt], key.facilityCode) || !WholeNumber(f[kCardNumberAt], key.cardNumber)) return;
+  if (!f[kEntryAt].empty() && !WholeNumber(f[kEntryAt], entry)) return;
+  if (const auto id = FormatId(f[kFormatAt])) {
     key.format = *id;
   } else {
     key.format = static_cast<std::uint32_t>(formats_.size());
-    std::string upper(f[kFormat]);
-    for (char& c : upper) c = Upper(c);
-    formats_.push_back(std::move(upper));
+    formats_.push_back(AsciiUppered(f[kFormatAt]));
   }
   // A card written again later is named by its latest line.
-  const Stored stored{static_cast<std::uint32_t>(times_.size()), static_cast<std::uint32_t>(f[kTime].size()),
-                      SourceId(f[kSource]), entry};
-  times_.append(f[kTime]);
+  const Stored stored{static_cast<std::uint32_t>(times_.size()), static_cast<std::uint32_t>(f[kTimeAt].size()),
+                      SourceId(f[kSourceAt]), entry};
+  times_.append(f[kTimeAt]);
   cards_.insert_or_assign(key, stored);
 }
 

@@ -35,25 +35,15 @@ bool ParseSmallNumber(const std::string& text, int& value, bool emptyIsZero) {
 std::string FormatRecordLine(const RecordLine& line) {
   std::string out;
   out.reserve(160 + line.source.size());
-  const auto field = [&out](std::string_view text) {
-    AppendField(out, text);
-    out += ',';
-  };
-  field(line.time);
-  field(line.port);
-  field(line.tab);
-  field(line.format);
-  field(std::to_string(line.fcBits));
-  field(std::to_string(line.cnBits));
-  field(std::to_string(line.paramY));
-  field(std::to_string(line.paramZ));
-  field(line.facilityCode);
-  field(line.cardNumber);
-  field(line.source);
-  field(line.entry > 0 ? std::to_string(line.entry) : std::string());
-  field(line.outcome);
-  field(line.readFacilityCode);
-  AppendField(out, line.readCardNumber);
+  for (const RecordColumn& column : kRecordColumnTable) {
+    if (&column != kRecordColumnTable) out += ',';
+    if (column.IsText()) {
+      AppendField(out, line.*column.text);
+    } else {
+      const int value = line.*column.number;
+      if (column.kind == ColumnKind::Number || value > 0) out += std::to_string(value);
+    }
+  }
   out += "\r\n";
   return out;
 }
@@ -115,20 +105,14 @@ std::vector<RecordLine> ParseRecordText(std::string_view text) {
     if (count == 0) break;
     if (count != kRecordColumns || f[0] == "time") continue;
     RecordLine line;
-    if (!ParseSmallNumber(f[4], line.fcBits, false) || !ParseSmallNumber(f[5], line.cnBits, false) ||
-        !ParseSmallNumber(f[6], line.paramY, false) || !ParseSmallNumber(f[7], line.paramZ, false) ||
-        !ParseSmallNumber(f[11], line.entry, true) || f[12].empty())
-      continue;
-    line.time = std::move(f[0]);
-    line.port = std::move(f[1]);
-    line.tab = std::move(f[2]);
-    line.format = std::move(f[3]);
-    line.facilityCode = std::move(f[8]);
-    line.cardNumber = std::move(f[9]);
-    line.source = std::move(f[10]);
-    line.outcome = std::move(f[12]);
-    line.readFacilityCode = std::move(f[13]);
-    line.readCardNumber = std::move(f[14]);
+    bool numbers = true;
+    for (std::size_t at = 0; at < kRecordColumns && numbers; ++at) {
+      const RecordColumn& column = kRecordColumnTable[at];
+      if (!column.IsText()) numbers = ParseSmallNumber(f[at], line.*column.number, column.kind == ColumnKind::Entry);
+    }
+    if (!numbers || f[kOutcomeAt].empty()) continue;
+    for (std::size_t at = 0; at < kRecordColumns; ++at)
+      if (kRecordColumnTable[at].IsText()) line.*kRecordColumnTable[at].text = std::move(f[at]);
     lines.push_back(std::move(line));
   }
   return lines;

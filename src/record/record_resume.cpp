@@ -10,8 +10,6 @@ namespace vx {
 
 namespace {
 
-enum Column { kTime = 0, kFc = 8, kCn = 9, kSource = 10, kEntry = 11, kOutcome = 12 };
-
 bool EntryNumber(const std::string& text, int& value) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   return ec == std::errc() && end == text.data() + text.size() && value > 0;
@@ -31,7 +29,7 @@ bool PlainLineMayCount(std::string_view line, const std::string& cardFile) {
     if (comma == std::string_view::npos) break;
     start = comma + 1;
   }
-  return count == kRecordColumns && fields[kSource] == cardFile;
+  return count == kRecordColumns && fields[kSourceAt] == cardFile;
 }
 
 ResumePoint Changed(int entry, const std::vector<std::string>& fields, const std::string& fileFc,
@@ -39,8 +37,8 @@ ResumePoint Changed(int entry, const std::vector<std::string>& fields, const std
   ResumePoint point;
   point.kind = ResumePoint::Kind::Changed;
   point.changedEntry = entry;
-  point.recordedFc = fields[kFc];
-  point.recordedCn = fields[kCn];
+  point.recordedFc = fields[kFacilityCodeAt];
+  point.recordedCn = fields[kCardNumberAt];
   point.fileFc = fileFc;
   point.fileCn = fileCn;
   return point;
@@ -73,13 +71,13 @@ ResumePoint FindResumePoint(std::string_view recordText, const std::string& card
     }
     const std::size_t count = NextCsvLine(recordText, pos, f);
     if (count == 0) break;
-    if (count != kRecordColumns || f[kSource] != cardFile) continue;
-    if (f[kOutcome] != kWrittenOutcome) {
+    if (count != kRecordColumns || f[kSourceAt] != cardFile) continue;
+    if (f[kOutcomeAt] != kWrittenOutcome) {
       ++failedAttempts;
       continue;
     }
     int entry = 0;
-    if (!EntryNumber(f[kEntry], entry)) continue;
+    if (!EntryNumber(f[kEntryAt], entry)) continue;
     const std::size_t index = static_cast<std::size_t>(entry) - 1;
     if (index >= entries.size()) {
       if (point.kind != ResumePoint::Kind::Changed || entry < point.changedEntry) point = Changed(entry, f, "", "");
@@ -90,12 +88,12 @@ ResumePoint FindResumePoint(std::string_view recordText, const std::string& card
       fileCn[index] = CardNumberText(entries[index]);
       known[index] = true;
     }
-    if (f[kFc] != fileFc[index] || f[kCn] != fileCn[index]) {
+    if (f[kFacilityCodeAt] != fileFc[index] || f[kCardNumberAt] != fileCn[index]) {
       if (point.kind != ResumePoint::Kind::Changed || entry < point.changedEntry)
         point = Changed(entry, f, fileFc[index], fileCn[index]);
       continue;
     }
-    writtenAt[index] = f[kTime];
+    writtenAt[index] = f[kTimeAt];
   }
   if (point.kind == ResumePoint::Kind::Changed) return point;
 

@@ -1,4 +1,5 @@
 #include "sim/faults.h"
+#include "i18n/ascii_case.h"
 
 #include <cctype>
 
@@ -52,7 +53,7 @@ FaultParse ParseFaults(std::string_view text) {
     if (c == ',' || std::isspace(static_cast<unsigned char>(c))) {
       if (!take()) return result;
     } else {
-      word.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+      word.push_back(AsciiLower(c));
     }
   }
   if (!take()) return result;

@@ -74,14 +74,6 @@ std::vector<ConnectionAttribute> ConnectionAttributes(std::string_view text) {
   return attributes;
 }
 
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (lower(a[i]) != lower(b[i])) return false;
-  return true;
-}
-
 bool IsPasswordKey(std::string_view key) {
   return EqualsIgnoringAsciiCase(key, "pwd") || EqualsIgnoringAsciiCase(key, "password");
 }

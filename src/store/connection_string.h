@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "i18n/ascii_case.h"
+
 namespace vx {
 
 struct ConnectionAttribute {
@@ -27,9 +29,6 @@ std::size_t ConnectionValueEnd(std::string_view text, std::size_t pos, bool line
 
 // PWD and PASSWORD, in any case.
 bool IsPasswordKey(std::string_view key);
-
-// ASCII letters compared without their case; other bytes as they are.
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // The connection with ";PWD={password}" added, the password braced so that
 // any ";" or "}" in it stays part of it. The connection unchanged when the

@@ -11,18 +11,14 @@
 #include <string_view>
 #include <vector>
 
+#include "record/record_columns.h"
 #include "store/shared_store.h"
 
 namespace vx {
 
-inline constexpr int kFormatColumnLength = 40;    // vx_cards.format, vx_attempts.format
+// The sizes of the record line's columns are in its table (record_columns.h);
+// these are of the columns only vx_cards has.
 inline constexpr int kStationColumnLength = 200;  // vx_cards.station, vx_attempts.station
-inline constexpr int kSourceColumnLength = 1000;  // vx_cards.source, vx_attempts.source
-inline constexpr int kPortColumnLength = 200;     // vx_attempts.port
-inline constexpr int kTabColumnLength = 40;       // vx_attempts.tab
-inline constexpr int kTimeColumnLength = 40;      // the times, as the CSV record writes them
-inline constexpr int kNumberColumnLength = 20;    // a number kept as text in vx_attempts
-inline constexpr int kOutcomeColumnLength = 40;   // vx_attempts.outcome
 inline constexpr int kStateColumnLength = 10;     // vx_cards.state
 
 // One value bound for a column: the column as "vx_attempts.port", its size.

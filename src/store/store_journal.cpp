@@ -23,20 +23,12 @@ namespace vx {
 namespace {
 
 constexpr std::string_view kEntryTag = "vx-settle-1";
-constexpr std::size_t kEntryFields = 33;
+// The tag, the settle's 16 fields, the record line's columns, the end.
+constexpr std::size_t kLineAt = 17;
+constexpr std::size_t kEntryFields = kLineAt + kRecordColumns + 1;
 constexpr std::string_view kEntryEnd = "end";
 constexpr std::uintmax_t kJournalMaxBytes = 64 * 1024 * 1024;
 
-constexpr std::pair<CardVerdict, std::string_view> kCardVerdicts[] = {
-    {CardVerdict::Written, "written"},
-    {CardVerdict::VerifyFailed, "verify-failed"},
-    {CardVerdict::NoAcknowledgement, "no-acknowledgement"},
-    {CardVerdict::NoReadBack, "no-read-back"},
-    {CardVerdict::ReadBackRefused, "read-back-refused"},
-    {CardVerdict::Read, "read"},
-    {CardVerdict::ReadFailed, "read-failed"},
-    {CardVerdict::ReadRefused, "read-refused"},
-};
 constexpr std::pair<ReserveVerdict, std::string_view> kReserveVerdicts[] = {
     {ReserveVerdict::Won, "won"},
     {ReserveVerdict::OwnThisRun, "own-this-run"},
@@ -48,6 +40,7 @@ constexpr std::pair<CredentialState, std::string_view> kStates[] = {
     {CredentialState::Reserved, "reserved"},
     {CredentialState::Written, "written"},
     {CredentialState::Unknown, "unknown"},
+    {CredentialState::Free, "free"},  // a row that no card holds: written, so read back too
 };
 
 template <typename Value, std::size_t N>
@@ -112,7 +105,7 @@ std::string JournalLine(const JournalEntry& entry) {
   field(entry.credential.format);
   number(entry.credential.facilityCode);
   number(entry.credential.cardNumber);
-  field(WordOf(kCardVerdicts, entry.verdict));
+  field(JournalWordOf(entry.verdict));
   field(WordOf(kReserveVerdicts, entry.before.verdict));
   const CredentialRow row = entry.before.existing.value_or(CredentialRow{});
   field(entry.before.existing ? "1" : "0");
@@ -126,12 +119,13 @@ std::string JournalLine(const JournalEntry& entry) {
   field(row.source);
   number(row.entry);
   field(entry.attempt.station);
-  const RecordLine& l = entry.attempt.line;
-  for (const std::string* text : {&l.time, &l.port, &l.tab, &l.format}) field(*text);
-  for (int value : {l.fcBits, l.cnBits, l.paramY, l.paramZ}) number(value);
-  for (const std::string* text : {&l.facilityCode, &l.cardNumber, &l.source}) field(*text);
-  number(l.entry);
-  for (const std::string* text : {&l.outcome, &l.readFacilityCode, &l.readCardNumber}) field(*text);
+  for (const RecordColumn& column : kRecordColumnTable) {
+    if (column.IsText()) {
+      field(entry.attempt.line.*column.text);
+    } else {
+      number(entry.attempt.line.*column.number);
+    }
+  }
   field(kEntryEnd);
   out += '\n';
   return out;
@@ -144,14 +138,16 @@ bool ParseEntry(std::string_view line, JournalEntry& entry) {
   if (f.size() != kEntryFields || f[0] != kEntryTag || f.back() != kEntryEnd) return false;
   CredentialRow row;
   RecordLine& l = entry.attempt.line;
-  const bool numbers = NumberOf(f[2], entry.credential.facilityCode) && NumberOf(f[3], entry.credential.cardNumber) &&
-                       NumberOf(f[8], row.credential.facilityCode) && NumberOf(f[9], row.credential.cardNumber) &&
-                       NumberOf(f[15], row.entry) && NumberOf(f[21], l.fcBits) && NumberOf(f[22], l.cnBits) &&
-                       NumberOf(f[23], l.paramY) && NumberOf(f[24], l.paramZ) && NumberOf(f[28], l.entry);
-  if (!numbers || !ValueOf(kCardVerdicts, f[4], entry.verdict) ||
-      !ValueOf(kReserveVerdicts, f[5], entry.before.verdict) || (f[6] != "0" && f[6] != "1") ||
+  bool numbers = NumberOf(f[2], entry.credential.facilityCode) && NumberOf(f[3], entry.credential.cardNumber) &&
+                 NumberOf(f[8], row.credential.facilityCode) && NumberOf(f[9], row.credential.cardNumber) &&
+                 NumberOf(f[15], row.entry);
+  for (std::size_t at = 0; at < kRecordColumns && numbers; ++at)
+    if (!kRecordColumnTable[at].IsText()) numbers = NumberOf(f[kLineAt + at], l.*kRecordColumnTable[at].number);
+  const std::optional<CardVerdict> verdict = VerdictOfJournalWord(f[4]);
+  if (!numbers || !verdict || !ValueOf(kReserveVerdicts, f[5], entry.before.verdict) || (f[6] != "0" && f[6] != "1") ||
       !ValueOf(kStates, f[10], row.state))
     return false;
+  entry.verdict = *verdict;
   entry.credential.format = std::move(f[1]);
   row.credential.format = std::move(f[7]);
   row.station = std::move(f[11]);
@@ -161,16 +157,8 @@ bool ParseEntry(std::string_view line, JournalEntry& entry) {
   entry.before.existing.reset();
   if (f[6] == "1") entry.before.existing = std::move(row);
   entry.attempt.station = std::move(f[16]);
-  l.time = std::move(f[17]);
-  l.port = std::move(f[18]);
-  l.tab = std::move(f[19]);
-  l.format = std::move(f[20]);
-  l.facilityCode = std::move(f[25]);
-  l.cardNumber = std::move(f[26]);
-  l.source = std::move(f[27]);
-  l.outcome = std::move(f[29]);
-  l.readFacilityCode = std::move(f[30]);
-  l.readCardNumber = std::move(f[31]);
+  for (std::size_t at = 0; at < kRecordColumns; ++at)
+    if (kRecordColumnTable[at].IsText()) l.*kRecordColumnTable[at].text = std::move(f[kLineAt + at]);
   return true;
 }
 

@@ -1,4 +1,5 @@
 #include "store_odbc/connection_security.h"
+#include "i18n/ascii_case.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -18,9 +19,7 @@ enum class EncryptionQuestion { None, PostgreSql, MariaDb };
 
 EncryptionQuestion EncryptionQuestionFor(const std::string& dbmsName) {
   // ASCII letters only: the operator's locale must not change what a name is.
-  std::string name = dbmsName;
-  std::transform(name.begin(), name.end(), name.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+  const std::string name = AsciiLowered(dbmsName);
   if (name.find("postgres") != std::string::npos) return EncryptionQuestion::PostgreSql;
   // MySQL answers the same question as MariaDB, in the same words.
   if (name.find("mariadb") != std::string::npos || name.find("mysql") != std::string::npos)

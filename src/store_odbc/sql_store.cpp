@@ -14,6 +14,7 @@
 
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
+#include "record/record_columns.h"
 #include "record/record_file.h"
 #include "store_odbc/connection_security.h"
 #include "store_odbc/record_time.h"
@@ -115,14 +116,20 @@ std::optional<DbError> FreeReservation(Session& session, const std::string& stat
 std::optional<DbError> InsertAttempt(Session& session, const Attempt& attempt, bool& alreadyThere) {
   alreadyThere = false;
   const RecordLine& l = attempt.line;
+  std::vector<Param> params;
+  std::string marks;
+  for (const RecordColumn& column : kRecordColumnTable) {
+    marks += "?, ";
+    switch (column.kind) {
+      case ColumnKind::Text: params.push_back(Param::Text(l.*column.text)); break;
+      case ColumnKind::OptionalText: params.push_back(Param::TextOrNull(l.*column.text)); break;
+      case ColumnKind::Number: params.push_back(Param::Number(l.*column.number)); break;
+      case ColumnKind::Entry: params.push_back(Param::NumberOrNull(l.*column.number)); break;
+    }
+  }
+  params.push_back(Param::Text(attempt.station));
   auto error = session.Execute(
-      "INSERT INTO vx_attempts (time, port, tab, format, fc_bits, cn_bits, param_y, param_z, facility_code, "
-      "card_number, source, entry, outcome, read_facility_code, read_card_number, station) "
-      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-      {Param::Text(l.time), Param::Text(l.port), Param::Text(l.tab), Param::Text(l.format), Param::Number(l.fcBits),
-       Param::Number(l.cnBits), Param::Number(l.paramY), Param::Number(l.paramZ), Param::Text(l.facilityCode),
-       Param::Text(l.cardNumber), Param::Text(l.source), Param::NumberOrNull(l.entry), Param::Text(l.outcome),
-       Param::TextOrNull(l.readFacilityCode), Param::TextOrNull(l.readCardNumber), Param::Text(attempt.station)});
+      "INSERT INTO vx_attempts (" + RecordColumnNames(", ") + ", station) VALUES (" + marks + "?)", params);
   if (!error || !error->KeyTaken()) return error;
   session.Rollback();
   Result result;

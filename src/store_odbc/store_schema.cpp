@@ -1,24 +1,18 @@
 #include "store_odbc/store_schema.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
+#include "record/record_columns.h"
 #include "store/store_columns.h"
 #include "store/store_connection.h"
+#include "i18n/ascii_case.h"
 
 namespace vx::odbc {
 
 namespace {
-
-bool SameName(const std::string& a, const char* b) {
-  const std::string_view other(b);
-  return a.size() == other.size() && std::equal(a.begin(), a.end(), other.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 struct Found {
   bool exists = false;
@@ -70,11 +64,29 @@ std::optional<DbError> Upgrade(Session& session, int from, std::string& refusal)
   return std::nullopt;
 }
 
+std::string Text(int length) { return "VARCHAR(" + std::to_string(length) + ") NOT NULL"; }
+std::string TextOrNull(int length) { return "VARCHAR(" + std::to_string(length) + ")"; }
+
+// The CSV record's columns, and the station.
+std::vector<SchemaColumn> AttemptColumns() {
+  std::vector<SchemaColumn> columns;
+  for (const RecordColumn& column : kRecordColumnTable) {
+    std::string type;
+    switch (column.kind) {
+      case ColumnKind::Text: type = Text(column.longest); break;
+      case ColumnKind::OptionalText: type = TextOrNull(column.longest); break;
+      case ColumnKind::Number: type = "INTEGER NOT NULL"; break;
+      case ColumnKind::Entry: type = "INTEGER"; break;
+    }
+    columns.push_back({column.name.data(), std::move(type)});  // the names are literals, so ended by a NUL
+  }
+  columns.push_back({"station", Text(kStationColumnLength)});
+  return columns;
+}
+
 }  // namespace
 
 const std::vector<SchemaTable>& SchemaTables() {
-  const auto text = [](int length) { return "VARCHAR(" + std::to_string(length) + ") NOT NULL"; };
-  const auto textOrNull = [](int length) { return "VARCHAR(" + std::to_string(length) + ")"; };
   static const std::vector<SchemaTable> tables = {
       {"vx_schema", {{"version", "INTEGER NOT NULL"}}, nullptr},
       // A row's state is reserved, written or unknown while a station or a
@@ -82,14 +94,14 @@ const std::vector<SchemaTable>& SchemaTables() {
       // takes a free row over with an update that one station wins, so no
       // station needs to delete a row another station could care about.
       {"vx_cards",
-       {{"format", text(kFormatColumnLength)},
+       {{"format", Text(kFormatColumnLength)},
         {"facility_code", "BIGINT NOT NULL"},
         {"card_number", "BIGINT NOT NULL"},
-        {"state", text(kStateColumnLength)},
-        {"station", text(kStationColumnLength)},
-        {"reserved_at", text(kTimeColumnLength)},
-        {"written_at", textOrNull(kTimeColumnLength)},
-        {"source", text(kSourceColumnLength)},
+        {"state", Text(kStateColumnLength)},
+        {"station", Text(kStationColumnLength)},
+        {"reserved_at", Text(kTimeColumnLength)},
+        {"written_at", TextOrNull(kTimeColumnLength)},
+        {"source", Text(kSourceColumnLength)},
         {"entry", "INTEGER"}},
        "format, facility_code, card_number"},
       // The CSV record's columns, and the station. A station makes at most
@@ -98,24 +110,7 @@ const std::vector<SchemaTable>& SchemaTables() {
       // commit went through unacknowledged, or it came back from the
       // journal) is stored once. A read has empty numbers, as in the CSV.
       // Stations only ever add rows: it is the audit trail.
-      {"vx_attempts",
-       {{"time", text(kTimeColumnLength)},
-        {"port", text(kPortColumnLength)},
-        {"tab", text(kTabColumnLength)},
-        {"format", text(kFormatColumnLength)},
-        {"fc_bits", "INTEGER NOT NULL"},
-        {"cn_bits", "INTEGER NOT NULL"},
-        {"param_y", "INTEGER NOT NULL"},
-        {"param_z", "INTEGER NOT NULL"},
-        {"facility_code", text(kNumberColumnLength)},
-        {"card_number", text(kNumberColumnLength)},
-        {"source", text(kSourceColumnLength)},
-        {"entry", "INTEGER"},
-        {"outcome", text(kOutcomeColumnLength)},
-        {"read_facility_code", textOrNull(kNumberColumnLength)},
-        {"read_card_number", textOrNull(kNumberColumnLength)},
-        {"station", text(kStationColumnLength)}},
-       "station, time, format, facility_code, card_number"},
+      {"vx_attempts", AttemptColumns(), "station, time, format, facility_code, card_number"},
   };
   return tables;
 }
@@ -144,7 +139,9 @@ std::optional<DbError> EnsureSchema(Session& session, std::string& refusal) {
       std::vector<std::string> lacking;
       for (const SchemaColumn& column : table.columns) {
         const bool has = std::any_of(found.columns.begin(), found.columns.end(),
-                                     [&column](const std::string& name) { return SameName(name, column.name); });
+                                     [&column](const std::string& name) {
+                                       return EqualsIgnoringAsciiCase(name, column.name);
+                                     });
         if (!has) lacking.push_back(column.name);
       }
       if (!lacking.empty()) {
@@ -158,7 +155,8 @@ std::optional<DbError> EnsureSchema(Session& session, std::string& refusal) {
     }
 
     const bool versionMissing =
-        std::any_of(missing.begin(), missing.end(), [](const SchemaTable* t) { return SameName(t->name, "vx_schema"); });
+        std::any_of(missing.begin(), missing.end(),
+                    [](const SchemaTable* t) { return EqualsIgnoringAsciiCase(t->name, "vx_schema"); });
     bool versionKnown = false;
     int oldest = kSchemaVersion;
     if (!versionMissing) {

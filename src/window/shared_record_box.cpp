@@ -1,13 +1,13 @@
 #include "window/shared_record_box.h"
 
+#include <vector>
+
 #include "operations/card_feed.h"
 #include "operations/shared_batch.h"
 #include "window/window_core.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "operations/unsettled_reservations.h"
-#include "store/station_name.h"
-#include "store/store_connection.h"
 
 namespace vx {
 
@@ -49,9 +49,9 @@ void SharedRecord_Click(Device& dev, WindowView& view, const SharedRecordAccess&
     return;
   }
   if (shared.store) return;
-  const StationNameCheck station = CheckStationName(access.station);
-  if (!station.problem.empty()) {
-    view.ShowMessage(StationNameRefusal(station.problem));
+  SharedRecordConnection reach(access);
+  if (const std::optional<std::string> refusal = reach.CheckStation()) {
+    view.ShowMessage(*refusal);
     return;
   }
   std::string connection = access.connection;
@@ -61,26 +61,15 @@ void SharedRecord_Click(Device& dev, WindowView& view, const SharedRecordAccess&
     if (!chosen || chosen->empty()) return;
     connection = *chosen;
   }
-  // Taken before connecting: settling an earlier run's reservations, which
-  // follows the connection, is this station's alone to do.
-  std::unique_ptr<StationLock> lock;
-  if (access.lockStation) {
-    if (const std::optional<std::string> refusal = access.lockStation(station.name, lock)) {
-      view.ShowMessage(*refusal);
-      return;
-    }
+  if (const std::optional<std::string> refusal = reach.LockStation()) {
+    view.ShowMessage(*refusal);
+    return;
   }
-  std::unique_ptr<SharedStore> store;
-  std::optional<StoreFault> fault = access.connect ? access.connect(connection, station.name, store)
-                                                   : StoreFault{MaskPasswords(connection), Tr("no database access")};
-  if (!fault && !store) fault = StoreFault{MaskPasswords(connection), Tr("no store")};
-  if (fault) {
+  if (const std::optional<StoreFault> fault = reach.Connect(connection)) {
     view.ShowMessage(fault->Message());
     return;
   }
-  shared.stationLock = std::move(lock);
-  shared.store = std::move(store);
-  shared.journalPath = access.journalPath;
+  reach.TakeUp(shared, true);
   view.ShowSharedRecordLine(SharedRecordLine(shared.store->Place()));
   TakeUpSharedRecord(dev, true);
   if (const TabSpec* front = TabAt(view.FrontTab()))

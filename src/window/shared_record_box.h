@@ -4,35 +4,15 @@
 // unticking it disconnects. The line under the box says where the record is;
 // a connection that fails says why and leaves the box unticked.
 
-#include <functional>
-#include <memory>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "operations/device_link.h"
+#include "operations/shared_record_connection.h"
 #include "store/shared_store.h"
-#include "store/station_lock.h"
 
 namespace vx {
 
 class WindowView;
-
-// How the window reaches the shared record. The program fills it with its
-// database access; tests with a fake.
-struct SharedRecordAccess {
-  std::function<std::optional<StoreFault>(const std::string& connection, const std::string& station,
-                                          std::unique_ptr<SharedStore>& store)>
-      connect;
-  std::function<std::vector<std::string>()> dataSources;  // the system's, for the dialog
-  // Takes the station's lock on this computer (LockStation); empty when taken,
-  // else the refusal. Unset, no lock is taken (tests of what needs none).
-  std::function<std::optional<std::string>(const std::string& station, std::unique_ptr<StationLock>& lock)>
-      lockStation;
-  std::string station;  // as given (--station, else the computer's name): held to the rule when ticked
-  std::string journalPath;
-  std::string connection;  // given at start (--shared-record): ticking connects to it without asking
-};
 
 // The line under the box: "Shared record: cards on db1, station DESK-2", with
 // ", not encrypted" when the engine said the connection is not.

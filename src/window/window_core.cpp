@@ -8,23 +8,17 @@
 #include "operations/missing_format.h"
 #include "operations/tabs.h"
 #include "window/validators.h"
-#include "operations/em4100_operations.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
-#include "operations/card_operations.h"
+#include "operations/card_kinds.h"
 #include "operations/identify_card.h"
-#include "operations/range_captions.h"
 #include "operations/write_guards.h"
 #include "operations/record_control.h"
+#include "i18n/ascii_case.h"
 
 namespace vx {
 
 namespace {
-
-std::string UpperCase(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
 
 // The tab and role of Text<n>, or no tab for a box outside the tabs.
 struct BoxOwner {
@@ -54,7 +48,7 @@ std::optional<FormatFileError> WindowCore::Startup(const std::string& formatFile
   // In file order, so a name listed twice shows the ranges of its last line.
   for (const FormatRow& row : result.rows) {
     if (!AppliesRangeCaptions(row.FormatName)) continue;
-    const TabSpec* tab = TabOfFormat(UpperCase(row.FormatName));
+    const TabSpec* tab = TabOfFormat(AsciiUppered(row.FormatName));
     if (!tab) continue;
     view_.SetLabelCaption(tab->fcLabel, FcRangeCaption(row));
     view_.SetLabelCaption(tab->cnLabel, CnRangeCaption(row));
@@ -117,10 +111,7 @@ void WindowCore::ButtonClicked(int command) {
     if (!write && command != tab.readButton) continue;
     Run([this, &tab, write] {
       Device dev = MakeDevice();
-      if (tab.kind == TabKind::Hid)
-        write ? WriteHidCard(dev, tab) : ReadHidCard(dev, tab);
-      else
-        write ? Command20_Click(dev) : Command21_Click(dev);
+      RunCardAction(dev, tab, write ? CardAction::Write : CardAction::Read);
     });
     return;
   }

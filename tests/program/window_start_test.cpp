@@ -95,8 +95,8 @@ TEST(WindowStart, StepsInOrderEachFaultWithItsExitCode) {
     }
     EXPECT_EQ(window.portText, "COM17");
     EXPECT_EQ(window.deviceNote, "simulated");
-    EXPECT_EQ(window.core.sharedRecord.journalPath.rfind(PathText(folder), 0), 0u)
-        << window.core.sharedRecord.journalPath;
+    EXPECT_EQ(window.core.sharedRecord.userFolder.rfind(PathText(folder), 0), 0u)
+        << window.core.sharedRecord.userFolder;
   }
 }
 

@@ -11,6 +11,7 @@
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "operations/card_kinds.h"
+#include "operations/range_captions.h"
 #include "operations/identify_card.h"
 #include "operations/write_guards.h"
 #include "operations/record_control.h"

@@ -77,8 +77,8 @@ const ControlSpec& ControlOf(Control control) { return kControls[static_cast<std
 std::string CaptionOf(Control control) { return Shown(ControlOf(control).caption); }
 
 std::string AccessibleNameOf(Control control) {
-  const ControlSpec& spec = ControlOf(control);
-  return Shown(spec.accessibleName.English().empty() ? spec.caption : spec.accessibleName);
+  const ControlSpec& entry = ControlOf(control);
+  return Shown(entry.accessibleName.English().empty() ? entry.caption : entry.accessibleName);
 }
 
 std::string ToolTipOf(Control control) { return Shown(ControlOf(control).toolTip); }

@@ -25,15 +25,15 @@ TEST(WindowControls, EveryControlIsDescribedOnceWithItsTexts) {
   ASSERT_GT(entries.size(), 1u);
   std::set<std::string_view> names;
   for (std::size_t i = 0; i < kControls.size(); ++i) {
-    const ControlSpec& spec = kControls[i];
-    SCOPED_TRACE(std::string(spec.name));
-    EXPECT_EQ(static_cast<std::size_t>(spec.control), i) << "out of the order of Control";
-    EXPECT_EQ(&ControlOf(spec.control), &spec);
-    EXPECT_TRUE(names.insert(spec.name).second) << "a second control of that name";
+    const ControlSpec& entry = kControls[i];
+    SCOPED_TRACE(std::string(entry.name));
+    EXPECT_EQ(static_cast<std::size_t>(entry.control), i) << "out of the order of Control";
+    EXPECT_EQ(&ControlOf(entry.control), &entry);
+    EXPECT_TRUE(names.insert(entry.name).second) << "a second control of that name";
     // Only the list shows no caption of its own.
-    EXPECT_EQ(CaptionOf(spec.control).empty(), spec.control == Control::Messages);
-    EXPECT_FALSE(AccessibleNameOf(spec.control).empty());
-    for (const LazyText& text : {spec.caption, spec.accessibleName}) {
+    EXPECT_EQ(CaptionOf(entry.control).empty(), entry.control == Control::Messages);
+    EXPECT_FALSE(AccessibleNameOf(entry.control).empty());
+    for (const LazyText& text : {entry.caption, entry.accessibleName}) {
       if (text.English().empty()) continue;
       EXPECT_TRUE(HasNote(entries, text.English())) << text.English();
     }

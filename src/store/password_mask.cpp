@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <cctype>
 #include <string_view>
+#include <vector>
 
 #include "store/connection_string.h"
 #include "store/store_connection.h"
@@ -14,17 +16,33 @@ bool IsNamePart(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 
 // stands alone, not inside a longer word.
 constexpr std::size_t kShortSecret = 4;
 
-void MaskSecret(std::string& text, const std::string& secret) {
-  for (std::size_t at = text.find(secret); at != std::string::npos;) {
-    const std::size_t after = at + secret.size();
-    const bool alone = (at == 0 || !IsNamePart(text[at - 1])) && (after >= text.size() || !IsNamePart(text[after]));
-    if (secret.size() >= kShortSecret || alone) {
-      text.replace(at, secret.size(), "***");
-      at = text.find(secret, at + 3);
-    } else {
-      at = text.find(secret, at + 1);
+// Every secret masked in one pass over the text, the longest first where two
+// start at one place: a mask is never searched again, so however many short
+// secrets there are, the text cannot grow without end.
+std::string MaskSecrets(const std::string& text, std::vector<std::string> secrets) {
+  std::sort(secrets.begin(), secrets.end(), [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+  secrets.erase(std::unique(secrets.begin(), secrets.end()), secrets.end());
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t matched = 0;
+    for (const std::string& secret : secrets) {
+      if (secret.empty() || text.compare(at, secret.size(), secret) != 0) continue;
+      const std::size_t after = at + secret.size();
+      const bool alone = (at == 0 || !IsNamePart(text[at - 1])) && (after >= text.size() || !IsNamePart(text[after]));
+      if (secret.size() >= kShortSecret || alone) {
+        matched = secret.size();
+        break;
+      }
     }
+    if (matched == 0) {
+      out += text[at++];
+      continue;
+    }
+    out += "***";
+    at += matched;
   }
+  return out;
 }
 
 }  // namespace
@@ -62,16 +80,16 @@ std::string MaskPasswords(const std::string& text) {
 }
 
 std::string MaskPasswords(const std::string& text, const std::vector<std::string>& secrets) {
-  std::string shown = MaskPasswords(text);
+  std::vector<std::string> forms;
   for (const std::string& secret : secrets) {
     if (secret.empty()) continue;
-    MaskSecret(shown, secret);
+    forms.push_back(secret);
     // A driver may echo the password as it was written in braces.
     std::string braced;
     for (char c : secret) braced += c == '}' ? std::string("}}") : std::string(1, c);
-    if (braced != secret) MaskSecret(shown, braced);
+    if (braced != secret) forms.push_back(std::move(braced));
   }
-  return shown;
+  return MaskSecrets(MaskPasswords(text), std::move(forms));
 }
 
 }  // namespace vx

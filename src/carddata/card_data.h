@@ -31,6 +31,7 @@ struct CardNumbers {
   std::uint32_t cardNumber = 0;
   std::string FcText() const { return std::to_string(facilityCode); }
   std::string CnText() const { return std::to_string(cardNumber); }
+  std::string PairText() const { return FcText() + "," + CnText(); }  // "12,1000", as messages show a card
 };
 
 // Callers range-check first; values beyond the widths are masked, never UB.

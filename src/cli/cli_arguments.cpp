@@ -5,6 +5,7 @@
 #include <cctype>
 #include <string_view>
 
+#include "operations/card_kinds.h"
 #include "operations/tabs.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
@@ -91,7 +92,7 @@ bool AllDigits(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
 }
 
-bool KnownFormat(const std::string& upper) { return upper == "EM4100" || TabOfFormat(upper) != nullptr; }
+bool KnownFormat(const std::string& upper) { return TabOfCardFormat(upper) != nullptr; }
 
 std::string FormatList() {
   std::vector<std::string> names;
@@ -100,7 +101,7 @@ std::string FormatList() {
   std::sort(names.begin(), names.end());
   std::string list;
   for (const std::string& name : names) list += name + ", ";
-  return list + "EM4100";
+  return list + std::string(kEm4100FormatName);
 }
 
 ParseResult Fail(std::string error) { return {std::nullopt, std::move(error)}; }

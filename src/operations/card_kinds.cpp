@@ -22,9 +22,8 @@ CardBinding BindingOfTab(FormState& state, const TabSpec& tab) {
 }
 
 const TabSpec* TabOfCardFormat(std::string_view format) {
-  if (format != kEm4100FormatName) return TabOfFormat(format);
   for (const TabSpec& tab : kTabs)
-    if (tab.kind == TabKind::Em4100) return &tab;
+    if (CardFormatOf(tab) == format) return &tab;
   return nullptr;
 }
 

@@ -11,6 +11,7 @@
 #include "operations/record_control.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
+#include "platform/utf8_path.h"
 
 namespace vx {
 
@@ -35,15 +36,13 @@ void StartEveryHidFormatAt(FormatTable& formats, const CardEntry& first) {
 std::string FullPathOf(const std::string& path) {
   std::error_code ec;
   const std::filesystem::path full =
-      std::filesystem::absolute(std::filesystem::path(std::u8string(path.begin(), path.end())), ec);
+      std::filesystem::absolute(PathOfUtf8(path), ec);
   if (ec) return path;
-  const std::u8string text = full.lexically_normal().u8string();
-  return std::string(text.begin(), text.end());
+  return Utf8OfPath(full.lexically_normal());
 }
 
 std::string FileNameOf(const std::string& path) {
-  const std::u8string name = std::filesystem::path(std::u8string(path.begin(), path.end())).filename().u8string();
-  return std::string(name.begin(), name.end());
+  return Utf8OfPath(PathOfUtf8(path).filename());
 }
 
 // How many entries of the list the record has as written, in any format (the

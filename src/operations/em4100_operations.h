@@ -8,9 +8,6 @@
 
 namespace vx {
 
-// The format's name in the record, the shared record and on the command line.
-inline constexpr std::string_view kEm4100FormatName = "EM4100";
-
 void Command20_Click(Device& dev);  // Write Card
 void Command21_Click(Device& dev);  // Read Card
 // What the EM4100 tab's card operations work with.

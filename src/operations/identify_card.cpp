@@ -13,8 +13,6 @@ namespace vx {
 
 namespace {
 
-constexpr const char* kEm4100Name = "EM4100";
-
 // What a read in one format needs: the tab, the name the record gives the
 // format, its layout numbers and how its five data bytes unpack.
 struct FormatToTry {
@@ -37,7 +35,7 @@ std::vector<FormatToTry> FormatsToTry(FormState& state) {
     const FormatRow& row = FindFormatRowOf(state.formats, tab.formatName);
     formats.push_back({&tab, row.FormatName, FormatParamsOf(row), &DecodeHidCardData});
   }
-  if (em4100) formats.push_back({em4100, kEm4100Name, FormatParams{}, &DecodeEm4100CardData});
+  if (em4100) formats.push_back({em4100, std::string(kEm4100FormatName), FormatParams{}, &DecodeEm4100CardData});
   return formats;
 }
 
@@ -45,7 +43,7 @@ bool IsEm4100(const FormatReading& reading) { return reading.tab->kind == TabKin
 
 // The name List1 and the banner give a format: the tab's upper-case name.
 std::string DisplayName(const FormatReading& reading) {
-  return IsEm4100(reading) ? std::string(kEm4100Name) : std::string(reading.tab->formatName);
+  return std::string(CardFormatOf(*reading.tab));
 }
 
 // "12,1000", and an EM4100 card's ID after it.

@@ -11,7 +11,6 @@ namespace vx {
 
 namespace {
 
-std::string Pair(const CardNumbers& numbers) { return numbers.FcText() + "," + numbers.CnText(); }
 
 }  // namespace
 
@@ -56,8 +55,8 @@ ResultBanner BannerOf(const CardOutcome& outcome, const BatchTally& tally) {
   const bool fromList = outcome.entry > 0;
   const int entry = outcome.entry;
   const int length = outcome.listLength;
-  const std::string sent = outcome.sent ? Pair(*outcome.sent) : std::string();
-  const std::string read = outcome.read ? Pair(*outcome.read) : std::string();
+  const std::string sent = outcome.sent ? outcome.sent->PairText() : std::string();
+  const std::string read = outcome.read ? outcome.read->PairText() : std::string();
   // The symbols stay outside the words: they mean the same in every language.
   const auto good = [](const std::string& text) { return ResultBanner{"\u2714 " + text, BannerTone::Good}; };
   const auto bad = [](const std::string& text) { return ResultBanner{"\u2718 " + text, BannerTone::Bad}; };

@@ -19,7 +19,7 @@ std::optional<CardNumbers> NumbersOf(const CardEntry& entry) {
 }  // namespace
 
 std::string SharedFormatOf(const TabSpec& tab) {
-  return tab.kind == TabKind::Em4100 ? std::string("EM4100") : std::string(tab.formatName);
+  return std::string(CardFormatOf(tab));
 }
 
 bool LeftToOthers(const CredentialRow& row, const std::string& station, const std::string& source, int entry) {

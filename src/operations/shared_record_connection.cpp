@@ -6,6 +6,7 @@
 #include "i18n/translate.h"
 #include "store/store_connection.h"
 #include "store/store_journal.h"
+#include "platform/utf8_path.h"
 
 namespace vx {
 
@@ -40,7 +41,7 @@ void SharedRecordConnection::TakeUp(SharedRecordState& shared, bool journal) {
   if (!journal || folder.empty()) return;
   // Only a station that uses the shared record keeps a journal on disk.
   std::error_code ignored;
-  std::filesystem::create_directories(std::filesystem::path(std::u8string(folder.begin(), folder.end())), ignored);
+  std::filesystem::create_directories(PathOfUtf8(folder), ignored);
   shared.journalPath = JournalPath(folder, station_.name);
 }
 

@@ -14,7 +14,6 @@ namespace vx {
 
 namespace {
 
-std::string Pair(const CardNumbers& card) { return card.FcText() + "," + card.CnText(); }
 
 void Refuse(Device& dev, const std::string& text) { dev.host.ShowResult({"\u2718 " + text, BannerTone::Bad}); }
 
@@ -44,7 +43,7 @@ std::string StoreStopText(const StoreFault& fault) {
 
 std::string HeldElsewhereText(const CardNumbers& card, const std::string& station) {
   // TRANSLATORS: %1$s is the card's numbers ("12,1000"), %2$s the other station's name.
-  return Format(Tr("Not written: %1$s is being written at station %2$s"), Pair(card), station);
+  return Format(Tr("Not written: %1$s is being written at station %2$s"), card.PairText(), station);
 }
 
 std::string UnsettledQuestion(const CardNumbers& card, std::string_view format, const CredentialRow& row) {
@@ -54,13 +53,13 @@ std::string UnsettledQuestion(const CardNumbers& card, std::string_view format, 
     // the card-number file %6$s.
     return Format(Tr("%1$s (%2$s) was left unsettled by an earlier run at station %3$s (%4$s, entry %5$d of %6$s): "
                      "a card may hold it. Write it again?"),
-                  Pair(card), format, row.station, row.reservedAt, row.entry, row.source);
+                  card.PairText(), format, row.station, row.reservedAt, row.entry, row.source);
   }
   // TRANSLATORS: %1$s is the card's numbers ("12,1000"), %2$s its format
   // (HID26), %3$s the station, %4$s when it was reserved; the card was typed in.
   return Format(Tr("%1$s (%2$s) was left unsettled by an earlier run at station %3$s (%4$s, typed): a card may hold "
                    "it. Write it again?"),
-                Pair(card), format, row.station, row.reservedAt);
+                card.PairText(), format, row.station, row.reservedAt);
 }
 
 void StopForStore(Device& dev, const StoreFault& fault) {
@@ -129,7 +128,7 @@ ReserveStep ReserveBeforeWrite(Device& dev, const CardBinding& b, const CardNumb
       if (fromList) return ReserveStep::PassOver;
       if (!dev.host.AskYesNo(UnsettledQuestion(card, credential.format, held), Answer::No)) {
         // TRANSLATORS: %s is the card's numbers ("12,1000").
-        Refuse(dev, Format(Tr("Not written: %s was left unsettled by an earlier run"), Pair(card)));
+        Refuse(dev, Format(Tr("Not written: %s was left unsettled by an earlier run"), card.PairText()));
         return ReserveStep::Refused;
       }
       break;
@@ -201,7 +200,7 @@ SharedRecordNote IntoSharedRecord(FormState& state, Host& host, const CardOutcom
     // journal could not keep it.
     host.ShowMessage(Format(Tr("The outcome of %1$s cannot be kept for the shared record: %2$s. Its reservation "
                                "stands as this station's until the card is checked."),
-                            Pair(outcome.sent.value_or(CardNumbers{})), *lost));
+                            outcome.sent.value_or(CardNumbers{}).PairText(), *lost));
   }
   return {SharedRecordNote::Kind::NotYet, {}, {}};
 }

@@ -71,6 +71,14 @@ constexpr const TabSpec* TabAt(int position) {
   return position >= 0 && position < kTabCount ? &kTabs[static_cast<std::size_t>(position)] : nullptr;
 }
 
+// The EM4100 format's name in the record, the shared record and on the command line.
+inline constexpr std::string_view kEm4100FormatName = "EM4100";
+
+// The name the record, the shared record and the command line give a tab's format.
+constexpr std::string_view CardFormatOf(const TabSpec& tab) {
+  return tab.kind == TabKind::Em4100 ? kEm4100FormatName : tab.formatName;
+}
+
 // The tab whose format name is `name` (upper case), or nullptr.
 constexpr const TabSpec* TabOfFormat(std::string_view name) {
   for (const TabSpec& tab : kTabs)

@@ -9,7 +9,6 @@ namespace vx {
 
 namespace {
 
-std::string Pair(const CardNumbers& card) { return card.FcText() + "," + card.CnText(); }
 
 // "2026-12-01T14:03:12+01:00": the record's time without its milliseconds,
 // which no operator compares.
@@ -29,7 +28,7 @@ void CheckCardFirst_Click(FormState& state, bool ticked) { state.checkCardFirst 
 
 std::string AlreadyWrittenQuestion(const CardNumbers& card, std::string_view format, const WrittenCard& written,
                                    std::string_view station) {
-  const std::string pair = Pair(card);
+  const std::string pair = card.PairText();
   const std::string time = TimeToTheSecond(written.time);
   // The record names no station; the shared record does. A card from the
   // card-number list names its entry and file, a typed card says so.
@@ -61,24 +60,24 @@ std::string AlreadyWrittenQuestion(const CardNumbers& card, std::string_view for
 
 std::string JustWrittenText(const CardNumbers& card) {
   // TRANSLATORS: %s is the card's numbers ("12,1000").
-  return Format(Tr("This card was just written as %s. Put the next card on the reader."), Pair(card));
+  return Format(Tr("This card was just written as %s. Put the next card on the reader."), card.PairText());
 }
 
 std::string HoldsWrittenQuestion(const CardNumbers& card, const WrittenCard& written, std::string_view station) {
   const std::string time = TimeToTheSecond(written.time);
   if (station.empty()) {
     // TRANSLATORS: %1$s is the card's numbers ("12,1000"), %2$s when it was written.
-    return Format(Tr("This card already holds %1$s, written %2$s. Overwrite it?"), Pair(card), time);
+    return Format(Tr("This card already holds %1$s, written %2$s. Overwrite it?"), card.PairText(), time);
   }
   // TRANSLATORS: %1$s is the card's numbers ("12,1000"), %2$s when it was
   // written, %3$s the station that wrote it.
-  return Format(Tr("This card already holds %1$s, written %2$s at station %3$s. Overwrite it?"), Pair(card), time,
+  return Format(Tr("This card already holds %1$s, written %2$s at station %3$s. Overwrite it?"), card.PairText(), time,
                 station);
 }
 
 std::string AlreadyWrittenRefusal(const CardNumbers& card) {
   // TRANSLATORS: %s is the card's numbers ("12,1000").
-  return Format(Tr("Not written: %s is already written"), Pair(card));
+  return Format(Tr("Not written: %s is already written"), card.PairText());
 }
 
 bool AllowedByRecord(Device& dev, const CardBinding& b, const CardNumbers& card) {
@@ -129,7 +128,7 @@ bool AllowedByCardOnReader(Device& dev, const CardBinding& b) {
   }
   if (dev.host.AskYesNo(HoldsWrittenQuestion(held, *written, station), Answer::No)) return true;
   // TRANSLATORS: %s is the numbers the card on the reader holds ("12,1000").
-  Refuse(dev, Format(Tr("Not written: this card already holds %s"), Pair(held)));
+  Refuse(dev, Format(Tr("Not written: this card already holds %s"), held.PairText()));
   return false;
 }
 

@@ -12,6 +12,7 @@
 
 #include "platform/utf16_text.h"
 #include "platform/record_platform.h"
+#include "platform/utf8_path.h"
 
 namespace vx::record_platform {
 
@@ -110,7 +111,7 @@ std::FILE* OpenForReading(const std::string& path) {
 
 bool MakePrivateFolder(const std::string& folder) {
   std::error_code ec;
-  const std::filesystem::path fsFolder(std::u8string(folder.begin(), folder.end()));
+  const std::filesystem::path fsFolder = PathOfUtf8(folder);
   std::filesystem::create_directories(fsFolder, ec);
   const bool folderThere = !ec && std::filesystem::is_directory(fsFolder, ec);
   if (ec) errno = ErrnoOf(static_cast<DWORD>(ec.value()));

@@ -6,6 +6,7 @@
 #include <system_error>
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
+#include "platform/utf8_path.h"
 
 namespace vx {
 
@@ -25,7 +26,7 @@ TextFileResult Refused(std::string problem) { return TextFileResult{std::nullopt
 
 TextFileResult ReadTextFile(const std::string& path, std::uintmax_t maxBytes, std::string_view kind) {
   if (path.empty()) return Refused(Tr("no file name was given"));
-  const std::filesystem::path fsPath(std::u8string(path.begin(), path.end()));
+  const std::filesystem::path fsPath = PathOfUtf8(path);
   std::error_code ec;
   const std::filesystem::file_status status = std::filesystem::status(fsPath, ec);
   if (status.type() == std::filesystem::file_type::not_found) return Refused(Tr("the file does not exist"));

@@ -15,7 +15,7 @@ std::u16string Utf16Of(std::string_view utf8);
 std::string Utf8Of(std::u16string_view utf16);
 
 #ifdef _WIN32
-// The Windows API's own conversions, for its wide strings.
+// The same, for the Windows API's wide strings.
 std::wstring Wide(const std::string& utf8);
 std::string Utf8(const std::wstring& wide);
 #endif

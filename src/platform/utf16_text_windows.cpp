@@ -1,24 +1,16 @@
 #include "platform/utf16_text.h"
 
-#include <windows.h>
-
 namespace vx {
 
+// The Windows API's wide strings are UTF-16 in wchar_t: the same conversion
+// as ODBC's, so both treat a stray byte or a lone surrogate alike.
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
+
 std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-  return wide;
+  const std::u16string utf16 = Utf16Of(utf8);
+  return std::wstring(utf16.begin(), utf16.end());
 }
 
-std::string Utf8(const std::wstring& wide) {
-  if (wide.empty()) return {};
-  const int size =
-      WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size, nullptr, nullptr);
-  return utf8;
-}
+std::string Utf8(const std::wstring& wide) { return Utf8Of(std::u16string(wide.begin(), wide.end())); }
 
 }  // namespace vx

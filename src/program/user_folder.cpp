@@ -4,14 +4,14 @@
 
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
+#include "platform/utf8_path.h"
 
 namespace vx {
 
 namespace fs = std::filesystem;
 
 std::string PathText(const fs::path& path) {
-  const std::u8string text = fs::path(path).make_preferred().u8string();
-  return std::string(text.begin(), text.end());
+  return Utf8OfPath(fs::path(path).make_preferred());
 }
 
 std::string UserConfigPath(const fs::path& folder) { return PathText(folder / "HID.cfg"); }

@@ -9,6 +9,7 @@
 #include "platform/record_platform.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
+#include "platform/utf8_path.h"
 
 namespace vx {
 
@@ -35,8 +36,6 @@ std::optional<RecordError> OpenRecord(const std::string& path, bool create, File
   if (file) return std::nullopt;
   return errno == EINVAL ? NotAFile(path) : SystemError(path, errno);
 }
-
-std::filesystem::path FsPath(const std::string& path) { return std::filesystem::path(std::u8string(path.begin(), path.end())); }
 
 // Writes all of `text`, flushes and syncs; errno's reason on any failure.
 std::optional<RecordError> WriteDurably(std::FILE* file, const std::string& path, const std::string& text) {
@@ -84,7 +83,7 @@ std::optional<RecordError> StartRecord(const std::string& path) {
   }
 
   // Look at the first line and the last byte of what is there.
-  std::ifstream in(FsPath(path), std::ios::binary);
+  std::ifstream in(PathOfUtf8(path), std::ios::binary);
   std::string first(kRecordHeader.size() + 3, '\0');
   in.read(first.data(), static_cast<std::streamsize>(first.size()));
   first.resize(static_cast<std::size_t>(in.gcount()));

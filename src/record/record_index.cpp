@@ -10,6 +10,7 @@
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "i18n/ascii_case.h"
+#include "platform/utf8_path.h"
 
 namespace vx {
 
@@ -42,10 +43,6 @@ bool SplitPlain(std::string_view line, std::string_view* fields) {
     start = comma + 1;
   }
   return count == kRecordColumns;
-}
-
-std::filesystem::path FsPath(const std::string& path) {
-  return std::filesystem::path(std::u8string(path.begin(), path.end()));
 }
 
 }  // namespace
@@ -145,7 +142,7 @@ std::size_t RecordIndex::Take(std::string_view text) {
 
 std::optional<std::string> RecordIndex::Refresh() {
   std::error_code ec;
-  const std::filesystem::path fsPath = FsPath(path_);
+  const std::filesystem::path fsPath = PathOfUtf8(path_);
   const auto status = std::filesystem::status(fsPath, ec);
   if (ec || !std::filesystem::exists(status))
     return (ec ? ec : std::make_error_code(std::errc::no_such_file_or_directory)).message();

@@ -5,14 +5,32 @@
 
 namespace vx {
 
+namespace {
+
+// The words vx_cards and the journal keep for each state.
+struct StateName {
+  CredentialState state;
+  const char* word;
+};
+constexpr StateName kStateNames[] = {
+    {CredentialState::Reserved, "reserved"},
+    {CredentialState::Written, "written"},
+    {CredentialState::Unknown, "unknown"},
+    {CredentialState::Free, "free"},
+};
+
+}  // namespace
+
 const char* StateWord(CredentialState state) {
-  switch (state) {
-    case CredentialState::Reserved: return "reserved";
-    case CredentialState::Written: return "written";
-    case CredentialState::Unknown: return "unknown";
-    case CredentialState::Free: return "free";
-  }
+  for (const StateName& name : kStateNames)
+    if (name.state == state) return name.word;
   return "unknown";
+}
+
+std::optional<CredentialState> StateOfWord(std::string_view word) {
+  for (const StateName& name : kStateNames)
+    if (word == name.word) return name.state;
+  return std::nullopt;
 }
 
 std::string StoreFault::Reason() const {

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "carddata/card_outcome.h"
@@ -33,6 +34,7 @@ struct Credential {
 // to reserve it takes it over.
 enum class CredentialState { Reserved, Written, Unknown, Free };
 const char* StateWord(CredentialState state);  // "reserved", "written", "unknown", "free"
+std::optional<CredentialState> StateOfWord(std::string_view word);  // none for a word not among them
 
 // One row of vx_cards.
 struct CredentialRow {

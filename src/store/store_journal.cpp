@@ -12,6 +12,7 @@
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "platform/record_platform.h"
+#include "platform/utf8_path.h"
 
 namespace vx {
 
@@ -35,12 +36,6 @@ constexpr std::pair<ReserveVerdict, std::string_view> kReserveVerdicts[] = {
     {ReserveVerdict::WrittenBefore, "written-before"},
     {ReserveVerdict::HeldElsewhere, "held-elsewhere"},
     {ReserveVerdict::OwnEarlierRun, "own-earlier-run"},
-};
-constexpr std::pair<CredentialState, std::string_view> kStates[] = {
-    {CredentialState::Reserved, "reserved"},
-    {CredentialState::Written, "written"},
-    {CredentialState::Unknown, "unknown"},
-    {CredentialState::Free, "free"},  // a row that no card holds: written, so read back too
 };
 
 template <typename Value, std::size_t N>
@@ -144,9 +139,12 @@ bool ParseEntry(std::string_view line, JournalEntry& entry) {
   for (std::size_t at = 0; at < kRecordColumns && numbers; ++at)
     if (!kRecordColumnTable[at].IsText()) numbers = NumberOf(f[kLineAt + at], l.*kRecordColumnTable[at].number);
   const std::optional<CardVerdict> verdict = VerdictOfJournalWord(f[4]);
+  // A free row (one no card holds) is journalled too, so read back too.
+  const std::optional<CredentialState> state = StateOfWord(f[10]);
   if (!numbers || !verdict || !ValueOf(kReserveVerdicts, f[5], entry.before.verdict) || (f[6] != "0" && f[6] != "1") ||
-      !ValueOf(kStates, f[10], row.state))
+      !state)
     return false;
+  row.state = *state;
   entry.verdict = *verdict;
   entry.credential.format = std::move(f[1]);
   row.credential.format = std::move(f[7]);
@@ -350,7 +348,7 @@ std::optional<std::string> ReadJournal(const std::string& path, JournalText& jou
 
 std::optional<std::string> RewriteJournal(const std::string& path, const std::vector<JournalEntry>& entries) {
   std::error_code ec;
-  const std::filesystem::path fsPath(std::u8string(path.begin(), path.end()));
+  const std::filesystem::path fsPath = PathOfUtf8(path);
   if (entries.empty()) {
     std::filesystem::remove(fsPath, ec);
     if (ec) return path + ": " + ec.message();
@@ -360,7 +358,7 @@ std::optional<std::string> RewriteJournal(const std::string& path, const std::ve
   // so a crash leaves one or the other, never half of either. A link in
   // either place is replaced, never followed.
   const std::string fresh = path + ".new";
-  const std::filesystem::path fsFresh(std::u8string(fresh.begin(), fresh.end()));
+  const std::filesystem::path fsFresh = PathOfUtf8(fresh);
   std::filesystem::remove(fsFresh, ec);
   std::string text;
   for (const JournalEntry& entry : entries) text += JournalLine(entry);
@@ -441,9 +439,8 @@ std::vector<KeptAside> KeptAsideIn(const std::string& folder, std::vector<std::s
   std::error_code ec;
   std::vector<std::string> files;
   for (const auto& item :
-       std::filesystem::directory_iterator(std::filesystem::path(std::u8string(folder.begin(), folder.end())), ec)) {
-    const std::u8string name = item.path().filename().u8string();
-    const std::string text(name.begin(), name.end());
+       std::filesystem::directory_iterator(PathOfUtf8(folder), ec)) {
+    const std::string text = Utf8OfPath(item.path().filename());
     if (text.starts_with(stem) && text.ends_with(".txt")) files.push_back(text);
   }
   std::sort(files.begin(), files.end());

@@ -30,8 +30,6 @@ constexpr auto kStaleReservation = std::chrono::hours(1);
 // this many numbers, so a sparse list never fetches a whole table.
 constexpr std::uint32_t kFindSpan = 4096;
 
-constexpr const char* kRowColumns =
-    "format, facility_code, card_number, state, station, reserved_at, written_at, source, entry";
 constexpr const char* kKeyMatch = "format = ? AND facility_code = ? AND card_number = ?";
 
 std::vector<Param> KeyParams(const Credential& credential) {
@@ -48,10 +46,7 @@ Number NumberOf(const std::optional<std::string>& text) {
 
 // A state word nobody wrote here counts as unknown: a card may hold it.
 CredentialState StateOf(const std::optional<std::string>& word) {
-  if (word == "reserved") return CredentialState::Reserved;
-  if (word == "written") return CredentialState::Written;
-  if (word == "free") return CredentialState::Free;
-  return CredentialState::Unknown;
+  return word ? StateOfWord(*word).value_or(CredentialState::Unknown) : CredentialState::Unknown;
 }
 
 CredentialRow RowOf(const Row& r) {
@@ -71,7 +66,7 @@ CredentialRow RowOf(const Row& r) {
 std::optional<DbError> SelectRows(Session& session, const std::string& where, std::vector<Param> params,
                                   std::vector<CredentialRow>& rows) {
   Result result;
-  if (auto error = session.Execute(std::string("SELECT ") + kRowColumns + " FROM vx_cards WHERE " + where,
+  if (auto error = session.Execute("SELECT " + CardColumnNames() + " FROM vx_cards WHERE " + where,
                                    params, &result))
     return error;
   rows.clear();
@@ -175,10 +170,7 @@ std::optional<DbError> PutRow(Session& session, const std::string& station, cons
   insert.insert(insert.end(), {Param::Text(StateWord(state)), Param::Text(station), Param::Text(l.time),
                                written ? Param::Text(l.time) : Param::TextOrNull(""), Param::Text(l.source),
                                Param::NumberOrNull(l.entry)});
-  auto error = session.Execute(
-      "INSERT INTO vx_cards (format, facility_code, card_number, state, station, reserved_at, written_at, source, "
-      "entry) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
-      insert);
+  auto error = session.Execute(InsertCardSql(), insert);
   // Another station reserved it between the look and the insert: the whole
   // settle is done again, and finds that row.
   if (error && error->KeyTaken()) error->sqlState = "40001";
@@ -292,11 +284,9 @@ std::optional<StoreFault> SqlStore::Reserve(const Credential& credential, const 
       *found = Found{};
       std::vector<Param> params = KeyParams(credential);
       params.insert(params.end(), {Param::Text(StateWord(CredentialState::Reserved)), Param::Text(station),
-                                   Param::Text(at), Param::Text(source), Param::NumberOrNull(entry)});
-      auto error = session.Execute(
-          "INSERT INTO vx_cards (format, facility_code, card_number, state, station, reserved_at, written_at, "
-          "source, entry) VALUES (?, ?, ?, ?, ?, ?, NULL, ?, ?)",
-          params);
+                                   Param::Text(at), Param::TextOrNull(""), Param::Text(source),
+                                   Param::NumberOrNull(entry)});
+      auto error = session.Execute(InsertCardSql(), params);
       if (!error) error = session.Commit();
       if (!error) {
         found->won = true;

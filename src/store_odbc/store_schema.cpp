@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <string_view>
 
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
@@ -121,6 +122,28 @@ std::string CreateTableSql(const SchemaTable& table) {
     sql += std::string(i ? ", " : "") + table.columns[i].name + " " + table.columns[i].type;
   if (table.primaryKey) sql += std::string(", PRIMARY KEY (") + table.primaryKey + ")";
   return sql + ")";
+}
+
+namespace {
+
+const SchemaTable& CardsTable() {
+  for (const SchemaTable& table : SchemaTables())
+    if (std::string_view(table.name) == "vx_cards") return table;
+  return SchemaTables().front();  // not reached: the schema has vx_cards
+}
+
+}  // namespace
+
+std::string CardColumnNames() {
+  std::string names;
+  for (const SchemaColumn& column : CardsTable().columns) names += std::string(names.empty() ? "" : ", ") + column.name;
+  return names;
+}
+
+std::string InsertCardSql() {
+  std::string marks;
+  for (std::size_t i = 0; i < CardsTable().columns.size(); ++i) marks += i ? ", ?" : "?";
+  return "INSERT INTO vx_cards (" + CardColumnNames() + ") VALUES (" + marks + ")";
 }
 
 std::optional<DbError> EnsureSchema(Session& session, std::string& refusal) {

@@ -31,6 +31,10 @@ struct SchemaTable {
 const std::vector<SchemaTable>& SchemaTables();
 
 std::string CreateTableSql(const SchemaTable& table);
+// The columns of vx_cards, in the schema's order: "format, facility_code, ...".
+std::string CardColumnNames();
+// An INSERT of one whole vx_cards row, a parameter a column in that order.
+std::string InsertCardSql();
 
 // Looks at the tables through `session`: makes those that are missing in one
 // transaction (the schema's version with them), and refuses tables that lack

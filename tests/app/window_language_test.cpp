@@ -42,7 +42,7 @@ namespace {
 using vx::test::FakeLink;
 
 // HID36 and HID40 are left out, so their tabs show the missing-format note.
-const char* const kConfig =
+const char* const kConfigWithoutTwo =
     "HID24 WW=06 XX=16 YY=00 ZZ=00\n"
     "HID26 WW=08 XX=16 YY=02 ZZ=10\n"
     "HID32 WW=14 XX=16 YY=00 ZZ=00\n"
@@ -173,7 +173,7 @@ class WindowLanguageTest : public ::testing::Test, public WindowControls {
     QDir::setCurrent(dir_.path());
     QFile config(dir_.filePath("HID.cfg"));
     ASSERT_TRUE(config.open(QIODevice::WriteOnly));
-    config.write(kConfig);
+    config.write(kConfigWithoutTwo);
   }
   void TearDown() override {
     window.reset();

@@ -17,6 +17,8 @@
 
 namespace vx::test {
 
+using Strings = std::vector<std::string>;
+
 struct LayoutLine {
   const char* name;
   std::int16_t fcBits, cnBits, paramY, paramZ;
@@ -68,5 +70,12 @@ struct Bench {
 
 inline const TabSpec& Tab(std::string_view formatName) { return *TabOfFormat(formatName); }
 inline const TabSpec& Em4100Tab() { return kTabs[7]; }
+
+// "read", "write": the commands that went out on the line, in order.
+inline Strings Commands(const FakeLink& link) {
+  Strings commands;
+  for (const Bytes& frame : link.written) commands.push_back(frame[2] == 0xA4 ? "read" : "write");
+  return commands;
+}
 
 }  // namespace vx::test

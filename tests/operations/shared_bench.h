@@ -11,8 +11,6 @@
 
 namespace vx::test {
 
-using Strings = std::vector<std::string>;
-
 inline const std::string kWhen = "2026-12-01T14:03:12.345+01:00";
 inline const std::string kFile = "C:\\batches\\cards.txt";
 
@@ -35,12 +33,5 @@ struct SharedBench : Bench {
     return texts;
   }
 };
-
-// "read", "write": the commands that went out on the line, in order.
-inline Strings Commands(const FakeLink& link) {
-  Strings commands;
-  for (const Bytes& frame : link.written) commands.push_back(frame[2] == 0xA4 ? "read" : "write");
-  return commands;
-}
 
 }  // namespace vx::test

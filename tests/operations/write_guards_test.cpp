@@ -23,13 +23,6 @@ std::string Line(const std::string& format, const std::string& fc, const std::st
                            fc, cn});
 }
 
-// "read", "write": the commands that went out on the line, in order.
-Strings Commands(const FakeLink& link) {
-  Strings commands;
-  for (const Bytes& frame : link.written) commands.push_back(frame[2] == 0xA4 ? "read" : "write");
-  return commands;
-}
-
 // A window with "Keep Record" ticked on a record that holds `lines`.
 struct GuardBench : Bench {
   TempFile folder{"", "unused.txt"};

@@ -7,7 +7,7 @@
 namespace vx::sim {
 namespace {
 
-SimLinkOptions Instant(FaultSet faults = {}) {
+SimLinkOptions InstantLink(FaultSet faults = {}) {
   SimLinkOptions options;
   options.device.timing = DeviceTiming::Instant();
   options.device.faults = faults;
@@ -20,7 +20,7 @@ Bytes ReadCard(SerialLink& link) {
 }
 
 Bytes NewDeviceCard() {
-  ReplugSimLink link(Instant());
+  ReplugSimLink link(InstantLink());
   link.Open("COM1");
   return ReadCard(link);
 }
@@ -31,7 +31,7 @@ TEST(ReplugSimLink, TheSameDeviceUntilUnpluggedThenANewOneAtTheNextOpen) {
 
   for (const bool unplug : {false, true}) {
     SCOPED_TRACE(unplug ? "unplug fault" : "no fault");
-    ReplugSimLink link(Instant(unplug ? FaultSet{Fault::Unplug} : FaultSet{}));
+    ReplugSimLink link(InstantLink(unplug ? FaultSet{Fault::Unplug} : FaultSet{}));
     link.Open("COM1");
     ASSERT_TRUE(link.IsOpen());
     link.Write(WriteCardCommand({}, written));
@@ -50,7 +50,7 @@ TEST(ReplugSimLink, TheSameDeviceUntilUnpluggedThenANewOneAtTheNextOpen) {
 }
 
 TEST(ReplugSimLink, APortThatWillNotOpenStaysShut) {
-  SimLinkOptions options = Instant();
+  SimLinkOptions options = InstantLink();
   options.refuseOpen = true;
   ReplugSimLink link(options);
   link.Open("COM1");

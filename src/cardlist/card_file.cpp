@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "formats/item_reader.h"
+#include "i18n/ascii_case.h"
 #include "platform/text_file.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
@@ -46,18 +47,34 @@ WholeNumber ParseSigned(std::string_view text, std::int64_t limit, std::int64_t&
   return WholeNumber::Ok;
 }
 
+// The first line of a file that carries printed numbers.
+bool IsPrintedHeader(std::string_view text) {
+  const std::string_view line = text.substr(0, text.find_first_of("\r\n"));
+  constexpr std::string_view kNames[] = {"fc", "cn", "printed"};
+  std::size_t start = 0;
+  for (std::size_t at = 0; at < std::size(kNames); ++at) {
+    const std::size_t comma = line.find(',', start);
+    if ((comma == std::string_view::npos) != (at + 1 == std::size(kNames))) return false;
+    const std::string_view name = TrimBlanks(line.substr(start, comma == std::string_view::npos ? comma : comma - start));
+    if (!EqualsIgnoringAsciiCase(name, kNames[at])) return false;
+    start = comma + 1;
+  }
+  return true;
+}
+
 class CardTextParser {
  public:
   explicit CardTextParser(const std::string& fileName) : fileName_(fileName) {}
 
   CardFileResult Parse(std::string_view text) {
     ItemReader reader(text);
+    const bool printed = IsPrintedHeader(text);
     Item last;
     bool any = false;
     while (!reader.AtEnd()) {
       const Item item = reader.Next();
-      if (item.blankLine) continue;
-      if (!Take(item)) return Finish();
+      if (item.blankLine || (printed && item.line == 1)) continue;
+      if (!(printed ? TakeOfThree(item) : Take(item))) return Finish();
       last = item;
       any = true;
     }
@@ -113,6 +130,40 @@ class CardTextParser {
     return true;
   }
 
+  // A file with printed numbers: facility code, card number and printed
+  // number, three to a line.
+  bool TakeOfThree(const Item& item) {
+    const bool lineEnds = !item.endedByComma;
+    if (placeInLine_ < 2) {
+      if (!Take(item)) return false;
+      if (lineEnds) {
+        return Fail(item.line, std::string(TrimBlanks(item.text)),
+                    Tr("ends its line early: each line of a file with printed numbers holds a facility code, a "
+                       "card number and a printed number"));
+      }
+      ++placeInLine_;
+      return true;
+    }
+    placeInLine_ = 0;
+    if (item.unclosedQuote) {
+      return Fail(item.line, std::string(item.text), Tr("opens a double quote that is never closed"));
+    }
+    const std::string_view value = TrimBlanks(item.text);
+    if (value.empty()) return Fail(item.line, "", Tr("a value is empty (nothing between two separators)"));
+    const bool digits = value.find_first_not_of("0123456789") == std::string_view::npos;
+    if (!digits || value.size() > kPrintedNumberDigits) {
+      // TRANSLATORS: %d is the most digits a printed number has.
+      return Fail(item.line, std::string(value),
+                  Format(Tr("is not a printed number (digits only, at most %d)"), static_cast<int>(kPrintedNumberDigits)));
+    }
+    if (!lineEnds) {
+      return Fail(item.line, std::string(value),
+                  Tr("is followed by more values: a file with printed numbers holds three values a line"));
+    }
+    result_.entries.back().printed = std::string(value);
+    return true;
+  }
+
   bool Fail(int line, const std::string& value, std::string problem) {
     if (!result_.error) {
       result_.error = CardFileError{fileName_, line, PrintableExcerpt(value), std::move(problem)};
@@ -130,6 +181,7 @@ class CardTextParser {
   std::optional<std::int32_t> pendingFc_;
   int pendingLine_ = 0;
   std::string pendingText_;
+  int placeInLine_ = 0;  // a file with printed numbers: the next value's place in its line
 };
 
 }  // namespace

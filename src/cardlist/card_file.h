@@ -11,6 +11,9 @@
 
 namespace vx {
 
+// The most digits a printed number has.
+inline constexpr std::size_t kPrintedNumberDigits = 20;
+
 // Why a card-number file was refused. The list is taken whole or not at all,
 // so an operator never writes a batch from a file that was half understood.
 struct CardFileError {
@@ -34,6 +37,12 @@ struct CardFileResult {
 // no longer holds every whole number), an odd number of values, or more than
 // kCardListCapacity pairs. Negative values load; the write refuses them. A
 // UTF-8 byte-order mark at the very start is skipped.
+//
+// A file whose first line is the header "fc,cn,printed" (in any case, blanks
+// allowed around the commas) carries each card's printed number: after the
+// header, each line that is not blank holds exactly three values, the third
+// the number printed on the card (digits, at most kPrintedNumberDigits,
+// leading zeros kept as written). The header is no entry.
 CardFileResult ParseCardText(std::string_view text, const std::string& fileName);
 // A full list of kCardListCapacity pairs, each of the widest numbers with
 // blanks around them, takes well under half a megabyte. The limit leaves a

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vx {
@@ -10,8 +11,13 @@ namespace vx {
 inline constexpr int kCardListCapacity = 10001;
 
 struct CardEntry {
+  CardEntry() = default;
+  CardEntry(std::int32_t fc, double cn, std::string printedNumber = {})
+      : facilityCode(fc), cardNumber(cn), printed(std::move(printedNumber)) {}
+
   std::int32_t facilityCode = 0;
   double cardNumber = 0;
+  std::string printed;  // the number printed on the card, digits as written; empty when the file has none
 };
 
 struct CardList {

@@ -91,6 +91,50 @@ TEST(CardFile, RefusesTheWholeFileNamingLineAndValue) {
   }
 }
 
+// A file that begins with the header "fc,cn,printed" holds three values a
+// line, the printed number kept as written; any other file reads as pairs.
+TEST(CardFile, ReadsPrintedNumbersAfterTheirHeader) {
+  struct Case {
+    const char* name;
+    std::string text;
+    std::vector<std::string> printed;  // each entry's printed number, when the file loads
+    int line = 0;                      // else the line at fault
+    std::string value;
+    std::string problemWord;
+  };
+  const Case cases[] = {
+      {"header and lines", "fc,cn,printed\n12,1000,0004711\n12,1001,0004712\n", {"0004711", "0004712"}, 0, "", ""},
+      {"header in capitals, blanks, CR-LF", " FC , Cn ,PRINTED \r\n12,1000, 7 \r\n\r\n", {"7"}, 0, "", ""},
+      {"twenty digits", "fc,cn,printed\n1,2," + std::string(20, '9') + "\n", {std::string(20, '9')}, 0, "", ""},
+      {"after a byte-order mark", "\xEF\xBB\xBF" "fc,cn,printed\n1,2,3", {"3"}, 0, "", ""},
+      {"no header: pairs as ever", "12,1000,12,1001\n", {"", ""}, 0, "", ""},
+      {"a header not first: a fault", "12,1000\nfc,cn,printed\n", {}, 2, "fc", "whole decimal"},
+      {"two values a line", "fc,cn,printed\n12,1000\n12,1001,5\n", {}, 2, "1000", "early"},
+      {"four values a line", "fc,cn,printed\n12,1000,5,6\n", {}, 2, "5", "three values"},
+      {"letters", "fc,cn,printed\n12,1000,47a\n", {}, 2, "47a", "printed number"},
+      {"a sign", "fc,cn,printed\n12,1000,-47\n", {}, 2, "-47", "printed number"},
+      {"twenty-one digits", "fc,cn,printed\n12,1000," + std::string(21, '1') + "\n", {}, 2,
+       std::string(21, '1'), "printed number"},
+      {"empty printed number", "fc,cn,printed\n12,1000,\n", {}, 2, "", "empty"},
+      {"bad card number named first", "fc,cn,printed\n12,x,1\n", {}, 2, "x", "whole decimal"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const CardFileResult result = ParseCardText(c.text, "cards.txt");
+    if (c.line == 0) {
+      ASSERT_FALSE(result.error) << result.error->Message();
+      ASSERT_EQ(result.entries.size(), c.printed.size());
+      for (std::size_t i = 0; i < c.printed.size(); ++i) EXPECT_EQ(result.entries[i].printed, c.printed[i]);
+      continue;
+    }
+    ASSERT_TRUE(result.error);
+    EXPECT_TRUE(result.entries.empty());
+    EXPECT_EQ(result.error->line, c.line);
+    EXPECT_EQ(result.error->value, c.value);
+    EXPECT_NE(result.error->problem.find(c.problemWord), std::string::npos) << result.error->problem;
+  }
+}
+
 std::string PairsText(int count) {
   std::string text;
   for (int i = 0; i < count; ++i) text += "12," + std::to_string(1000 + i) + "\r\n";

@@ -44,47 +44,6 @@ TEST(Em4100Write, WorkedFramesAndTypedSuccess) {
   }
 }
 
-struct Em4100RangeCase {
-  std::optional<CardEntry> entry;  // nullopt: typed
-  const char* fc;
-  const char* cn;
-  const char* message;
-};
-
-TEST(Em4100Write, RangeCheckBeforeSending) {
-  const Em4100RangeCase cases[] = {
-      {CardEntry{256, 1}, "256", "1", "Facility Code is Error!"},
-      {CardEntry{-1, 1}, "-1", "1", "Facility Code is Error!"},
-      {CardEntry{1, 4294967296.0}, "1", "4294967296", "Card Number is Error!"},
-      {CardEntry{1, -7}, "1", "-7", "Card Number is Error!"},
-      {std::nullopt, "", "5", "Facility Code is Error!"},
-      {std::nullopt, "5", "", "Card Number is Error!"},
-      {std::nullopt, "300", "5", "Facility Code is Error!"},
-      // Shown after a success on the largest card number (above); refused when pressed.
-      {std::nullopt, "1", "4294967296", "Card Number is Error!"},
-  };
-  for (const Em4100RangeCase& c : cases) {
-    SCOPED_TRACE(std::string(c.fc) + "," + c.cn);
-    Bench b;
-    if (c.entry) {
-      b.host.useDatabase = true;
-      b.LoadCards({*c.entry});
-    } else {
-      b.state.Em4100FcText = c.fc;
-      b.state.Em4100CnText = c.cn;
-    }
-    b.host.SetBoxText(Em4100Tab().fcBox, "8");
-    Command20_Click(b.dev);
-    EXPECT_EQ(b.host.messages, Strings{c.message});
-    EXPECT_TRUE(b.link.written.empty());
-    EXPECT_EQ(b.state.Em4100FcText, c.fc);
-    EXPECT_EQ(b.state.Em4100CnText, c.cn);
-    EXPECT_EQ(b.host.BoxText(Em4100Tab().fcBox), "8");
-    EXPECT_EQ(b.state.cards.CardCursor, 0);
-    EXPECT_FALSE(b.link.IsOpen());
-  }
-}
-
 // Two entries, three clicks.
 TEST(Em4100Write, TwoEntryListThreeClicks) {
   Bench b;

@@ -139,54 +139,6 @@ TEST(HidWrite, BusyOrClosedPortSendsNothing) {
   }
 }
 
-struct RangeCase {
-  const char* fc;
-  const char* cn;
-  const char* message;  // nullptr: written, and then
-  const char* nextCn = nullptr;  // the card number shown and sent next
-};
-
-// HID26 carries facility codes 0..255 and card numbers 0..65535. Typed and
-// listed numbers alike are checked before anything is sent.
-TEST(HidWrite, RangeCheckBeforeSending) {
-  const RangeCase cases[] = {
-      {"255", "65535", nullptr, "65536"},  // shown, and refused at the next press (below)
-      {"0", "0", nullptr, "1"},
-      {"007", "0300", nullptr, "301"},
-      {"256", "1", "Facility Code is Error!"},
-      {"", "1", "Facility Code is Error!"},
-      {"-1", "1", "Facility Code is Error!"},
-      {"1x", "1", "Facility Code is Error!"},
-      {"1", "65536", "Card Number is Error!"},
-      {"1", "", "Card Number is Error!"},
-      {"1", "-5", "Card Number is Error!"},
-      {"1", "1.5", "Card Number is Error!"},
-      {"1", "99999999999999999999999", "Card Number is Error!"},
-      {"999", "99999", "Facility Code is Error!"},
-  };
-  for (const RangeCase& c : cases) {
-    SCOPED_TRACE(std::string(c.fc) + "," + c.cn);
-    Bench b;
-    const TabSpec& tab = Tab("HID26");
-    b.RowOf(tab).FcText = c.fc;
-    b.RowOf(tab).CnText = c.cn;
-    WriteHidCard(b.dev, tab);
-    if (c.message) {
-      EXPECT_EQ(b.host.messages, Strings{c.message});
-      EXPECT_TRUE(b.link.written.empty());
-      EXPECT_EQ(b.RowOf(tab).CnText, c.cn);
-      EXPECT_TRUE(b.host.list.empty());
-    } else {
-      EXPECT_TRUE(b.host.messages.empty());
-      EXPECT_EQ(b.host.list.back(), "Write AND Read Block Success");  // "007" reads back as 7
-      EXPECT_EQ(b.host.BoxText(tab.cnBox), c.nextCn);
-      EXPECT_EQ(b.RowOf(tab).CnText, c.nextCn);
-    }
-    EXPECT_FALSE(b.link.IsOpen());
-    EXPECT_FALSE(b.state.BusyFlag);
-  }
-}
-
 TEST(HidWrite, RefusedListEntryStaysInTheTextsAndUnderTheCursor) {
   struct ListCase {
     CardEntry entry;

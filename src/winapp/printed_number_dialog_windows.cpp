@@ -3,6 +3,7 @@
 #include "cardlist/card_file.h"
 #include "i18n/translate.h"
 #include "platform/utf16_text.h"
+#include "winapp/dialog_text_windows.h"
 #include "winapp/printed_number_dialog_ids_windows.h"
 
 namespace vx::win {
@@ -14,15 +15,6 @@ struct PrintedNumberAsked {
   const std::string* prompt;
   std::optional<std::string> typed;
 };
-
-std::wstring TypedText(HWND dialog) {
-  HWND field = GetDlgItem(dialog, VX_PRINTED_NUMBER_FIELD);
-  const int length = GetWindowTextLengthW(field);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  GetWindowTextW(field, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(length));
-  return text;
-}
 
 INT_PTR CALLBACK PrintedNumberProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* asked = reinterpret_cast<PrintedNumberAsked*>(GetWindowLongPtrW(dialog, DWLP_USER));
@@ -43,7 +35,7 @@ INT_PTR CALLBACK PrintedNumberProcedure(HWND dialog, UINT message, WPARAM wParam
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDOK:
-          asked->typed = Utf8(TypedText(dialog));
+          asked->typed = Utf8(DialogItemText(dialog, VX_PRINTED_NUMBER_FIELD));
           EndDialog(dialog, IDOK);
           return TRUE;
         case IDCANCEL:

@@ -162,7 +162,8 @@ WindowLayout LayOutWindow(const LayoutInput& input) {
   place(kKeepRecordId, firstColumn, 36, firstWidth, 20);
   const int sharedWidth = widest(124, {kSharedRecordId});
   place(kSharedRecordId, firstColumn, 60, sharedWidth, 20);
-  const int secondColumn = firstColumn + firstWidth + 4;
+  // The second column has a box in the third row too: it starts after the first's widest.
+  const int secondColumn = firstColumn + std::max(firstWidth, sharedWidth) + 4;
   const int secondWidth = widest(124, {kSoundId, kCheckCardFirstId});
   place(kSoundId, secondColumn, 12, secondWidth, 20);
   place(kCheckCardFirstId, secondColumn, 36, secondWidth, 20);

@@ -27,6 +27,8 @@
 
 #include "app/length_limit.h"
 #include "app/port_combo.h"
+#include "app/printed_number_dialog.h"
+#include "operations/printed_check.h"
 #include "app/shared_record_dialog.h"
 #include "i18n/translate.h"
 
@@ -106,6 +108,20 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
 
   // Off at start: with it off, the line carries only the write's own frames.
   QCheckBox* checkCardFirst = AddCheckBox(vx::CheckBox::CheckCardFirst, "CheckCardFirst", vx::Control::CheckCardFirst);
+  // Off at start: with it off, nothing is asked before a write.
+  QCheckBox* checkPrinted =
+      AddCheckBox(vx::CheckBox::CheckPrintedNumber, "CheckPrintedNumber", vx::Control::CheckPrintedNumber);
+  auto* offsetCaption = PlainLabel("PrintedOffsetCaption");
+  offsetCaption->setText(Q(vx::CaptionOf(vx::Control::PrintedOffset)));
+  auto* offsetBox = new QLineEdit;
+  offsetBox->setObjectName(QString("Text%1").arg(vx::kPrintedOffsetBox));
+  offsetBox->setAccessibleName(Q(vx::AccessibleNameOf(vx::Control::PrintedOffset)));
+  offsetBox->setToolTip(Q(vx::ToolTipOf(vx::Control::PrintedOffset)));
+  offsetBox->setMaximumWidth(offsetBox->fontMetrics().horizontalAdvance(QString(12, '0')));
+  offsetCaption->setBuddy(offsetBox);
+  limits_[vx::kPrintedOffsetBox] = new LengthLimit(offsetBox, static_cast<int>(vx::kPrintedOffsetDigits));
+  boxes_[vx::kPrintedOffsetBox] = offsetBox;
+  connect(offsetBox, &QLineEdit::textChanged, this, [this] { core_.BoxChanged(vx::kPrintedOffsetBox); });
 
   frame9_ = new QGroupBox(Q(vx::CaptionOf(vx::Control::DatabasePath)));
   frame9_->setObjectName("Frame9");
@@ -157,7 +173,15 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   records->addWidget(sharedRecordLine_);
   top->addLayout(records, 1);
   top->addStretch();
-  top->addWidget(checkCardFirst);
+  // The checks before a write one above the other, the offset beside its box.
+  auto* printedRow = new QHBoxLayout;
+  printedRow->addWidget(checkPrinted);
+  printedRow->addWidget(offsetCaption);
+  printedRow->addWidget(offsetBox);
+  auto* checks = new QVBoxLayout;
+  checks->addWidget(checkCardFirst);
+  checks->addLayout(printedRow);
+  top->addLayout(checks);
   top->addWidget(sound);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
@@ -356,6 +380,11 @@ bool Tesselmain::AskYesNo(const std::string& question, vx::Answer preset) {
   NameStandardButtons(box);
   box.setDefaultButton(preset == vx::Answer::No ? QMessageBox::No : QMessageBox::Yes);
   return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::string> Tesselmain::AskPrintedNumber(const std::string& prompt) {
+  if (core_.Closing()) return std::nullopt;
+  return AskForPrintedNumber(this, vx::CaptionOf(vx::Control::CheckPrintedNumber), prompt);
 }
 
 void Tesselmain::ShowResult(const vx::ResultBanner& banner) {

@@ -86,6 +86,7 @@ class Tesselmain : public QWidget, public vx::WindowView, public vx::StartingWin
   void SelectLastLine() override;
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& question, vx::Answer preset) override;
+  std::optional<std::string> AskPrintedNumber(const std::string& prompt) override;
   void ShowResult(const vx::ResultBanner& banner) override;
   bool UseDatabaseTicked() override;
   void SetDatabaseFrameVisible(bool visible) override;

@@ -31,6 +31,7 @@ struct CardOutcome {
   int entry = 0;
   int listLength = 0;
   std::string listFile;
+  std::string printed;         // the number printed on the card written, when known; empty for a read
   std::optional<CardNumbers> read;  // what the card gave back
   std::string station;         // this station, as the shared record names it; empty with it off
 };

@@ -58,11 +58,14 @@ std::optional<bool> InSharedRecord(const CardOutcome& outcome, const SharedRecor
 }
 
 std::string CardLine(const CardOutcome& outcome, const SharedRecordNote& note, int card, int cards) {
-  const std::string banner = note.On(PlainBanner(outcome).text);
-  if (cards <= 1) return TerminalText(banner);
+  return PlacedLine(note.On(PlainBanner(outcome).text), card, cards);
+}
+
+std::string PlacedLine(const std::string& words, int card, int cards) {
+  if (cards <= 1) return TerminalText(words);
   // TRANSLATORS: the card's place in the run, then the card's result
   // ("card 2 of 5: ✔ Written and verified: 12,1001").
-  return TerminalText(Format(Tr("card %1$d of %2$d: %3$s"), card, cards, banner));
+  return TerminalText(Format(Tr("card %1$d of %2$d: %3$s"), card, cards, words));
 }
 
 std::string OnlyInJournalText(int cards) {
@@ -79,8 +82,11 @@ BannerTone ToneOf(const CardOutcome& outcome) { return PlainBanner(outcome).tone
 std::string JsonLine(const CardOutcome& outcome, std::optional<bool> inSharedRecord) {
   const RecordLine line = RecordLineOf(outcome);
   std::string json = "{";
-  for (const RecordColumn& column : kRecordColumnTable) {
-    if (&column != kRecordColumnTable) json += ",";
+  // The trailing columns, as in the record file, only with a value.
+  const std::size_t columns = RecordFieldCountOf(line);
+  for (std::size_t at = 0; at < columns; ++at) {
+    const RecordColumn& column = kRecordColumnTable[at];
+    if (at > 0) json += ",";
     json += JsonString(std::string(column.name)) + ":" +
             (column.IsText() ? JsonString(line.*column.text) : std::to_string(line.*column.number));
   }

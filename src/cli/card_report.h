@@ -21,6 +21,9 @@ std::optional<bool> InSharedRecord(const CardOutcome& outcome, const SharedRecor
 // banner adds ("…, not yet in the shared record"); the banner alone for a run
 // of one card. Text from outside in it is escaped for a terminal.
 std::string CardLine(const CardOutcome& outcome, const SharedRecordNote& note, int card, int cards);
+// A card's words in its place in the run, "card 2 of 5: …"; the words alone
+// for a run of one card. Escaped for a terminal.
+std::string PlacedLine(const std::string& words, int card, int cards);
 // {"time":"...","port":"/dev/ttyUSB0",...,"outcome":"written",...}: the
 // record's columns by their header names, then "in_shared_record" when the
 // shared record is on.

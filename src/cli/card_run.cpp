@@ -27,6 +27,9 @@
 #include "operations/shared_record_connection.h"
 #include "operations/unsettled_reservations.h"
 #include "operations/write_guards.h"
+#include "operations/printed_check.h"
+#include "cardlist/card_file.h"
+#include "platform/text_file.h"
 #include "program/shared_record_access.h"
 #include "operations/record_control.h"
 #include "store/store_connection.h"
@@ -117,6 +120,11 @@ class Run {
     for (int card = 1; card <= o_.count; ++card) {
       if (card > 1 ? !NextCardReady(card, o_.count, fcText + "," + cnText) : InterruptCount() > 0) break;
       const ConsoleHost::Said said = RunWrite();
+      if (NotThePrintedCard(said, card, o_.count)) {
+        ++failed;
+        if (Stopping(true)) break;
+        continue;
+      }
       if (!said.outcome) return Finish(written, failed, o_.count, RefusedStatus(said));
       Report(said, card, o_.count);
       (IsFailure(said.outcome->verdict) ? failed : written) += 1;
@@ -158,9 +166,15 @@ class Run {
         if (!NextCardReady(card, cards, FacilityCodeText(next) + "," + CardNumberText(next))) break;
       }
       ConsoleHost::Said said = RunWrite();
+      if (NotThePrintedCard(said, card, cards)) {
+        ++notPrinted_;
+        if (Stopping(true)) break;
+        continue;
+      }
       // Every entry left was written or taken at other stations meanwhile.
       if (!said.outcome && state_.shared.store && list.UsedUp() && !state_.shared.stoppedBy) break;
-      if (!said.outcome) return Finish(list.CardCursor, state_.tally.failedAttempts, cards, RefusedStatus(said));
+      if (!said.outcome)
+        return Finish(list.CardCursor, state_.tally.failedAttempts + notPrinted_, cards, RefusedStatus(said));
       // The list's end after its last card is the summary's to say.
       if (!IsFailure(said.outcome->verdict))
         std::erase_if(said.messages,
@@ -168,7 +182,7 @@ class Run {
       Report(said, said.outcome->entry, cards);
       if (Stopping(IsFailure(said.outcome->verdict))) break;
     }
-    return Finish(list.CardCursor, state_.tally.failedAttempts, cards, std::nullopt);
+    return Finish(list.CardCursor, state_.tally.failedAttempts + notPrinted_, cards, std::nullopt);
   }
 
   // One line for each format that reads the card, in the window's words; the
@@ -206,6 +220,10 @@ class Run {
     }
     host_.frontTab = tab_->position;
     CheckCardFirst_Click(state_, o_.checkCardFirst);
+    // Before the record starts: a record made now names the printed numbers.
+    if (o_.checkPrinted) {
+      if (const auto fault = PreparePrinted()) return fault;
+    }
     if (!o_.record.empty()) {
       host_.recordFile = o_.record;
       KeepRecord_Click(state_, host_, true);
@@ -218,6 +236,64 @@ class Run {
       TakeUpStore();
     }
     return std::nullopt;
+  }
+
+  // --check-printed: the offset, and where the printed numbers come from:
+  // --printed-from, or the person at the terminal. Without either there is
+  // no one to say what is printed on the card in hand.
+  std::optional<int> PreparePrinted() {
+    CheckPrintedNumber_Click(state_, true);
+    SetPrintedOffset(state_, o_.printedOffset);
+    if (!o_.printedFrom.empty()) {
+      // TRANSLATORS: the kind of file named in a message that it cannot be read.
+      const TextFileResult read = ReadTextFile(o_.printedFrom, kCardFileMaxBytes, TrCtx("file kind", "a file of printed numbers"));
+      if (!read.content) {
+        Say(read.problem);
+        return kExitUsage;
+      }
+      printedLines_ = LinesOf(WithoutByteOrderMark(*read.content));
+      host_.askPrinted = [this](const std::string&) -> std::optional<std::string> {
+        if (printedTaken_ < printedLines_.size()) return printedLines_[printedTaken_++];
+        // TRANSLATORS: %s is the file given with --printed-from.
+        Say(Format(Tr("--printed-from: %s has no line left for this card"), o_.printedFrom));
+        return std::nullopt;
+      };
+      return std::nullopt;
+    }
+    if (!c_.inputTerminal) {
+      Say(Tr("--check-printed needs --printed-from FILE when standard input is not a terminal"));
+      return kExitUsage;
+    }
+    host_.askPrinted = [this](const std::string& prompt) -> std::optional<std::string> {
+      c_.err << TerminalText(prompt) << " ";
+      c_.err.flush();
+      const std::optional<std::string> typed = ReadInputLine();
+      if (!typed) c_.err << "\n";
+      return typed;
+    };
+    return std::nullopt;
+  }
+
+  static std::vector<std::string> LinesOf(std::string_view text) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text.size();) {
+      const std::size_t end = std::min(text.find('\n', start), text.size());
+      lines.emplace_back(text.substr(start, end - start));
+      start = end + 1;
+    }
+    return lines;
+  }
+
+  // A card refused for its printed number: not written, and said so in its
+  // place in the run; the run goes on with the next card, as after a failed one.
+  bool NotThePrintedCard(const ConsoleHost::Said& said, int card, int cards) {
+    const bool refused = std::any_of(said.messages.begin(), said.messages.end(), [](const ConsoleHost::Message& m) {
+      return m.refusal == Refusal::PrintedNumber;
+    });
+    if (!refused || said.outcome) return false;
+    const std::string words = said.banner ? said.banner->text : said.messages.front().text;
+    (o_.json ? c_.err : c_.out) << Tinted(PlacedLine(words, card, cards), BannerTone::Bad) << "\n";
+    return true;
   }
 
   // --shared-record: connects, trying every second for up to --store-wait
@@ -545,6 +621,9 @@ class Run {
   const TabSpec* tab_ = nullptr;
   bool askingResume_ = false;  // the question now asked is the record's offer to resume
   int journalled_ = 0;         // cards of this run whose outcome went to the journal
+  int notPrinted_ = 0;         // cards of a batch refused for their printed number
+  std::vector<std::string> printedLines_;  // --printed-from, a card's printed number a line
+  std::size_t printedTaken_ = 0;
   bool keptOut_ = false;       // a card of this run whose outcome the shared record has not, nor the journal
 };
 

@@ -13,6 +13,7 @@ struct Console {
   std::ostream& err;   // messages, questions, prompts
   bool colour = false; // the card lines in their tone's colour
   bool interactive = false;  // a person at the terminal answers prompts and questions
+  bool inputTerminal = false;  // standard input is a terminal: printed numbers may be typed there
 };
 
 // The exit status of the run.

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "operations/card_kinds.h"
+#include "operations/printed_check.h"
 #include "operations/tabs.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
@@ -53,7 +54,7 @@ std::string_view NameOf(Command command) {
 
 enum class Opt {
   Port, Format, Config, Record, File, Fc, Cn, Count, Yes, Resume, CheckFirst, Json, StopOnFailure,
-  SharedRecord, Station, StoreWait, Roles, Help, Language
+  SharedRecord, Station, StoreWait, Roles, Help, Language, CheckPrinted, PrintedOffset, PrintedFrom
 };
 
 struct OptionRule {
@@ -64,7 +65,7 @@ struct OptionRule {
   unsigned requiredBy;
 };
 
-constexpr std::array<OptionRule, 19> kOptions{{
+constexpr std::array<OptionRule, 22> kOptions{{
     {"--port", Opt::Port, true, kOnPort, kOnPort},
     {"--format", Opt::Format, true, kOnCards, kOnCards},
     {"--config", Opt::Config, true, kOnCards | Bit(Command::Identify), 0},
@@ -84,6 +85,9 @@ constexpr std::array<OptionRule, 19> kOptions{{
     {"--roles", Opt::Roles, false, Bit(Command::Store), 0},
     {"--help", Opt::Help, false, ~0u, 0},
     {"--language", Opt::Language, true, ~0u, 0},
+    {"--check-printed", Opt::CheckPrinted, false, kOnWrites, 0},
+    {"--printed-offset", Opt::PrintedOffset, true, kOnWrites, 0},
+    {"--printed-from", Opt::PrintedFrom, true, kOnWrites, 0},
 }};
 
 constexpr int kMaxStoreWait = 86400;  // a day
@@ -152,6 +156,15 @@ std::string Apply(Options& o, Opt opt, const std::string& value) {
     case Opt::Roles: o.roles = true; break;
     case Opt::Help: o.help = true; break;
     case Opt::Language: o.language = value; break;
+    case Opt::CheckPrinted: o.checkPrinted = true; break;
+    case Opt::PrintedOffset:
+      if (!AllDigits(value) || value.size() > kPrintedOffsetDigits)
+        // TRANSLATORS: %1$d is the most digits, %2$s the value given.
+        return Format(Tr("--printed-offset needs a whole decimal number of at most %1$d digits, not \"%2$s\""),
+                      static_cast<int>(kPrintedOffsetDigits), value);
+      o.printedOffset = value;
+      break;
+    case Opt::PrintedFrom: o.printedFrom = value; break;
   }
   return {};
 }
@@ -237,6 +250,10 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments, const std:
       return Fail(Format(Tr("%1$s needs %2$s"), NameOf(o.command), rule.name));
   if (o.resume && o.record.empty())
     return Fail(Tr("--resume needs --record: the record tells how far the batch got"));
+  for (const Opt opt : {Opt::PrintedOffset, Opt::PrintedFrom})
+    if (!o.checkPrinted && std::find(given.begin(), given.end(), opt) != given.end())
+      // TRANSLATORS: the option given (--printed-offset or --printed-from).
+      return Fail(Format(Tr("%s needs --check-printed"), opt == Opt::PrintedOffset ? "--printed-offset" : "--printed-from"));
   if (o.command == Command::Store && o.storeAction == StoreAction::None)
     return Fail(Tr("store needs an action: init, schema, status or release"));
   if (o.roles && o.storeAction != StoreAction::Schema) return Fail(Tr("--roles is an option of store schema only"));
@@ -254,6 +271,21 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments, const std:
       return Fail(Format(Tr("%s needs --shared-record"), opt == Opt::Station ? "--station" : "--store-wait"));
   return {o, {}};
 }
+
+namespace {
+
+// The options of the printed number, which write and batch share.
+std::string PrintedHelp() {
+  // TRANSLATORS: the option names stay as they are.
+  return Tr("  --check-printed     before each card, read the number printed on it (one line\n"
+            "                      a card, from the terminal or --printed-from) and write\n"
+            "                      the card only when it is the one expected: the card-number\n"
+            "                      file's printed number, or the card number plus the offset\n"
+            "  --printed-offset N  the printed number is the card number plus N (default 0)\n"
+            "  --printed-from FILE the printed numbers, one a line, one line per card\n");
+}
+
+}  // namespace
 
 // Each paragraph of the help is one text to translate; the example command
 // lines stay as they are.
@@ -384,7 +416,7 @@ std::string HelpText(Command command) {
                 "                      is refused, one the record has as written is asked about\n"
                 "  --shared-record CONNECTION, --station NAME, --store-wait SECONDS\n"
                 "                      write through the shared record (see vandorix-card --help)\n") +
-             "\n" + examples +
+             "\n" + PrintedHelp() + "\n" + examples +
              "  vandorix-card write --port /dev/ttyUSB0 --format HID26 --fc 12 --cn 1000\n"
              "  vandorix-card write --port /dev/ttyUSB0 --format HID26 --fc 12 --cn 1000 \\\n"
              "      --count 3 --yes --record r.csv\n";
@@ -410,7 +442,7 @@ std::string HelpText(Command command) {
                 "  --shared-record CONNECTION, --station NAME, --store-wait SECONDS\n"
                 "                      write through the shared record: entries written or being\n"
                 "                      written at other stations are passed over\n") +
-             "\n" + examples +
+             "\n" + PrintedHelp() + "\n" + examples +
              "  vandorix-card batch --port /dev/ttyUSB0 --format HID26 --file cards.txt \\\n"
              "      --record r.csv --yes\n"
              "  vandorix-card batch --port /dev/ttyUSB0 --format HID26 --file cards.txt \\\n"

@@ -37,6 +37,9 @@ struct Options {
   bool yes = false;
   bool resume = false;
   bool checkCardFirst = false;
+  bool checkPrinted = false;     // --check-printed: the card's printed number checked before each write
+  std::string printedOffset;     // --printed-offset: digits; empty for 0
+  std::string printedFrom;       // --printed-from: the printed numbers, one a line; empty: the terminal
   bool json = false;
   bool stopOnFailure = false;
   std::string sharedRecord;  // empty: no shared record

@@ -34,6 +34,11 @@ class ConsoleHost : public Host {
   std::function<bool(const std::string& question, Answer preset)> answer =
       [](const std::string&, Answer preset) { return preset == Answer::Yes; };
 
+  // The printed number of the card in hand, asked with `prompt`; nothing
+  // when none is given (none is, unless the run sets where they come from).
+  std::function<std::optional<std::string>(const std::string& prompt)> askPrinted =
+      [](const std::string&) -> std::optional<std::string> { return std::nullopt; };
+
   // A message box: its words, and what it stands for when it is a refusal
   // or the list's end.
   struct Message {
@@ -63,6 +68,7 @@ class ConsoleHost : public Host {
   void ShowMessage(const std::string& text) override { said_.messages.push_back({text, std::nullopt}); }
   void ShowRefusal(Refusal why, const std::string& text) override { said_.messages.push_back({text, why}); }
   bool AskYesNo(const std::string& question, Answer preset) override { return answer(question, preset); }
+  std::optional<std::string> AskPrintedNumber(const std::string& prompt) override { return askPrinted(prompt); }
   void ShowResult(const ResultBanner& banner) override { said_.banner = banner; }
   void CardOutcomeTaken(const CardOutcome& outcome, const SharedRecordNote& note) override {
     said_.outcome = outcome;

@@ -37,6 +37,7 @@ int main(int argc, char* argv[]) {
   Console console{std::cout, std::cerr};
   console.colour = colourable && IsTerminal(Stream::Output) && !(noColour && *noColour) &&
                    !(term && std::string_view(term) == "dumb");
-  console.interactive = IsTerminal(Stream::Input) && !options.yes;
+  console.inputTerminal = IsTerminal(Stream::Input);
+  console.interactive = console.inputTerminal && !options.yes;
   return RunCommand(options, console);
 }

@@ -12,7 +12,8 @@ int ExitStatusOf(Refusal why) {
     case Refusal::ListEnd: return kExitUsage;
     case Refusal::SharedRecord: return kExitSharedRecord;
     case Refusal::MissingFormat:
-    case Refusal::JustWritten: break;
+    case Refusal::JustWritten:
+    case Refusal::PrintedNumber: break;
   }
   return kExitCardFailed;
 }

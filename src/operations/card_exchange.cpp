@@ -7,6 +7,7 @@
 #include "operations/shared_batch.h"
 #include "operations/operation_texts.h"
 #include "operations/outcome_views.h"
+#include "operations/printed_check.h"
 #include "operations/shared_record_flow.h"
 #include "operations/write_guards.h"
 
@@ -142,6 +143,13 @@ void WriteCard(Device& dev, const CardBinding& b) {
   const std::optional<CardNumbers> chosen = ChooseCard(dev, b, cardFromList);
   if (!chosen) return;
   const CardNumbers card = *chosen;
+  // The card in hand is not the one printed for these numbers: nothing is
+  // sent, before even the read of "Check Card First".
+  const PrintedCheck printed = CheckPrintedNumber(dev, card, cardFromList);
+  if (!printed.allowed) {
+    GiveBackUnsent(dev.state);
+    return;
+  }
   // A card on the reader that must not be lost stops the write here.
   if (!AllowedByCardOnReader(dev, b)) {
     GiveBackUnsent(dev.state);
@@ -150,6 +158,7 @@ void WriteCard(Device& dev, const CardBinding& b) {
 
   CardOutcome outcome = OutcomeOf(dev, b);
   outcome.sent = card;
+  outcome.printed = printed.printed;
   if (cardFromList) {
     const CardList& list = dev.state.cards;
     outcome.entry = list.CardCursor + 1;

@@ -59,6 +59,8 @@ struct FormState {
   std::string recordPath;              // the card record while "Keep Record" is ticked, else empty
   RecordIndex recordIndex;             // the cards the record has as written
   bool checkCardFirst = false;         // "Check Card First": read the card before writing it
+  bool checkPrintedNumber = false;     // "Check Printed Number": ask for the card's printed number before writing it
+  std::uint64_t printedOffset = 0;     // a card's printed number less its card number, for files without them
   std::optional<LastWrittenCard> lastWritten;
   SharedRecordState shared;
 };

@@ -28,6 +28,7 @@ enum class Refusal {
   MissingFormat,  // the format file has no line for the tab's format
   JustWritten,    // the card on the reader is the one written last
   SharedRecord,   // the shared record cannot be reached, or refuses the card
+  PrintedNumber,  // the number printed on the card in hand is not the one expected
 };
 
 class Host {
@@ -58,6 +59,11 @@ class Host {
   // A modal question with the buttons Yes and No; true for Yes. `preset` is
   // the button that Enter presses: No where Yes would undo or duplicate a card.
   virtual bool AskYesNo(const std::string& question, Answer preset) = 0;
+  // The entry box of "Check Printed Number": `prompt` asks for the number
+  // printed on the card in hand, which a keyboard-wedge scanner types as
+  // digits then Enter. The text as typed (Enter accepts it); nullopt when
+  // cancelled.
+  virtual std::optional<std::string> AskPrintedNumber(const std::string& prompt) = 0;
   // The result banner between List1 and the tabs.
   virtual void ShowResult(const ResultBanner& banner) = 0;
   // Every card operation's outcome, once recorded and its banner shown, with

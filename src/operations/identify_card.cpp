@@ -8,6 +8,7 @@
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "operations/outcome_views.h"
+#include "operations/record_control.h"
 
 namespace vx {
 
@@ -88,7 +89,11 @@ std::string Em4100Id(const CardNumbers& card) {
 std::string ReadingLine(const FormatReading& reading) {
   // TRANSLATORS: a List1 line of Identify Card: the format and what it reads
   // ("HID26: 12,1000").
-  return Format(Tr("%1$s: %2$s"), DisplayName(reading), NumbersText(reading));
+  const std::string line = Format(Tr("%1$s: %2$s"), DisplayName(reading), NumbersText(reading));
+  if (reading.printed.empty()) return line;
+  // TRANSLATORS: a List1 line of Identify Card ("HID26: 12,1000"), then the
+  // number printed on the card as the record has it ("0004711").
+  return Format(Tr("%1$s, printed %2$s"), line, reading.printed);
 }
 
 ResultBanner IdentifyBanner(const Identification& id) {
@@ -161,7 +166,7 @@ Identification IdentifyCard(Device& dev) {
     if (reply.status == ReplyOutcome::Status::Rejected) ++id.refused;
     if (!reply.accepted()) continue;
 
-    FormatReading reading{format.tab, {}};
+    FormatReading reading{format.tab, {}, {}};
     CardOutcome& outcome = reading.outcome;
     outcome.verdict = CardVerdict::Read;
     outcome.port = dev.portName;
@@ -173,7 +178,17 @@ Identification IdentifyCard(Device& dev) {
     (void)RecordOutcome(dev.state, dev.host, outcome);
     id.readings.push_back(std::move(reading));
   }
-  // The last read may have found the window closing or the port gone too.
+  // The record names the printed number of a card it has as written, so the
+  // card in hand can be matched to what is printed on it.
+  if (!id.readings.empty() && BringRecordIndexUpToDate(dev.state, dev.host)) {
+    for (FormatReading& reading : id.readings) {
+      const CardNumbers& read = *reading.outcome.read;
+      if (const auto written = dev.state.recordIndex.FindWritten(reading.outcome.format, read.facilityCode,
+                                                                 read.cardNumber))
+        reading.printed = written->printed;
+    }
+  }
+    // The last read may have found the window closing or the port gone too.
   if (!id.cutShort && id.tried > 0 && (dev.host.Closing() || !dev.link.IsOpen())) id.cutShort = true;
   if (!dev.host.Closing()) ShowIdentification(dev, id);
   return id;

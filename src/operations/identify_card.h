@@ -20,6 +20,7 @@ namespace vx {
 struct FormatReading {
   const TabSpec* tab = nullptr;
   CardOutcome outcome;
+  std::string printed;  // the printed number the record has for these numbers written in this format, if any
 };
 
 struct Identification {
@@ -37,7 +38,8 @@ Identification IdentifyCard(Device& dev);
 
 // "Identifying: HID WG36, 5 of 9"
 std::string IdentifyProgressText(const TabSpec& tab, int index, int count);
-// "HID26: 12,1000"; EM4100 with its ID: "EM4100: 12,3456789012 (ID 0CCE0A6A14)"
+// "HID26: 12,1000"; EM4100 with its ID: "EM4100: 12,3456789012 (ID 0CCE0A6A14)";
+// with the printed number the record has: "HID26: 12,1000, printed 0004711"
 std::string ReadingLine(const FormatReading& reading);
 // The card's ten hexadecimal digits as EM4100 readers show them: the facility
 // code byte, then the 32-bit card number.

@@ -31,6 +31,7 @@ RecordLine RecordLineOf(const CardOutcome& outcome) {
   line.source = outcome.entry > 0 ? outcome.listFile : std::string(kTypedSource);
   line.entry = outcome.entry;
   line.outcome = RecordWordOf(outcome.verdict);
+  line.printedNumber = outcome.printed;
   if (outcome.read) {
     line.readFacilityCode = outcome.read->FcText();
     line.readCardNumber = outcome.read->CnText();

@@ -1,6 +1,7 @@
 #include "operations/record_control.h"
 
 #include "operations/card_feed.h"
+#include "operations/printed_check.h"
 #include "operations/tabs.h"
 #include "platform/text_file.h"
 #include "record/record_file.h"
@@ -51,7 +52,7 @@ void KeepRecord_Click(FormState& state, Host& host, bool ticked) {
     host.SetKeepRecord(false, "");
     return;
   }
-  if (const auto error = StartRecord(*path)) {
+  if (const auto error = StartRecord(*path, PrintedNumbersInUse(state))) {
     host.SetKeepRecord(false, "");
     host.ShowMessage(error->Message());
     return;

@@ -17,7 +17,7 @@ namespace {
 
 void Refuse(Device& dev, const std::string& text) { dev.host.ShowResult({"\u2718 " + text, BannerTone::Bad}); }
 
-WrittenCard WrittenOf(const CredentialRow& row) { return {row.writtenAt, row.source, row.entry}; }
+WrittenCard WrittenOf(const CredentialRow& row) { return {row.writtenAt, row.source, row.entry, {}}; }
 
 }  // namespace
 

@@ -30,6 +30,13 @@ std::string AlreadyWrittenQuestion(const CardNumbers& card, std::string_view for
                                    std::string_view station) {
   const std::string pair = card.PairText();
   const std::string time = TimeToTheSecond(written.time);
+  // The record names the card's printed number when it has one: "(HID26,
+  // printed 0004711)", the card the operator may hold in hand.
+  if (!written.printed.empty())
+    // TRANSLATORS: the format of a card already written (HID26), then the
+    // number printed on that card ("0004711").
+    return AlreadyWrittenQuestion(card, Format(Tr("%1$s, printed %2$s"), format, written.printed),
+                                  WrittenCard{written.time, written.source, written.entry, {}}, station);
   // The record names no station; the shared record does. A card from the
   // card-number list names its entry and file, a typed card says so.
   if (station.empty()) {
@@ -119,7 +126,7 @@ bool AllowedByCardOnReader(Device& dev, const CardBinding& b) {
       return false;
     }
     if (!row || row->state != CredentialState::Written) return true;
-    written = WrittenCard{row->writtenAt, row->source, row->entry};
+    written = WrittenCard{row->writtenAt, row->source, row->entry, {}};
     station = row->station;
   } else {
     if (!BringRecordIndexUpToDate(state, dev.host)) return true;

@@ -2,11 +2,11 @@
 
 namespace vx {
 
-std::string RecordColumnNames(std::string_view separator) {
+std::string RecordColumnNames(std::string_view separator, std::size_t count) {
   std::string names;
-  for (const RecordColumn& column : kRecordColumnTable) {
+  for (std::size_t at = 0; at < count && at < kRecordColumns; ++at) {
     if (!names.empty()) names += separator;
-    names += column.name;
+    names += kRecordColumnTable[at].name;
   }
   return names;
 }

@@ -58,7 +58,7 @@ std::string RecordError::Message() const {
   return Format(Tr("The card record cannot be written:\n%1$s\n%2$s\n\n\"Keep Record\" is now off."), path, reason);
 }
 
-std::optional<RecordError> StartRecord(const std::string& path) {
+std::optional<RecordError> StartRecord(const std::string& path, bool printedNumbersInUse) {
   if (path.empty()) return RecordError{path, Tr("no file was named")};
   // Looked at before it is opened: opening a pipe would wait for a reader.
   errno = 0;
@@ -75,7 +75,8 @@ std::optional<RecordError> StartRecord(const std::string& path) {
   const long size = SizeOf(file.get());
   if (size < 0) return SystemError(path, errno);
   if (size == 0) {
-    if (auto error = WriteDurably(file.get(), path, std::string(kRecordHeader) + "\r\n")) return error;
+    const std::string_view header = printedNumbersInUse ? kRecordHeaderWithPrinted : kRecordHeader;
+    if (auto error = WriteDurably(file.get(), path, std::string(header) + "\r\n")) return error;
     // The first card's line is synced into the file; the file's name must
     // last as long.
     if (!existed && !record_platform::SyncFolderOf(path)) return SystemError(path, errno);
@@ -102,7 +103,8 @@ std::optional<RecordError> AppendRecordLine(const std::string& path, const Recor
   if (auto error = OpenRecord(path, false, file)) return error;
   std::string text = FormatRecordLine(line);
   // Emptied since it was started: it gets its header again.
-  if (SizeOf(file.get()) == 0) text = std::string(kRecordHeader) + "\r\n" + text;
+  if (SizeOf(file.get()) == 0)
+    text = std::string(line.printedNumber.empty() ? kRecordHeader : kRecordHeaderWithPrinted) + "\r\n" + text;
   return WriteDurably(file.get(), path, text);
 }
 

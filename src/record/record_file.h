@@ -27,10 +27,13 @@ struct RecordError {
 // empty file the header line. An existing record is appended to, never
 // truncated; a partial last line left by a crash is ended so the next line
 // starts on its own. A non-empty file whose first line is not the header is
-// refused, so a file chosen by mistake is never written into.
-std::optional<RecordError> StartRecord(const std::string& path);
+// refused, so a file chosen by mistake is never written into. A file made
+// while printed numbers are in use gets the header that names them; any
+// other, the header records have always had.
+std::optional<RecordError> StartRecord(const std::string& path, bool printedNumbersInUse = false);
 
-// Appends one line and syncs it. The file must exist: a record deleted or
+// Appends one line and syncs it (with its header again when the file was
+// emptied meanwhile, naming the printed number when the line has one). The file must exist: a record deleted or
 // moved away since StartRecord is an error rather than silently begun anew.
 std::optional<RecordError> AppendRecordLine(const std::string& path, const RecordLine& line);
 

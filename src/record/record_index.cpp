@@ -42,7 +42,8 @@ bool SplitPlain(std::string_view line, std::string_view* fields) {
     if (comma == std::string_view::npos) break;
     start = comma + 1;
   }
-  return count == kRecordColumns;
+  for (std::size_t at = count; at < kRecordColumns; ++at) fields[at] = {};
+  return IsRecordFieldCount(count);
 }
 
 }  // namespace
@@ -99,9 +100,11 @@ void RecordIndex::TakeLine(const std::string_view* f) {
     formats_.push_back(AsciiUppered(f[kFormatAt]));
   }
   // A card written again later is named by its latest line.
+  // The printed number, when the line has one, is kept right after its time.
   const Stored stored{static_cast<std::uint32_t>(times_.size()), static_cast<std::uint32_t>(f[kTimeAt].size()),
-                      SourceId(f[kSourceAt]), entry};
+                      static_cast<std::uint32_t>(f[kPrintedNumberAt].size()), SourceId(f[kSourceAt]), entry};
   times_.append(f[kTimeAt]);
+  times_.append(f[kPrintedNumberAt]);
   cards_.insert_or_assign(key, stored);
 }
 
@@ -132,8 +135,8 @@ std::size_t RecordIndex::Take(std::string_view text) {
       continue;
     }
     pos = next;
-    if (count != kRecordColumns) continue;
-    for (std::size_t i = 0; i < kRecordColumns; ++i) fields[i] = quoted[i];
+    if (!IsRecordFieldCount(count)) continue;
+    for (std::size_t i = 0; i < kRecordColumns; ++i) fields[i] = i < count ? std::string_view(quoted[i]) : std::string_view();
     TakeLine(fields);
   }
   offset_ += pos;
@@ -182,7 +185,8 @@ std::optional<WrittenCard> RecordIndex::FindWritten(std::string_view format, std
   const auto it = cards_.find(Key{*id, facilityCode, cardNumber});
   if (it == cards_.end()) return std::nullopt;
   const Stored& stored = it->second;
-  return WrittenCard{times_.substr(stored.timeOffset, stored.timeLength), sources_[stored.source], stored.entry};
+  return WrittenCard{times_.substr(stored.timeOffset, stored.timeLength), sources_[stored.source], stored.entry,
+                     times_.substr(stored.timeOffset + stored.timeLength, stored.printedLength)};
 }
 
 bool RecordIndex::WrittenOtherThan(std::uint64_t facilityCode, std::uint64_t cardNumber, std::string_view source,

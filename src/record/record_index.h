@@ -20,6 +20,7 @@ struct WrittenCard {
   std::string time;    // as recorded: local time with its UTC offset
   std::string source;  // "typed" or the card-number file's full path
   int entry = 0;       // 1-based entry of that file; 0 for a typed card
+  std::string printed; // the number printed on the card, when the record has it
   bool operator==(const WrittenCard&) const = default;
 };
 
@@ -70,6 +71,7 @@ class RecordIndex {
   struct Stored {
     std::uint32_t timeOffset;
     std::uint32_t timeLength;
+    std::uint32_t printedLength;  // the printed number follows the time in `times_`
     std::uint32_t source;
     std::int32_t entry;
     bool operator==(const Stored&) const = default;
@@ -83,7 +85,7 @@ class RecordIndex {
   std::uint64_t offset_ = 0;  // bytes of the file taken so far
   std::vector<std::string> formats_;  // upper-case format names, by id
   std::vector<std::string> sources_;  // "typed" and the card-number files, by id
-  std::string times_;                 // the times of the cards, one after another
+  std::string times_;                 // the times of the cards, each with its printed number, one after another
   std::unordered_map<Key, Stored, KeyHash> cards_;
 };
 

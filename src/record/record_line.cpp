@@ -35,8 +35,10 @@ bool ParseSmallNumber(const std::string& text, int& value, bool emptyIsZero) {
 std::string FormatRecordLine(const RecordLine& line) {
   std::string out;
   out.reserve(160 + line.source.size());
-  for (const RecordColumn& column : kRecordColumnTable) {
-    if (&column != kRecordColumnTable) out += ',';
+  const std::size_t fields = RecordFieldCountOf(line);
+  for (std::size_t at = 0; at < fields; ++at) {
+    const RecordColumn& column = kRecordColumnTable[at];
+    if (at > 0) out += ',';
     if (column.IsText()) {
       AppendField(out, line.*column.text);
     } else {
@@ -103,7 +105,10 @@ std::vector<RecordLine> ParseRecordText(std::string_view text) {
   while (pos < text.size()) {
     const std::size_t count = NextCsvLine(text, pos, f);
     if (count == 0) break;
-    if (count != kRecordColumns || f[0] == "time") continue;
+    if (!IsRecordFieldCount(count) || f[0] == "time") continue;
+    // A line without the trailing columns reads them as empty.
+    if (f.size() < kRecordColumns) f.resize(kRecordColumns);
+    for (std::size_t at = count; at < kRecordColumns; ++at) f[at].clear();
     RecordLine line;
     bool numbers = true;
     for (std::size_t at = 0; at < kRecordColumns && numbers; ++at) {

@@ -29,7 +29,7 @@ bool PlainLineMayCount(std::string_view line, const std::string& cardFile) {
     if (comma == std::string_view::npos) break;
     start = comma + 1;
   }
-  return count == kRecordColumns && fields[kSourceAt] == cardFile;
+  return IsRecordFieldCount(count) && fields[kSourceAt] == cardFile;
 }
 
 ResumePoint Changed(int entry, const std::vector<std::string>& fields, const std::string& fileFc,
@@ -71,7 +71,7 @@ ResumePoint FindResumePoint(std::string_view recordText, const std::string& card
     }
     const std::size_t count = NextCsvLine(recordText, pos, f);
     if (count == 0) break;
-    if (count != kRecordColumns || f[kSourceAt] != cardFile) continue;
+    if (!IsRecordFieldCount(count) || f[kSourceAt] != cardFile) continue;
     if (f[kOutcomeAt] != kWrittenOutcome) {
       ++failedAttempts;
       continue;

@@ -24,9 +24,11 @@ namespace vx {
 namespace {
 
 constexpr std::string_view kEntryTag = "vx-settle-1";
-// The tag, the settle's 16 fields, the record line's columns, the end.
+// The tag, the settle's 16 fields, the record line's columns (its trailing
+// ones only with a value, as in the record file), the end.
 constexpr std::size_t kLineAt = 17;
-constexpr std::size_t kEntryFields = kLineAt + kRecordColumns + 1;
+constexpr std::size_t kEntryFields = kLineAt + kRecordBaseColumns + 1;
+constexpr std::size_t kLongestEntryFields = kLineAt + kRecordColumns + 1;
 constexpr std::string_view kEntryEnd = "end";
 constexpr std::uintmax_t kJournalMaxBytes = 64 * 1024 * 1024;
 
@@ -114,7 +116,9 @@ std::string JournalLine(const JournalEntry& entry) {
   field(row.source);
   number(row.entry);
   field(entry.attempt.station);
-  for (const RecordColumn& column : kRecordColumnTable) {
+  const std::size_t columns = RecordFieldCountOf(entry.attempt.line);
+  for (std::size_t at = 0; at < columns; ++at) {
+    const RecordColumn& column = kRecordColumnTable[at];
     if (column.IsText()) {
       field(entry.attempt.line.*column.text);
     } else {
@@ -130,7 +134,11 @@ namespace {
 
 bool ParseEntry(std::string_view line, JournalEntry& entry) {
   std::vector<std::string> f = SplitFields(line);
-  if (f.size() != kEntryFields || f[0] != kEntryTag || f.back() != kEntryEnd) return false;
+  if ((f.size() != kEntryFields && f.size() != kLongestEntryFields) || f[0] != kEntryTag || f.back() != kEntryEnd)
+    return false;
+  // An entry without the trailing columns reads them as empty.
+  f.pop_back();
+  f.resize(kLineAt + kRecordColumns);
   CredentialRow row;
   RecordLine& l = entry.attempt.line;
   bool numbers = NumberOf(f[2], entry.credential.facilityCode) && NumberOf(f[3], entry.credential.cardNumber) &&

@@ -113,7 +113,9 @@ std::optional<DbError> InsertAttempt(Session& session, const Attempt& attempt, b
   const RecordLine& l = attempt.line;
   std::vector<Param> params;
   std::string marks;
-  for (const RecordColumn& column : kRecordColumnTable) {
+  // vx_attempts has the columns every record line has.
+  for (std::size_t at = 0; at < kRecordBaseColumns; ++at) {
+    const RecordColumn& column = kRecordColumnTable[at];
     marks += "?, ";
     switch (column.kind) {
       case ColumnKind::Text: params.push_back(Param::Text(l.*column.text)); break;
@@ -124,7 +126,7 @@ std::optional<DbError> InsertAttempt(Session& session, const Attempt& attempt, b
   }
   params.push_back(Param::Text(attempt.station));
   auto error = session.Execute(
-      "INSERT INTO vx_attempts (" + RecordColumnNames(", ") + ", station) VALUES (" + marks + "?)", params);
+      "INSERT INTO vx_attempts (" + RecordColumnNames(", ", kRecordBaseColumns) + ", station) VALUES (" + marks + "?)", params);
   if (!error || !error->KeyTaken()) return error;
   session.Rollback();
   Result result;

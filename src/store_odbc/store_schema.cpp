@@ -71,7 +71,8 @@ std::string TextOrNull(int length) { return "VARCHAR(" + std::to_string(length) 
 // The CSV record's columns, and the station.
 std::vector<SchemaColumn> AttemptColumns() {
   std::vector<SchemaColumn> columns;
-  for (const RecordColumn& column : kRecordColumnTable) {
+  for (std::size_t at = 0; at < kRecordBaseColumns; ++at) {
+    const RecordColumn& column = kRecordColumnTable[at];
     std::string type;
     switch (column.kind) {
       case ColumnKind::Text: type = Text(column.longest); break;

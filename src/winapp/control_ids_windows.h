@@ -30,6 +30,8 @@ inline constexpr int kBatchProgressId = 4012;
 inline constexpr int kDeviceNoteId = 4013;
 inline constexpr int kSharedRecordId = 4014;
 inline constexpr int kSharedRecordLineId = 4015;  // "Shared record: cards on db1, station DESK-2"
+inline constexpr int kCheckPrintedNumberId = 4016;
+inline constexpr int kPrintedOffsetCaptionId = 4017;  // beside the offset box, TextId(kPrintedOffsetBox)
 
 // Commands of the accelerator table (never control identifiers).
 inline constexpr int kF2KeyId = 6002;           // "Write Card" of the tab in front

@@ -9,10 +9,12 @@
 #include "winapp/control_ids_windows.h"
 #include "winapp/file_dialogs_windows.h"
 #include "winapp/message_wait_windows.h"
+#include "winapp/printed_number_dialog_windows.h"
 #include "winapp/shared_record_dialog_windows.h"
 #include "winapp/window_fonts_windows.h"
 #include "winapp/window_layout_windows.h"
 #include "platform/utf16_text.h"
+#include "operations/printed_check.h"
 
 namespace vx::win {
 
@@ -44,13 +46,14 @@ int CheckBoxId(CheckBox box) {
     case CheckBox::Sound: return kSoundId;
     case CheckBox::CheckCardFirst: return kCheckCardFirstId;
     case CheckBox::SharedRecord: return kSharedRecordId;
+    case CheckBox::CheckPrintedNumber: return kCheckPrintedNumberId;
   }
   return 0;
 }
 
 std::optional<CheckBox> CheckBoxOf(int id) {
   for (CheckBox box : {CheckBox::UseDatabase, CheckBox::KeepRecord, CheckBox::Sound, CheckBox::CheckCardFirst,
-                       CheckBox::SharedRecord})
+                       CheckBox::SharedRecord, CheckBox::CheckPrintedNumber})
     if (CheckBoxId(box) == id) return box;
   return std::nullopt;
 }
@@ -61,6 +64,9 @@ const TabSpec* TabOfBox(int box) {
     if (tab.fcBox == box || tab.cnBox == box) return &tab;
   return nullptr;
 }
+
+// An entry box the program reads and writes: a tab's, or the printed number's offset.
+bool IsEntryBox(int box) { return TabOfBox(box) || box == kPrintedOffsetBox; }
 
 int SystemDpi() { return DpiOf(nullptr); }
 
@@ -121,6 +127,12 @@ bool MainWindow::Create() {
   focusOrder_.push_back(captioned(child | WS_TABSTOP | BS_AUTOCHECKBOX, kSoundId));
   focusOrder_.push_back(captioned(child | WS_TABSTOP | BS_AUTOCHECKBOX, kKeepRecordId));
   focusOrder_.push_back(captioned(child | WS_TABSTOP | BS_AUTOCHECKBOX, kCheckCardFirstId));
+  focusOrder_.push_back(captioned(child | WS_TABSTOP | BS_AUTOCHECKBOX, kCheckPrintedNumberId));
+  Add(L"STATIC", FixedCaption(kPrintedOffsetCaptionId), child | SS_LEFT | SS_NOPREFIX, kPrintedOffsetCaptionId);
+  HWND offset = Add(L"EDIT", L"", child | WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER, TextId(kPrintedOffsetBox),
+                    WS_EX_CLIENTEDGE);
+  SendMessageW(offset, EM_LIMITTEXT, static_cast<WPARAM>(kPrintedOffsetDigits), 0);
+  focusOrder_.push_back(offset);
   focusOrder_.push_back(captioned(child | WS_TABSTOP | BS_AUTOCHECKBOX, kSharedRecordId));
   Add(L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kSharedRecordLineId);
   // A long path is shortened in the middle rather than widen the window.
@@ -500,7 +512,7 @@ void MainWindow::OnCommand(int id, int code) {
     if (code == BN_CLICKED) core_->ButtonClicked(id - CommandId(0));
     return;
   }
-  if (id > TextId(0) && id < LabelId(0) && code == EN_CHANGE && TabOfBox(id - TextId(0))) {
+  if (id > TextId(0) && id < LabelId(0) && code == EN_CHANGE && IsEntryBox(id - TextId(0))) {
     const int box = id - TextId(0);
     // Read before the validator runs, which may put text in itself.
     const bool edited = !programSetsText_;
@@ -598,6 +610,11 @@ bool MainWindow::AskYesNo(const std::string& question, Answer preset) {
          IDYES;
 }
 
+std::optional<std::string> MainWindow::AskPrintedNumber(const std::string& prompt) {
+  if (Closing()) return std::nullopt;
+  return AskForPrintedNumber(instance_, window_, CaptionOf(Control::CheckPrintedNumber), prompt);
+}
+
 void MainWindow::ShowResult(const ResultBanner& banner) {
   bannerTone_ = banner.tone;
   HWND control = Item(kResultBannerId);
@@ -653,11 +670,11 @@ std::optional<std::string> MainWindow::ChooseRecordFile() {
 }
 
 std::string MainWindow::BoxText(int box) {
-  return TabOfBox(box) ? Utf8(WindowText(Item(TextId(box)))) : std::string();
+  return IsEntryBox(box) ? Utf8(WindowText(Item(TextId(box)))) : std::string();
 }
 
 void MainWindow::SetBoxText(int box, const std::string& text) {
-  if (!TabOfBox(box)) return;
+  if (!IsEntryBox(box)) return;
   const bool outer = programSetsText_;
   programSetsText_ = true;
   SetWindowTextW(Item(TextId(box)), Wide(text).c_str());

@@ -57,6 +57,7 @@ class MainWindow : public WindowView, public StartingWindow {
   void SelectLastLine() override;
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& question, Answer preset) override;
+  std::optional<std::string> AskPrintedNumber(const std::string& prompt) override;
   void ShowResult(const ResultBanner& banner) override;
   bool UseDatabaseTicked() override;
   void SetDatabaseFrameVisible(bool visible) override;

@@ -5,6 +5,7 @@
 #include "platform/utf16_text.h"
 #include "i18n/translate.h"
 #include "store/connection_string.h"
+#include "winapp/dialog_text_windows.h"
 #include "winapp/shared_record_dialog_ids_windows.h"
 #include "winapp/window_fonts_windows.h"
 #include "winapp/window_layout_windows.h"
@@ -18,14 +19,7 @@ struct DialogData {
   std::optional<std::string> chosen;
 };
 
-std::wstring FieldText(HWND dialog, int id = VX_CONNECTION_FIELD) {
-  HWND field = GetDlgItem(dialog, id);
-  const int length = GetWindowTextLengthW(field);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  GetWindowTextW(field, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(length));
-  return text;
-}
+std::wstring FieldText(HWND dialog, int id = VX_CONNECTION_FIELD) { return DialogItemText(dialog, id); }
 
 RECT PlaceOf(HWND dialog, int id) {
   RECT place{};

@@ -32,7 +32,7 @@ std::wstring W(const std::string& text) { return Wide(text); }
 
 bool IsCheckBox(int id) {
   return id == kUseDatabaseId || id == kKeepRecordId || id == kSoundId || id == kCheckCardFirstId ||
-         id == kSharedRecordId;
+         id == kSharedRecordId || id == kCheckPrintedNumberId;
 }
 
 const TabSpec* TabOfControl(int id) {
@@ -71,6 +71,8 @@ std::optional<Control> ControlOfId(int id) {
     case kKeepRecordId: return Control::KeepRecord;
     case kCheckCardFirstId: return Control::CheckCardFirst;
     case kSharedRecordId: return Control::SharedRecord;
+    case kCheckPrintedNumberId: return Control::CheckPrintedNumber;
+    case kPrintedOffsetCaptionId: return Control::PrintedOffset;
     case kFrame9Id: return Control::DatabasePath;
     case CommandId(kBrowseButton): return Control::Browse;
     case CommandId(kIdentifyButton): return Control::IdentifyCard;
@@ -160,11 +162,22 @@ WindowLayout LayOutWindow(const LayoutInput& input) {
   place(kKeepRecordId, firstColumn, 36, firstWidth, 20);
   const int sharedWidth = widest(124, {kSharedRecordId});
   place(kSharedRecordId, firstColumn, 60, sharedWidth, 20);
-  const int secondColumn = firstColumn + firstWidth + 4;
+  // The second column has a box in the third row too: it starts after the first's widest.
+  const int secondColumn = firstColumn + std::max(firstWidth, sharedWidth) + 4;
   const int secondWidth = widest(124, {kSoundId, kCheckCardFirstId});
   place(kSoundId, secondColumn, 12, secondWidth, 20);
   place(kCheckCardFirstId, secondColumn, 36, secondWidth, 20);
-  int needed = std::max({kNarrowest, secondColumn + secondWidth, firstColumn + sharedWidth});
+  // "Check Printed Number" under "Check Card First", its offset box beside it.
+  const int printedWidth = widest(124, {kCheckPrintedNumberId});
+  place(kCheckPrintedNumberId, secondColumn, 60, printedWidth, 20);
+  const int offsetCaptionLeft = secondColumn + printedWidth + 6;
+  const int offsetCaptionWidth = widest(40, {kPrintedOffsetCaptionId});
+  place(kPrintedOffsetCaptionId, offsetCaptionLeft, 62, offsetCaptionWidth, 18);
+  const int offsetBoxLeft = offsetCaptionLeft + offsetCaptionWidth + 4;
+  constexpr int kOffsetBoxWidth = 84;
+  place(TextId(kPrintedOffsetBox), offsetBoxLeft, 58, kOffsetBoxWidth, 22);
+  int needed = std::max({kNarrowest, secondColumn + secondWidth, firstColumn + sharedWidth,
+                         offsetBoxLeft + kOffsetBoxWidth + kMargin});
 
   // A tab's page, from the left: the two frames with their boxes, the range
   // labels, the buttons at the right edge.

@@ -42,6 +42,17 @@ const std::array<ControlSpec, kControlCount> kControls{{
      // TRANSLATORS: a check box: read what the card holds before writing it.
      TrLater("Check Card First"), kNone,
      TrLater("Read the card on the reader before writing, so a card just written is not written over")},
+    {Control::CheckPrintedNumber, "CheckPrintedNumber",
+     // TRANSLATORS: a check box: before each write, the number printed on the
+     // card in hand is asked for (a barcode scanner may type it) and compared.
+     TrLater("Check Printed Number"), kNone,
+     TrLater("Before each write, ask for the number printed on the card in hand and write only the card expected")},
+    {Control::PrintedOffset, "PrintedOffset",
+     // TRANSLATORS: the caption of a small box: the number added to a card
+     // number to give the number printed on the card.
+     TrLater("Printed Offset"), kNone,
+     TrLater("For a card-number file without printed numbers and for typed cards: the printed number is the card "
+             "number plus this (empty: 0)")},
     {Control::DatabasePath, "DatabasePath",
      // TRANSLATORS: the frame of the card-number file's path, shown with "Use Database".
      TrLater("Database Path ..."),

@@ -24,6 +24,8 @@ enum class Control {
   SharedRecord,
   Sound,
   CheckCardFirst,
+  CheckPrintedNumber,
+  PrintedOffset,   // the offset box beside "Check Printed Number", and its caption
   DatabasePath,    // the card-number file's frame, shown with Use Database, and its path
   Browse,
   Messages,        // the list of what the reader/writer and the program said
@@ -42,7 +44,7 @@ struct ControlSpec {
   LazyText toolTip;         // empty: none
 };
 
-inline constexpr int kControlCount = 17;
+inline constexpr int kControlCount = 19;
 extern const std::array<ControlSpec, kControlCount> kControls;
 
 const ControlSpec& ControlOf(Control control);

@@ -13,6 +13,7 @@
 #include "operations/card_kinds.h"
 #include "operations/range_captions.h"
 #include "operations/identify_card.h"
+#include "operations/printed_check.h"
 #include "operations/write_guards.h"
 #include "operations/record_control.h"
 #include "i18n/ascii_case.h"
@@ -136,6 +137,9 @@ void WindowCore::CheckBoxChanged(CheckBox box, bool ticked) {
     case CheckBox::CheckCardFirst:
       CheckCardFirst_Click(state_, ticked);
       return;
+    case CheckBox::CheckPrintedNumber:
+      CheckPrintedNumber_Click(state_, ticked);
+      return;
     case CheckBox::SharedRecord:
       Run([this, ticked] {
         BusyGuard busy(state_);
@@ -155,6 +159,16 @@ void WindowCore::StartSharedRecord() {
 }
 
 void WindowCore::BoxChanged(int box) {
+  if (box == kPrintedOffsetBox) {
+    // Digits only, empty for 0; anything else puts the last accepted text
+    // back, whose change event then passes.
+    const std::string text = view_.BoxText(box);
+    if (SetPrintedOffset(state_, text))
+      printedOffsetText_ = text;
+    else
+      view_.SetBoxText(box, printedOffsetText_);
+    return;
+  }
   const BoxOwner owner = OwnerOfBox(box);
   if (owner.tab) ValidateBox(state_, view_, *owner.tab, owner.role);
 }

@@ -25,13 +25,15 @@
 namespace vx {
 
 // The window's check boxes besides the entry boxes.
-enum class CheckBox { UseDatabase, KeepRecord, Sound, CheckCardFirst, SharedRecord };
+enum class CheckBox { UseDatabase, KeepRecord, Sound, CheckCardFirst, SharedRecord, CheckPrintedNumber };
 
 // The control numbers of the buttons outside the tabs.
 inline constexpr int kClearButton = 11;   // Command11 "Clear"
 inline constexpr int kLinkButton = 12;    // Command12 "Link"
 inline constexpr int kBrowseButton = 2;   // Command2 "Browse"
 inline constexpr int kIdentifyButton = 22;  // Command22 "Identify Card": it concerns every tab
+// The entry box outside the tabs: Text23, the printed number's offset.
+inline constexpr int kPrintedOffsetBox = 23;
 
 // What start-up, the check boxes and closing ask of a window besides what
 // the handlers ask of it (Host).
@@ -117,6 +119,7 @@ class WindowCore {
   FormState state_;
   bool closing_ = false;
   bool soundOn_ = false;
+  std::string printedOffsetText_;  // the offset box's last accepted text
 };
 
 // The banner's look for a tone: white text on a dark shade, so the contrast

@@ -3,7 +3,9 @@
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QDir>
 #include <QFile>
@@ -251,6 +253,69 @@ TEST_F(WindowBatchTest, CheckBoxesRunTheirHandlerHoweverTheyChange) {
     change(KeepRecord(), door);
     EXPECT_FALSE(KeepRecord()->isChecked());
     EXPECT_TRUE(window->State().recordPath.empty());
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// "Check Printed Number", off at start, asks in an entry box of its own into
+// which a keyboard-wedge scanner types the digits and Enter; the offset box
+// beside it takes digits only.
+TEST_F(WindowBatchTest, PrintedNumberEntryBoxTakesAScannersDigitsAndEnter) {
+  struct Case {
+    const char* name;
+    QString offsetTyped;  // typed into the offset box first
+    QString offsetShown;  // what the box then holds
+    QString scanned;      // typed into the entry box
+    Qt::Key end;          // the key that closes it
+    int writes;           // write frames sent
+    std::string banner;   // the banner of a card not written; empty: written
+  };
+  const Case cases[] = {
+      {"digits and Enter", "", "", "1", Qt::Key_Return, 1, ""},
+      {"Escape cancels", "", "", "1", Qt::Key_Escape, 0, "\u2718 Not written: no printed number was given"},
+      {"another card", "", "", "2", Qt::Key_Return, 0,
+       "\u2718 Not written: this card is printed 2, the next card is printed 1"},
+      {"an offset, letters refused", "5x", "5", "6", Qt::Key_Return, 1, ""},
+  };
+  QCheckBox* box = Child<QCheckBox>("CheckPrintedNumber");
+  EXPECT_FALSE(box->isChecked());
+  EXPECT_EQ(box->text(), "Check Printed Number");
+  box->click();
+  QLineEdit* offset = Box(vx::kPrintedOffsetBox);
+  Child<QTabWidget>("SSTab1")->setCurrentIndex(0);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    offset->clear();
+    QTest::keyClicks(offset, c.offsetTyped);
+    EXPECT_EQ(offset->text(), c.offsetShown);
+    Box(3)->setText("1");
+    Box(4)->setText("1");
+    device.writeFrames = 0;
+    messages.clear();
+    QString prompt;
+    // The entry box is modal: it is answered from the event loop it runs.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      answer.stop();
+      auto* field = dialog->findChild<QLineEdit*>("PrintedNumber");
+      ASSERT_NE(field, nullptr);
+      EXPECT_TRUE(field->hasFocus());
+      prompt = dialog->findChild<QLabel*>()->text();
+      QTest::keyClicks(field, c.scanned);
+      QTest::keyClick(field, c.end);
+    });
+    answer.start(10);
+    Button(4)->click();
+    EXPECT_EQ(prompt, "Scan or type the number printed on the card in hand. It is to be written as 1,1.");
+    EXPECT_EQ(device.writeFrames, c.writes);
+    if (!c.banner.empty()) {
+      EXPECT_EQ(Banner()->text().toStdString(), c.banner);
+    }
   }
 }
 

@@ -52,6 +52,7 @@ struct Case {
   std::vector<ProgramRun> runs;
   // Each line of the record at the end: "fc,cn outcome".
   std::vector<std::string> record;
+  std::string printedFile = {};  // printed.txt beside the card-number file, for --printed-from
 };
 
 const char* const kCards = "12,2001\n12,2002\n12,2003\n12,2004\n";
@@ -131,6 +132,19 @@ const std::vector<Case> kCases = {
         "Batch not complete: 1 written, no failed attempts along the way; 2 of 3 cards not written"},
        "This card was just written as 12,1000"}},
      {"12,1000 written"}},
+    // Entry 2's fob is handed out of order: refused with nothing sent, and the
+    // next attempt takes entry 2 again with the right one.
+    {"CheckPrintedRefusesTheWrongFob", "",
+     {{With(With(With(kBatch, "--check-printed"), "--printed-from"), "printed.txt"), kNone, 1,
+       {"card 1 of 4: \u2714 Written and verified: 12,2001",
+        "card 2 of 4: \u2718 Not written: this card is printed 2003, the next entry is printed 2002",
+        "card 2 of 4: \u2714 Written and verified: 12,2002", "card 3 of 4: \u2714 Written and verified: 12,2003",
+        "Batch not complete: 3 written, 1 failed attempt along the way; 1 of 4 cards not written"}}},
+     {"12,2001 written", "12,2002 written", "12,2003 written"},
+     "2001\n2003\n2002\n2003\n"},
+    {"CheckPrintedNeedsAFileOffATerminal", "",
+     {{With(kWriteOne, "--check-printed"), kNone, 2, {}, "--printed-from"}},
+     {}},
     {"CtrlCEndsAfterTheCardInHand", "",
      // The third frame is card 2's write: that card is in hand.
      {{kBatch, {Interrupt::After::DeviceFrames, 3, {SIGINT}}, 130,
@@ -239,6 +253,7 @@ TEST_P(CardProgram, PrintsExitsAndRecords) {
   ASSERT_TRUE(server.Start());
   vx::test::TempFile cards(kCards);
   std::filesystem::copy_file(std::string(VX_SOURCE_DIR) + "/config/HID.cfg", cards.dir() + "/HID.cfg");
+  if (!c.printedFile.empty()) std::ofstream(cards.dir() + "/printed.txt", std::ios::binary) << c.printedFile;
 
   for (const ProgramRun& run : c.runs) {
     std::vector<std::string> args = run.args;

@@ -125,6 +125,27 @@ const std::vector<Row> kRows = {
     {{"write", "--port", "COM3", "--format", "HID26", "--fc", "1", "--cn", "1", "--shared-record", "cards",
       "--store-wait", "soon"},
      {}, "--store-wait needs a number of seconds"},
+    {{"batch", "--port", "COM3", "--format", "HID26", "--file", "cards.txt", "--check-printed", "--printed-offset",
+      "5000", "--printed-from", "printed.txt"},
+     Make(Command::Batch,
+          [](Options& o) {
+            o.port = "COM3";
+            o.format = "HID26";
+            o.file = "cards.txt";
+            o.checkPrinted = true;
+            o.printedOffset = "5000";
+            o.printedFrom = "printed.txt";
+          }),
+     ""},
+    {{"write", "--port", "COM3", "--format", "HID26", "--fc", "1", "--cn", "1", "--printed-offset", "5"}, {},
+     "--printed-offset needs --check-printed"},
+    {{"write", "--port", "COM3", "--format", "HID26", "--fc", "1", "--cn", "1", "--printed-from", "p.txt"}, {},
+     "--printed-from needs --check-printed"},
+    {{"write", "--port", "COM3", "--format", "HID26", "--fc", "1", "--cn", "1", "--check-printed",
+      "--printed-offset", "-5"}, {}, "--printed-offset needs a whole decimal number"},
+    {{"write", "--port", "COM3", "--format", "HID26", "--fc", "1", "--cn", "1", "--check-printed",
+      "--printed-offset", "12345678901"}, {}, "at most 10 digits"},
+    {{"read", "--port", "COM3", "--format", "HID26", "--check-printed"}, {}, "--check-printed is not an option of read"},
     {{"ports"}, Make(Command::Ports), ""},
     {{"identify", "--port", "COM3", "--config", "site.cfg", "--json"},
      Make(Command::Identify,

@@ -26,6 +26,7 @@ TEST(RefusalStatus, GoesByKindInTheOrderShown) {
       {"the facility code after a notice", {std::nullopt, Refusal::FacilityCode}, kExitCardFailed},
       {"a missing format", {Refusal::MissingFormat}, kExitCardFailed},
       {"the card just written", {Refusal::JustWritten}, kExitCardFailed},
+      {"the printed number", {Refusal::PrintedNumber}, kExitCardFailed},
       {"the shared record", {Refusal::SharedRecord}, kExitSharedRecord},
   };
   for (const Case& c : cases) {

@@ -179,7 +179,7 @@ TEST(CardOutcome, RecordFailureMidBatch) {
 
 std::string WrittenLine(const std::string& source, int entry, int cn) {
   RecordLine line{"2026-12-08T10:0" + std::to_string(entry) + ":00.000+00:00", "/dev/ttyS0", "HID  WG26", "HID26", 8,
-                  16, 2, 10, "5", std::to_string(cn), source, entry, "written", "5", std::to_string(cn)};
+                  16, 2, 10, "5", std::to_string(cn), source, entry, "written", "5", std::to_string(cn), {}};
   return FormatRecordLine(line);
 }
 

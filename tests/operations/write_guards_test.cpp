@@ -20,7 +20,7 @@ const std::string kWhen = "2026-12-01T14:03:12.345+01:00";
 std::string Line(const std::string& format, const std::string& fc, const std::string& cn,
                  const std::string& outcome = "written", const std::string& source = "typed", int entry = 0) {
   return FormatRecordLine({kWhen, "/dev/ttyS0", "HID  WG26", format, 8, 16, 2, 10, fc, cn, source, entry, outcome,
-                           fc, cn});
+                           fc, cn, {}});
 }
 
 // A window with "Keep Record" ticked on a record that holds `lines`.

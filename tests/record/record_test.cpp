@@ -17,7 +17,7 @@ const std::string kHeaderLine = std::string(kRecordHeader) + "\r\n";
 
 RecordLine Written(const std::string& source, int entry, const std::string& fc, const std::string& cn,
                    const std::string& time = "2026-12-08T10:00:00.000+00:00") {
-  return {time, "/dev/ttyS0", "HID  WG26", "HID26", 8, 16, 0, 0, fc, cn, source, entry, "written", fc, cn};
+  return {time, "/dev/ttyS0", "HID  WG26", "HID26", 8, 16, 0, 0, fc, cn, source, entry, "written", fc, cn, {}};
 }
 
 std::string FileText(const std::string& path) { return ReadWholeFile(path).value_or("<unreadable>"); }
@@ -31,7 +31,7 @@ TEST(RecordLine, FormatsAndReadsBack) {
   const Case cases[] = {
       {Written("typed", 0, "12", "1000", "2026-12-08T10:00:00.125+01:00"),
        "2026-12-08T10:00:00.125+01:00,/dev/ttyS0,HID  WG26,HID26,8,16,0,0,12,1000,typed,,written,12,1000\r\n"},
-      {{"t", "COM3", "EM4100", "EM4100", 0, 0, 0, 0, "", "", "typed", 0, "read failed", "", ""},
+      {{"t", "COM3", "EM4100", "EM4100", 0, 0, 0, 0, "", "", "typed", 0, "read failed", "", "", {}},
        "t,COM3,EM4100,EM4100,0,0,0,0,,,typed,,read failed,,\r\n"},
       {Written("C:\\cards, \"box 2\"\n.csv", 17, "5", "101"),
        "2026-12-08T10:00:00.000+00:00,/dev/ttyS0,HID  WG26,HID26,8,16,0,0,5,101,"

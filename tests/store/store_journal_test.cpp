@@ -22,7 +22,7 @@ JournalEntry Entry(std::uint32_t cardNumber, CardVerdict verdict, const std::str
   e.verdict = verdict;
   e.attempt.station = "O'Brien's desk";
   e.attempt.line = {"2026-12-08T10:00:00.125+01:00", "COM3", "HID  WG26", "HID26", 8, 16, 0, 0, "12",
-                    std::to_string(cardNumber), source, 4, "no read-back", "", ""};
+                    std::to_string(cardNumber), source, 4, "no read-back", "", "", {}};
   return e;
 }
 
@@ -44,7 +44,9 @@ TEST(StoreJournal, EntriesComeBackWholeAndInOrder) {
   TempFile dir("");
   const std::string path = JournalPath(dir.dir());
   EXPECT_TRUE(Read(path).empty()) << "no journal yet";
-  const std::vector<JournalEntry> entries = {WrittenBeforeEntry(), Entry(1001, CardVerdict::NoReadBack)};
+  JournalEntry printed = Entry(1002, CardVerdict::Written);
+  printed.attempt.line.printedNumber = "0004711";
+  const std::vector<JournalEntry> entries = {WrittenBeforeEntry(), Entry(1001, CardVerdict::NoReadBack), printed};
   for (const JournalEntry& e : entries) ASSERT_EQ(AppendJournal(path, e), std::nullopt);
   EXPECT_EQ(Read(path), entries);
 

@@ -62,7 +62,7 @@ Attempt AttemptOf(const std::string& station, const Credential& c, CardVerdict v
   ++made;
   const char* outcome = verdict == CardVerdict::Written ? "written" : "failed";
   return {{time, "COM3", "HID  WG26", c.format, 8, 16, 0, 0, std::to_string(c.facilityCode),
-           std::to_string(c.cardNumber), source, 0, outcome, "", ""},
+           std::to_string(c.cardNumber), source, 0, outcome, "", "", {}},
           station};
 }
 

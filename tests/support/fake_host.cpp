@@ -35,6 +35,12 @@ bool FakeHost::AskYesNo(const std::string& question, Answer preset) {
   return asked < answers.size() && answers[asked];
 }
 
+std::optional<std::string> FakeHost::AskPrintedNumber(const std::string& prompt) {
+  const std::size_t asked = printedPrompts.size();
+  printedPrompts.push_back(prompt);
+  return asked < printedTyped.size() ? printedTyped[asked] : std::nullopt;
+}
+
 std::string FakeHost::BoxText(int box) {
   auto it = boxes.find(box);
   return it == boxes.end() ? std::string("1") : it->second;

@@ -41,6 +41,7 @@ class FakeHost : public WindowView {
   void SelectLastLine() override;
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& question, Answer preset) override;
+  std::optional<std::string> AskPrintedNumber(const std::string& prompt) override;
   void ShowResult(const ResultBanner& banner) override { banners.push_back(banner); }
   bool UseDatabaseTicked() override { return useDatabase; }
   void SetDatabaseFrameVisible(bool visible) override { databaseFrameVisible = visible; }
@@ -91,6 +92,10 @@ class FakeHost : public WindowView {
   std::vector<std::string> questions;
   std::vector<Answer> presets;        // the preset button of each question
   std::vector<bool> answers;
+  // The entry box of "Check Printed Number": what it asked, and the texts to
+  // type in turn (cancelled once they run out).
+  std::vector<std::string> printedPrompts;
+  std::vector<std::optional<std::string>> printedTyped;
   std::vector<ResultBanner> banners;  // the result banner, every time it changed
   bool keepRecord = false;
   std::string recordPathShown;

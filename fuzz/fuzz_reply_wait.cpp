@@ -137,7 +137,7 @@ void CheckLinkButton(vx::Device& dev, vx::test::FakeHost& host, vx::test::FakeLi
 }
 
 // The second entry of the card list in database mode.
-constexpr vx::CardEntry kNextEntry{7, 4242};
+const vx::CardEntry kNextEntry{7, 4242};
 
 void CheckWriteCard(vx::Device& dev, vx::test::FakeHost& host, vx::test::FakeLink& link, const Bytes& stream,
                     std::uint32_t fc, std::uint32_t cn, bool fromList) {

@@ -16,8 +16,8 @@
 #include "i18n/translate.h"
 #include "record/record_columns.h"
 #include "record/record_file.h"
+#include "record/record_time.h"
 #include "store_odbc/connection_security.h"
-#include "store_odbc/record_time.h"
 #include "store_odbc/store_schema.h"
 
 namespace vx::odbc {

@@ -446,6 +446,18 @@ std::optional<StoreFault> SqlStore::FindMany(const std::string& format, const st
   return fault;
 }
 
+std::optional<StoreFault> SqlStore::WrittenRows(std::vector<CredentialRow>& rows) {
+  auto found = std::make_shared<std::vector<CredentialRow>>();
+  auto fault = Run([found](Session& session) {
+    return Finished(session,
+                    SelectRows(session, "state = ? ORDER BY written_at, format, facility_code, card_number",
+                               {Param::Text(StateWord(CredentialState::Written))}, *found),
+                    false);
+  });
+  if (!fault) rows = std::move(*found);
+  return fault;
+}
+
 std::optional<StoreFault> SqlStore::UnsettledFromEarlierRuns(std::vector<CredentialRow>& rows) {
   auto found = std::make_shared<std::vector<CredentialRow>>();
   auto fault = Run([found, station = station_](Session& session) {

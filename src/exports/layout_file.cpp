@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "i18n/ascii_case.h"
+#include "i18n/terminal_text.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "platform/text_file.h"
-#include "platform/utf16_text.h"
 
 namespace vx {
 
@@ -120,7 +120,14 @@ std::string ParsePieces(std::string_view text, bool header, std::vector<LayoutPi
   return {};
 }
 
-bool IsUtf8(std::string_view text) { return Utf8Of(Utf16Of(text)) == text; }
+bool IsUtf8(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const Utf8Step step = Utf8StepAt(text, at);
+    if (step.codePoint < 0) return false;
+    at += step.length;
+  }
+  return true;
+}
 
 bool HasControl(std::string_view text) {
   return std::any_of(text.begin(), text.end(),

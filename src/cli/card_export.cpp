@@ -57,7 +57,7 @@ int ExportJob::Finish() {
   filter.format = o_.format;
   const std::vector<ExportedCredential> credentials = SelectWritten(std::move(outcomes_), filter);
   if (credentials.empty()) {
-    Say(Tr("No credential to export: none is written that the options let through. Nothing was written."));
+    Say(Tr("No credential to export: the records hold none written that the options let through. Nothing was written."));
     return kExitCardFailed;
   }
   const ExportText text = ExportFileText(layout_, credentials, *Em4100FormOfName(o_.em4100), o_.byteOrderMark);
@@ -83,7 +83,7 @@ int ExportJob::Finish() {
   }
   const int count = static_cast<int>(credentials.size());
   // TRANSLATORS: %1$d is how many, %2$s the file (or "standard output").
-  Say(Format(TrN("%1$d credential exported to %2$s", "%1$d credentials exported to %2$s", count), count, where));
+  Say(Format(TrN("%1$d credential exported (%2$s)", "%1$d credentials exported (%2$s)", count), count, where));
   return kExitOk;
 }
 

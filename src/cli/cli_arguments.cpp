@@ -202,15 +202,16 @@ std::string Apply(Options& o, Opt opt, const std::string& value) {
       break;
     case Opt::Em4100:
       if (!Em4100FormOfName(value))
-        // TRANSLATORS: the option, the value given, then the list "hex10, dez10, dez8 or w26".
-        return Format(Tr("%1$s: no \"%2$s\"; it is %3$s"), "--em4100", value,
-                      Choices(kEm4100Forms, [](const Em4100FormName& form) { return form.name; }));
+        // TRANSLATORS: the option, the list of its values ("hex10, dez10,
+        // dez8 or w26"), then the value given.
+        return Format(Tr("%1$s takes %2$s, not \"%3$s\""), "--em4100",
+                      Choices(kEm4100Forms, [](const Em4100FormName& form) { return form.name; }), value);
       o.em4100 = AsciiLowered(value);
       break;
     case Opt::Delimiter:
       if (!DelimiterOfName(value))
-        return Format(Tr("%1$s: no \"%2$s\"; it is %3$s"), "--delimiter", value,
-                      Choices(kDelimiters, [](const DelimiterName& d) { return d.name; }));
+        return Format(Tr("%1$s takes %2$s, not \"%3$s\""), "--delimiter",
+                      Choices(kDelimiters, [](const DelimiterName& d) { return d.name; }), value);
       o.delimiter = AsciiLowered(value);
       break;
     case Opt::Bom: o.byteOrderMark = true; break;
@@ -494,12 +495,9 @@ std::string HelpText(Command command) {
              "  vandorix-card batch --port /dev/ttyUSB0 --format HID26 --file cards.txt \\\n"
              "      --record r.csv --yes --resume\n";
     case Command::Export:
-      // TRANSLATORS: FILE, CONNECTION, CARDFILE, NAME, DAY and FORM stand for
-      // what is typed there.
-      return Tr("Usage: vandorix-card export --record FILE [--record FILE ...] | --shared-record CONNECTION\n"
-                "                            [--source CARDFILE] [--station NAME] [--since DAY] [--until DAY]\n"
-                "                            [--format NAME] [--layout NAME | --layout @FILE] [--em4100 FORM]\n"
-                "                            [--delimiter NAME] [--bom] [--output FILE]\n") +
+      // TRANSLATORS: FILE, CONNECTION and OPTIONS stand for what is typed there.
+      return Tr("Usage: vandorix-card export --record FILE [--record FILE ...] [OPTIONS]\n"
+                "       vandorix-card export --shared-record CONNECTION [OPTIONS]\n") +
              "\n" +
              Tr("Writes a line for each credential the records have as written, as a file\n"
                 "for an access-control system to import: each credential once, in the order\n"
@@ -511,27 +509,30 @@ std::string HelpText(Command command) {
              Tr("  --record FILE       a card record; several are listed together\n"
                 "  --shared-record CONNECTION\n"
                 "                      the shared record (VX_SHARED_RECORD when no --record)\n"
-                "  --source CARDFILE   only the cards of that card-number file (typed: those typed)\n"
-                "  --station NAME      only the cards written at that station of the shared record\n"
+                "  --source CARDFILE   only the cards from that card-number file (or: typed)\n"
+                "  --station NAME      only the cards written at that station (shared record)\n"
                 "  --since DAY, --until DAY\n"
-                "                      only the cards written from, or up to, that day (YYYY-MM-DD)\n"
+                "                      only the cards written from, or up to, DAY (YYYY-MM-DD)\n"
                 "  --format NAME       only the cards of that format\n"
-                "  --layout NAME       plain (the default): format,facility_code,card_number,printed_number\n"
-                "                      camel: cardFormat,facilityCode,cardNumber,externalNumber\n"
-                "                      pair: 12:1000, no header; columns: 12,1000, no header\n"
+                "  --layout NAME       plain (the default): a header, then format,fc,cn,printed\n"
+                "                      camel: the header cardFormat,facilityCode,cardNumber,\n"
+                "                      externalNumber; pair: 12:1000; columns: 12,1000\n"
                 "  --layout @FILE      the site's own layout file (see the README)\n"
                 "  --em4100 FORM       how EM4100 numbers are written: hex10 (the default,\n"
-                "                      0CCE0A6A14), dez10 (3456789012), dez8 (00682516), w26 (010,27156)\n"
-                "  --delimiter NAME    comma (the default), semicolon or tab, for the named layouts\n"
+                "                      0CCE0A6A14), dez10 (3456789012), dez8 (00682516) or\n"
+                "                      w26 (010,27156)\n"
+                "  --delimiter NAME    comma (the default), semicolon or tab, in a named layout\n"
                 "  --bom               a UTF-8 byte-order mark first, for spreadsheets\n"
-                "  --output FILE       the file to write, whole or not at all (default: standard output)\n") +
+                "  --output FILE       the file, written whole or not at all (default: standard\n"
+                "                      output)\n") +
              "\n" +
              Tr("Exit status: 0 credentials listed; 1 none to list; 2 a usage, record or\n"
                 "layout fault, or the file cannot be written; 4 the shared record failed.\n") +
              "\n" + examples +
              "  vandorix-card export --record r.csv --layout camel --output import.csv\n"
-             "  vandorix-card export --record desk1.csv --record desk2.csv --em4100 dez10 --bom\n"
-             "  vandorix-card export --shared-record @db.txt --since 2026-12-01 --layout @site.layout\n";
+             "  vandorix-card export --record desk1.csv --record desk2.csv --em4100 dez8 --bom\n"
+             "  vandorix-card export --shared-record @db.txt --since 2026-12-01 \\\n"
+             "      --layout @site.layout --output import.csv\n";
     case Command::Identify:
       return Tr("Usage: vandorix-card identify --port PORT [--config FILE] [--json]\n") + "\n" +
              // TRANSLATORS: "HID26: 12,1000" and "EM4100: 12,3456789012 (ID

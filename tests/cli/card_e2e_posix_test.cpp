@@ -146,7 +146,7 @@ const std::vector<Case> kCases = {
       {{"export", "--record", "r.csv", "--layout", "camel"}, kNone, 0,
        {"cardFormat,facilityCode,cardNumber,externalNumber\r", "HID26,12,1000,\r", "HID26,12,1001,\r",
         "HID26,12,1002,\r"},
-       "3 credentials exported to standard output"}},
+       "3 credentials exported (standard output)"}},
      {"12,1000 written", "12,1001 written", "12,1002 written"}},
     {"KilledBatchResumes", "",
      {{kBatch, {Interrupt::After::CardLines, 2, {SIGKILL}}, -SIGKILL, {}},

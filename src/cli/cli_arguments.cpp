@@ -201,19 +201,18 @@ std::string Apply(Options& o, Opt opt, const std::string& value) {
                       Choices(kLayoutNames, [](std::string_view name) { return name; }));
       break;
     case Opt::Em4100:
-      if (!Em4100FormOfName(value))
+    case Opt::Delimiter: {
+      const bool em4100 = opt == Opt::Em4100;
+      if (em4100 ? !Em4100FormOfName(value) : !DelimiterOfName(value))
         // TRANSLATORS: the option, the list of its values ("hex10, dez10,
         // dez8 or w26"), then the value given.
-        return Format(Tr("%1$s takes %2$s, not \"%3$s\""), "--em4100",
-                      Choices(kEm4100Forms, [](const Em4100FormName& form) { return form.name; }), value);
-      o.em4100 = AsciiLowered(value);
+        return Format(Tr("%1$s takes %2$s, not \"%3$s\""), em4100 ? "--em4100" : "--delimiter",
+                      em4100 ? Choices(kEm4100Forms, [](const Em4100FormName& form) { return form.name; })
+                             : Choices(kDelimiters, [](const DelimiterName& d) { return d.name; }),
+                      value);
+      (em4100 ? o.em4100 : o.delimiter) = AsciiLowered(value);
       break;
-    case Opt::Delimiter:
-      if (!DelimiterOfName(value))
-        return Format(Tr("%1$s takes %2$s, not \"%3$s\""), "--delimiter",
-                      Choices(kDelimiters, [](const DelimiterName& d) { return d.name; }), value);
-      o.delimiter = AsciiLowered(value);
-      break;
+    }
     case Opt::Bom: o.byteOrderMark = true; break;
     case Opt::Output: o.output = value; break;
   }

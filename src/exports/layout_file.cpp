@@ -120,18 +120,23 @@ std::string ParsePieces(std::string_view text, bool header, std::vector<LayoutPi
   return {};
 }
 
-bool IsUtf8(std::string_view text) {
-  for (std::size_t at = 0; at < text.size();) {
-    const Utf8Step step = Utf8StepAt(text, at);
-    if (step.codePoint < 0) return false;
+// What makes a line no layout's text: bytes that are not UTF-8, or a
+// character that acts unseen (a tab is a separator). A byte-order mark inside
+// the file is one: it would pass for the mark at the start of the export.
+std::string TextProblem(std::string_view line) {
+  std::size_t characters = 0;
+  for (std::size_t at = 0; at < line.size();) {
+    const Utf8Step step = Utf8StepAt(line, at);
+    if (step.codePoint < 0) return Tr("it is not UTF-8 text");
+    ++characters;
+    if (step.codePoint != '\t' && (IsControlCharacter(step.codePoint) || step.codePoint == 0xFEFF))
+      // TRANSLATORS: %1$s is the character's code ("U+001B"), %2$d counts the
+      // line's characters from 1.
+      return Format(Tr("it holds a control or invisible character, %1$s, at character %2$d"),
+                    CodePointName(step.codePoint), characters);
     at += step.length;
   }
-  return true;
-}
-
-bool HasControl(std::string_view text) {
-  return std::any_of(text.begin(), text.end(),
-                     [](char c) { return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F; });
+  return {};
 }
 
 LayoutFileResult Fault(int line, std::string problem) { return {std::nullopt, line, std::move(problem)}; }
@@ -156,8 +161,7 @@ LayoutFileResult ParseLayoutText(std::string_view text) {
     pos = end + 1;
     ++number;
     if (line.ends_with('\r')) line.remove_suffix(1);
-    if (!IsUtf8(line)) return Fault(number, Tr("it is not UTF-8 text"));
-    if (HasControl(line)) return Fault(number, Tr("it holds a control character"));
+    if (std::string problem = TextProblem(line); !problem.empty()) return Fault(number, problem);
     const std::string_view trimmed = Trimmed(line);
     if (trimmed.empty() || trimmed.starts_with('#')) continue;
     const std::string key = AsciiLowered(trimmed.substr(0, kHeaderKey.size()));

@@ -87,7 +87,10 @@ const LayoutFileCase kLayoutFiles[] = {
     {"a fields line without a field", "fields: fc,cn\n", "", "", 1, "the fields: line has no field"},
     {"a field in the header", "header: {fc}\nfields: {fc}\n", "", "", 1, "the header: line holds no fields"},
     {"an empty header", "header:\nfields: {fc}\n", "", "", 1, "the header: line is empty"},
-    {"a control character", "fields: {fc}\x1b[2J\n", "", "", 1, "it holds a control character"},
+    {"a control character", "fields: {fc}\x1b[2J\n", "", "", 1,
+     "it holds a control or invisible character, U+001B, at character 13"},
+    {"a control character of the C1 set", "header: A\xC2\x9B" "2J\nfields: {fc}\n", "", "", 1, "U+009B, at character 10"},
+    {"a byte-order mark inside", "fields: \xEF\xBB\xBF{fc}\n", "", "", 1, "U+FEFF, at character 9"},
     {"bytes that are not UTF-8", "header: Karte \xFC\nfields: {fc}\n", "", "", 1, "it is not UTF-8 text"},
 };
 

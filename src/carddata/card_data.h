@@ -17,6 +17,10 @@ inline constexpr std::uint32_t kHidCnLimit = 16777215;
 inline constexpr std::uint32_t kEm4100FcLimit = 255;
 inline constexpr std::uint64_t kEm4100CnLimit = 4294967295ULL;
 
+// The EM4100 format's name in the record, the shared record, on the command
+// line and in exports.
+inline constexpr std::string_view kEm4100FormatName = "EM4100";
+
 // The value of a text of decimal digits only ("007" is 7). nullopt for an empty
 // text, any other character (sign, blank, point) or a value beyond 2^64-1.
 std::optional<std::uint64_t> ParseWholeNumber(std::string_view text);

@@ -8,6 +8,7 @@
 #include "cardlist/card_list.h"
 #include "operations/database.h"
 #include "operations/shared_batch.h"
+#include "cli/card_export.h"
 #include "cli/card_report.h"
 #include "cli/console_host.h"
 #include "cli/console_system.h"
@@ -63,6 +64,7 @@ class Run {
       case Command::Batch: return Batch();
       case Command::Identify: return Identify();
       case Command::Store: return Store();
+      case Command::Export: return Export();
       case Command::None: break;
     }
     return kExitUsage;
@@ -310,8 +312,9 @@ class Run {
     }
     // A run that writes cards holds its station's lock before it connects,
     // so no other program here settles or journals as this station meanwhile.
-    // The store's other commands settle nothing of the station's, and keep no journal.
-    const bool runsCards = o_.command != Command::Store;
+    // The store's other commands and an export settle nothing of the
+    // station's, and keep no journal.
+    const bool runsCards = o_.command != Command::Store && o_.command != Command::Export;
     if (runsCards) {
       if (const auto refusal = reach.LockStation()) {
         Say(*refusal);
@@ -426,6 +429,18 @@ class Run {
       case StoreAction::None: break;
     }
     return kExitUsage;
+  }
+
+  // The layout and the records first: a fault in either is the command
+  // line's, found before the shared record is asked.
+  int Export() {
+    ExportJob job(o_, c_);
+    if (const auto status = job.Prepare()) return *status;
+    if (!o_.sharedRecord.empty()) {
+      if (const auto status = ConnectStore()) return *status;
+      if (const auto status = job.TakeSharedRecord(*state_.shared.store)) return *status;
+    }
+    return job.Finish();
   }
 
   Device MakeDevice() { return Device{state_, host_, *link_}; }

@@ -13,6 +13,9 @@
 #include "store/station_name.h"
 #include "i18n/ascii_case.h"
 #include "i18n/option_argument.h"
+#include "exports/credential_fields.h"
+#include "exports/export_layout.h"
+#include "record/record_time.h"
 
 namespace vx::cli {
 
@@ -23,19 +26,21 @@ constexpr unsigned kOnPort =
     Bit(Command::Link) | Bit(Command::Read) | Bit(Command::Write) | Bit(Command::Batch) | Bit(Command::Identify);
 constexpr unsigned kOnCards = Bit(Command::Read) | Bit(Command::Write) | Bit(Command::Batch);
 constexpr unsigned kOnWrites = Bit(Command::Write) | Bit(Command::Batch);
-constexpr unsigned kOnShared = kOnWrites | Bit(Command::Store);
+constexpr unsigned kOnShared = kOnWrites | Bit(Command::Store) | Bit(Command::Export);
+constexpr unsigned kOnExport = Bit(Command::Export);
 
 struct CommandName {
   std::string_view name;
   Command command;
 };
-constexpr std::array<CommandName, 7> kCommands{{{"ports", Command::Ports},
+constexpr std::array<CommandName, 8> kCommands{{{"ports", Command::Ports},
                                                 {"link", Command::Link},
                                                 {"read", Command::Read},
                                                 {"write", Command::Write},
                                                 {"batch", Command::Batch},
                                                 {"identify", Command::Identify},
-                                                {"store", Command::Store}}};
+                                                {"store", Command::Store},
+                                                {"export", Command::Export}}};
 
 struct StoreActionName {
   std::string_view name;
@@ -54,7 +59,8 @@ std::string_view NameOf(Command command) {
 
 enum class Opt {
   Port, Format, Config, Record, File, Fc, Cn, Count, Yes, Resume, CheckFirst, Json, StopOnFailure,
-  SharedRecord, Station, StoreWait, Roles, Help, Language, CheckPrinted, PrintedOffset, PrintedFrom
+  SharedRecord, Station, StoreWait, Roles, Help, Language, CheckPrinted, PrintedOffset, PrintedFrom,
+  Source, Since, Until, Layout, Em4100, Delimiter, Bom, Output
 };
 
 struct OptionRule {
@@ -65,11 +71,11 @@ struct OptionRule {
   unsigned requiredBy;
 };
 
-constexpr std::array<OptionRule, 22> kOptions{{
+constexpr std::array<OptionRule, 30> kOptions{{
     {"--port", Opt::Port, true, kOnPort, kOnPort},
-    {"--format", Opt::Format, true, kOnCards, kOnCards},
+    {"--format", Opt::Format, true, kOnCards | kOnExport, kOnCards},
     {"--config", Opt::Config, true, kOnCards | Bit(Command::Identify), 0},
-    {"--record", Opt::Record, true, kOnCards, 0},
+    {"--record", Opt::Record, true, kOnCards | kOnExport, 0},
     {"--file", Opt::File, true, Bit(Command::Batch), Bit(Command::Batch)},
     {"--fc", Opt::Fc, true, Bit(Command::Write), Bit(Command::Write)},
     {"--cn", Opt::Cn, true, Bit(Command::Write), Bit(Command::Write)},
@@ -88,6 +94,14 @@ constexpr std::array<OptionRule, 22> kOptions{{
     {"--check-printed", Opt::CheckPrinted, false, kOnWrites, 0},
     {"--printed-offset", Opt::PrintedOffset, true, kOnWrites, 0},
     {"--printed-from", Opt::PrintedFrom, true, kOnWrites, 0},
+    {"--source", Opt::Source, true, kOnExport, 0},
+    {"--since", Opt::Since, true, kOnExport, 0},
+    {"--until", Opt::Until, true, kOnExport, 0},
+    {"--layout", Opt::Layout, true, kOnExport, 0},
+    {"--em4100", Opt::Em4100, true, kOnExport, 0},
+    {"--delimiter", Opt::Delimiter, true, kOnExport, 0},
+    {"--bom", Opt::Bom, false, kOnExport, 0},
+    {"--output", Opt::Output, true, kOnExport, 0},
 }};
 
 constexpr int kMaxStoreWait = 86400;  // a day
@@ -108,6 +122,19 @@ std::string FormatList() {
   return list + std::string(kEm4100FormatName);
 }
 
+// "a, b or c": the names of a table, for the message that a value is none of them.
+template <typename Table, typename NameOf>
+std::string Choices(const Table& table, NameOf nameOf) {
+  std::string list;
+  for (std::size_t i = 0; i < table.size(); ++i)
+    // TRANSLATORS: joins the last two names of a list, "plain, camel, pair or columns".
+    list += (i == 0 ? "" : i + 1 == table.size() ? Tr(" or ") : ", ") + std::string(nameOf(table[i]));
+  return list;
+}
+
+// A day as YYYY-MM-DD that the calendar has.
+bool IsDay(const std::string& text) { return text.size() == 10 && TimeOfRecordText(text + "T00:00:00Z"); }
+
 ParseResult Fail(std::string error) { return {std::nullopt, std::move(error)}; }
 
 // Sets one option from its value; an error text when the value will not do.
@@ -121,7 +148,7 @@ std::string Apply(Options& o, Opt opt, const std::string& value) {
         return Format(Tr("--format: no format \"%1$s\"; the formats are %2$s"), value, FormatList());
       break;
     case Opt::Config: o.config = value; break;
-    case Opt::Record: o.record = value; break;
+    case Opt::Record: (o.command == Command::Export ? o.records.emplace_back() : o.record) = value; break;
     case Opt::File: o.file = value; break;
     case Opt::Fc:
     case Opt::Cn:
@@ -165,6 +192,42 @@ std::string Apply(Options& o, Opt opt, const std::string& value) {
       o.printedOffset = value;
       break;
     case Opt::PrintedFrom: o.printedFrom = value; break;
+    case Opt::Source: o.source = value; break;
+    case Opt::Since:
+    case Opt::Until:
+      if (!IsDay(value))
+        // TRANSLATORS: the option (--since or --until), then the value given; YYYY-MM-DD stays as it is.
+        return Format(Tr("%1$s needs a day as YYYY-MM-DD, not \"%2$s\""), opt == Opt::Since ? "--since" : "--until",
+                      value);
+      (opt == Opt::Since ? o.since : o.until) = value;
+      break;
+    case Opt::Layout:
+      if (value.starts_with("@")) {
+        if (value.size() == 1) return Format(Tr("%s needs a value"), "--layout @FILE");
+        o.layout = value;
+        break;
+      }
+      o.layout = AsciiLowered(value);
+      if (std::find(kLayoutNames.begin(), kLayoutNames.end(), o.layout) == kLayoutNames.end())
+        // TRANSLATORS: the layout asked for, then the list "plain, camel, pair or columns"; @FILE stays as it is.
+        return Format(Tr("--layout: no layout \"%1$s\"; the layouts are %2$s, or @FILE for a layout file"), value,
+                      Choices(kLayoutNames, [](std::string_view name) { return name; }));
+      break;
+    case Opt::Em4100:
+    case Opt::Delimiter: {
+      const bool em4100 = opt == Opt::Em4100;
+      if (em4100 ? !Em4100FormOfName(value) : !DelimiterOfName(value))
+        // TRANSLATORS: the option, the list of its values ("hex10, dez10,
+        // dez8 or w26"), then the value given.
+        return Format(Tr("%1$s takes %2$s, not \"%3$s\""), em4100 ? "--em4100" : "--delimiter",
+                      em4100 ? Choices(kEm4100Forms, [](const Em4100FormName& form) { return form.name; })
+                             : Choices(kDelimiters, [](const DelimiterName& d) { return d.name; }),
+                      value);
+      (em4100 ? o.em4100 : o.delimiter) = AsciiLowered(value);
+      break;
+    }
+    case Opt::Bom: o.byteOrderMark = true; break;
+    case Opt::Output: o.output = value; break;
   }
   return {};
 }
@@ -187,8 +250,9 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments, const std:
     const std::string& word = arguments[i++];
     const auto it = std::find_if(kCommands.begin(), kCommands.end(), [&](const CommandName& c) { return c.name == word; });
     if (it == kCommands.end())
-      return Fail(
-          Format(Tr("no command \"%s\"; the commands are ports, link, read, write, batch, identify, store"), word));
+      // TRANSLATORS: the word given, then the list "ports, link, ... or export"; the command words stay as they are.
+      return Fail(Format(Tr("no command \"%1$s\"; the commands are %2$s"), word,
+                         Choices(kCommands, [](const CommandName& c) { return c.name; })));
     o.command = it->command;
   }
   if (o.command == Command::Store && i < arguments.size() && !arguments[i].starts_with("-")) {
@@ -228,7 +292,9 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments, const std:
     if (!(rule->commands & Bit(o.command)))
       // TRANSLATORS: an option ("--file"), then a command ("write").
       return Fail(Format(Tr("%1$s is not an option of %2$s"), name, NameOf(o.command)));
-    if (std::find(given.begin(), given.end(), rule->opt) != given.end())
+    // An export may list the cards of several records.
+    const bool repeatable = rule->opt == Opt::Record && o.command == Command::Export;
+    if (!repeatable && std::find(given.begin(), given.end(), rule->opt) != given.end())
       return Fail(Format(Tr("%s is given twice"), name));
     given.push_back(rule->opt);
     std::string value;
@@ -259,7 +325,9 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments, const std:
   if (o.roles && o.storeAction != StoreAction::Schema) return Fail(Tr("--roles is an option of store schema only"));
   bool sharedGiven = std::find(given.begin(), given.end(), Opt::SharedRecord) != given.end();
   const bool schemaOnly = o.command == Command::Store && o.storeAction == StoreAction::Schema;
-  if (!sharedGiven && !sharedRecordVariable.empty() && (kOnShared & Bit(o.command)) && !schemaOnly) {
+  // An export from records alone reaches no shared record unless asked to.
+  const bool recordsOnly = o.command == Command::Export && !o.records.empty();
+  if (!sharedGiven && !sharedRecordVariable.empty() && (kOnShared & Bit(o.command)) && !schemaOnly && !recordsOnly) {
     o.sharedRecord = sharedRecordVariable;
     sharedGiven = true;
   }
@@ -269,6 +337,14 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments, const std:
     if (!sharedGiven && std::find(given.begin(), given.end(), opt) != given.end())
       // TRANSLATORS: the option given (--station or --store-wait).
       return Fail(Format(Tr("%s needs --shared-record"), opt == Opt::Station ? "--station" : "--store-wait"));
+  if (o.command == Command::Export) {
+    if (o.records.empty() && !sharedGiven) return Fail(Tr("export needs --record FILE or --shared-record"));
+    if (!o.since.empty() && !o.until.empty() && o.since > o.until)
+      // TRANSLATORS: the two days given, as YYYY-MM-DD.
+      return Fail(Format(Tr("--since %1$s is after --until %2$s: no day is left"), o.since, o.until));
+    if (o.layout.starts_with("@") && std::find(given.begin(), given.end(), Opt::Delimiter) != given.end())
+      return Fail(Tr("--delimiter is for the named layouts; a layout file writes its own separators"));
+  }
   return {o, {}};
 }
 
@@ -310,7 +386,9 @@ std::string HelpText(Command command) {
                 "  batch   write the cards of a card-number file, entry by entry\n"
                 "  identify  read the card in every format; prints each format that reads it\n"
                 "  store   the shared record: init, schema, status, release\n") +
-             "\n" +
+             // TRANSLATORS: "export" stays as it is; keep the description in
+             // line with those of the other commands.
+             Tr("  export  the credentials written, as a file an access-control system imports\n") + "\n" +
              // TRANSLATORS: the option names and the language codes stay as they are.
              Tr("Options for every command that works with cards:\n"
                 "  --config FILE       the format file (default HID.cfg in the current folder)\n"
@@ -447,6 +525,45 @@ std::string HelpText(Command command) {
              "      --record r.csv --yes\n"
              "  vandorix-card batch --port /dev/ttyUSB0 --format HID26 --file cards.txt \\\n"
              "      --record r.csv --yes --resume\n";
+    case Command::Export:
+      // TRANSLATORS: FILE, CONNECTION and OPTIONS stand for what is typed there.
+      return Tr("Usage: vandorix-card export --record FILE [--record FILE ...] [OPTIONS]\n"
+                "       vandorix-card export --shared-record CONNECTION [OPTIONS]\n") +
+             "\n" +
+             Tr("Writes a line for each credential the records have as written, as a file\n"
+                "for an access-control system to import: each credential once, in the order\n"
+                "written. One whose last attempt failed is left out; one written again goes\n"
+                "by its last write, its source, station and day.\n") +
+             "\n" +
+             // TRANSLATORS: the option names, the layout, form and delimiter
+             // names, the column names and typed stay as they are.
+             Tr("  --record FILE       a card record; several are listed together\n"
+                "  --shared-record CONNECTION\n"
+                "                      the shared record (VX_SHARED_RECORD when no --record)\n"
+                "  --source CARDFILE   only the cards from that card-number file (or: typed)\n"
+                "  --station NAME      only the cards written at that station (shared record)\n"
+                "  --since DAY, --until DAY\n"
+                "                      only the cards written from, or up to, DAY (YYYY-MM-DD)\n"
+                "  --format NAME       only the cards of that format\n"
+                "  --layout NAME       plain (the default): a header, then format,fc,cn,printed\n"
+                "                      camel: the header cardFormat,facilityCode,cardNumber,\n"
+                "                      externalNumber; pair: 12:1000; columns: 12,1000\n"
+                "  --layout @FILE      the site's own layout file (see the README)\n"
+                "  --em4100 FORM       how EM4100 numbers are written: hex10 (the default,\n"
+                "                      0CCE0A6A14), dez10 (3456789012), dez8 (00682516) or\n"
+                "                      w26 (010,27156)\n"
+                "  --delimiter NAME    comma (the default), semicolon or tab, in a named layout\n"
+                "  --bom               a UTF-8 byte-order mark first, for spreadsheets\n"
+                "  --output FILE       the file, written whole or not at all (default: standard\n"
+                "                      output)\n") +
+             "\n" +
+             Tr("Exit status: 0 credentials listed; 1 none to list; 2 a usage, record or\n"
+                "layout fault, or the file cannot be written; 4 the shared record failed.\n") +
+             "\n" + examples +
+             "  vandorix-card export --record r.csv --layout camel --output import.csv\n"
+             "  vandorix-card export --record desk1.csv --record desk2.csv --em4100 dez8 --bom\n"
+             "  vandorix-card export --shared-record @db.txt --since 2026-12-01 \\\n"
+             "      --layout @site.layout --output import.csv\n";
     case Command::Identify:
       return Tr("Usage: vandorix-card identify --port PORT [--config FILE] [--json]\n") + "\n" +
              // TRANSLATORS: "HID26: 12,1000" and "EM4100: 12,3456789012 (ID

@@ -8,15 +8,15 @@
 
 namespace vx::cli {
 
-enum class Command { None, Ports, Link, Read, Write, Batch, Identify, Store };
+enum class Command { None, Ports, Link, Read, Write, Batch, Identify, Store, Export };
 
 // What `store` does: create the tables, print their SQL, show the counts, free one credential.
 enum class StoreAction { None, Init, Schema, Status, Release };
 
 // The program's exit statuses.
 inline constexpr int kExitOk = 0;            // every card written (or read) and verified; identify: a format read it
-inline constexpr int kExitCardFailed = 1;    // a card failed; identify: no format read it
-inline constexpr int kExitUsage = 2;         // the command line, the format file or a card file is at fault
+inline constexpr int kExitCardFailed = 1;    // a card failed; identify: no format read it; export: nothing to list
+inline constexpr int kExitUsage = 2;         // the command line, the format file, a card file, a record or a layout is at fault
 inline constexpr int kExitPort = 3;          // the port cannot be opened
 inline constexpr int kExitSharedRecord = 4;  // the shared record failed: unreachable, refused, or its schema wrong
 inline constexpr int kExitInterrupted = 130; // ended by Ctrl+C
@@ -48,6 +48,15 @@ struct Options {
   StoreAction storeAction = StoreAction::None;
   bool roles = false;        // store schema --roles: the SQL of the database roles, not the tables
   std::string language;      // --language CODE; empty for the system's
+  // export: what is listed, and how
+  std::vector<std::string> records;  // every --record, in the order given
+  std::string source;        // a card-number file as given, or "typed"
+  std::string since, until;  // days as YYYY-MM-DD
+  std::string layout = "plain";  // a named layout (lower case), or @FILE
+  std::string em4100 = "hex10";  // lower case
+  std::string delimiter = "comma";
+  bool byteOrderMark = false;
+  std::string output;        // empty: standard output
 
   bool operator==(const Options&) const = default;
 };

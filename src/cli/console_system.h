@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vx::cli {
 
@@ -22,6 +23,11 @@ bool PrepareConsole();
 // A line typed on standard input, without its line end; nullopt at the end of
 // the input or when Ctrl+C was pressed meanwhile.
 std::optional<std::string> ReadInputLine();
+
+// Writes `bytes` to standard output byte for byte (on Windows too, where a
+// text stream would turn each line end into another); false when not all of
+// them could be written.
+bool WriteOutputBytes(std::string_view bytes);
 
 // The operator's own folder for this program (UTF-8), as the windows use it:
 // ~/.local/share/vandorix-programmer ($XDG_DATA_HOME when set), or

@@ -4,6 +4,9 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <iostream>
+
 #include "cli/console_system.h"
 
 namespace vx::cli {
@@ -48,6 +51,11 @@ std::optional<std::string> ReadInputLine() {
     if (c == '\n') return line;
     if (c != '\r') line += c;
   }
+}
+
+bool WriteOutputBytes(std::string_view bytes) {
+  std::cout.flush();
+  return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
 }
 
 std::string UserDataFolder() {

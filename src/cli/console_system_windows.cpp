@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <fcntl.h>
 #include <io.h>
 
 #include <atomic>
@@ -49,6 +50,15 @@ std::optional<std::string> ReadInputLine() {
   if (!got || gInterrupts.load() != seen) return std::nullopt;
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return line;
+}
+
+bool WriteOutputBytes(std::string_view bytes) {
+  std::cout.flush();
+  std::fflush(stdout);
+  const int mode = _setmode(_fileno(stdout), _O_BINARY);
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
+  if (mode != -1) _setmode(_fileno(stdout), mode);
+  return written;
 }
 
 std::string UserDataFolder() {

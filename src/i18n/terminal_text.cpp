@@ -28,6 +28,17 @@ Utf8Step Utf8StepAt(std::string_view text, std::size_t at) {
   return {codePoint, length};
 }
 
+bool IsControlCharacter(long point) {
+  return (point >= 0 && point < 0x20) || (point >= 0x7F && point <= 0x9F) || point == 0x2028 || point == 0x2029 ||
+         (point >= 0x202A && point <= 0x202E) || (point >= 0x2066 && point <= 0x2069);
+}
+
+std::string CodePointName(long codePoint) {
+  char text[16];
+  std::snprintf(text, sizeof text, "U+%04lX", codePoint);
+  return text;
+}
+
 std::string TerminalText(std::string_view text, LineBreaks breaks) {
   std::string out;
   out.reserve(text.size());

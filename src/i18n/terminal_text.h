@@ -31,4 +31,12 @@ struct Utf8Step {
 };
 Utf8Step Utf8StepAt(std::string_view text, std::size_t at);
 
+// Characters that are not seen but act: they move the cursor, end a line,
+// start a terminal's escape, or make the text around them read in another
+// order (C0, DEL, C1, the line and paragraph separators, the marks that
+// reorder text). A name or a layout holding one shows as something it is not.
+bool IsControlCharacter(long codePoint);
+// "U+001B", as messages name a character.
+std::string CodePointName(long codePoint);
+
 }  // namespace vx

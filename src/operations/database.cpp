@@ -31,16 +31,6 @@ void StartEveryHidFormatAt(FormatTable& formats, const CardEntry& first) {
   }
 }
 
-// The file's full path, as the record names it: the same file found from
-// another working folder is still the same file.
-std::string FullPathOf(const std::string& path) {
-  std::error_code ec;
-  const std::filesystem::path full =
-      std::filesystem::absolute(PathOfUtf8(path), ec);
-  if (ec) return path;
-  return Utf8OfPath(full.lexically_normal());
-}
-
 std::string FileNameOf(const std::string& path) {
   return Utf8OfPath(PathOfUtf8(path).filename());
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "carddata/card_data.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 
@@ -70,9 +71,6 @@ inline constexpr std::array<TabSpec, kTabCount> kTabs{{
 constexpr const TabSpec* TabAt(int position) {
   return position >= 0 && position < kTabCount ? &kTabs[static_cast<std::size_t>(position)] : nullptr;
 }
-
-// The EM4100 format's name in the record, the shared record and on the command line.
-inline constexpr std::string_view kEm4100FormatName = "EM4100";
 
 // The name the record, the shared record and the command line give a tab's format.
 constexpr std::string_view CardFormatOf(const TabSpec& tab) {

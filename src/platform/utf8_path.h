@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace vx {
 
@@ -15,6 +16,16 @@ inline std::filesystem::path PathOfUtf8(const std::string& utf8) {
 inline std::string Utf8OfPath(const std::filesystem::path& path) {
   const std::u8string text = path.u8string();
   return std::string(text.begin(), text.end());
+}
+
+// The file's full path, as the record names a card-number file: the same
+// file found from another working folder is still the same file. The path as
+// given when the system cannot say.
+inline std::string FullPathOf(const std::string& utf8) {
+  std::error_code ec;
+  const std::filesystem::path full = std::filesystem::absolute(PathOfUtf8(utf8), ec);
+  if (ec) return utf8;
+  return Utf8OfPath(full.lexically_normal());
 }
 
 }  // namespace vx

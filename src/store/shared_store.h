@@ -160,6 +160,10 @@ class SharedStore {
   virtual std::optional<StoreFault> FindMany(const std::string& format,
                                              const std::vector<CardNumbers>& cards, EntryStates& states) = 0;
 
+  // Every credential a card holds (state written), at any station, in the
+  // order of their writes: what an access-control system imports.
+  virtual std::optional<StoreFault> WrittenRows(std::vector<CredentialRow>& rows) = 0;
+
   // This station's own reserved rows left by an earlier run.
   virtual std::optional<StoreFault> UnsettledFromEarlierRuns(std::vector<CredentialRow>& rows) = 0;
   // After the card on the reader was read, an unsettled row becomes

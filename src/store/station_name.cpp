@@ -1,8 +1,8 @@
 #include "store/station_name.h"
 
 #include <cstdint>
-#include <cstdio>
 
+#include "i18n/terminal_text.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 
@@ -41,20 +41,6 @@ std::size_t DecodeAt(std::string_view text, std::size_t at, char32_t& point) {
   return length;
 }
 
-// Characters that are not seen but act: they move the cursor, end a line,
-// start a terminal's escape, or make the text around them read in another
-// order, so a name holding one shows as something it is not.
-bool ControlCharacter(char32_t point) {
-  return point < 0x20 || (point >= 0x7F && point <= 0x9F) || point == 0x2028 || point == 0x2029 ||
-         (point >= 0x202A && point <= 0x202E) || (point >= 0x2066 && point <= 0x2069);
-}
-
-std::string CodePointText(char32_t point) {
-  char text[16];
-  std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(point));
-  return text;
-}
-
 }  // namespace
 
 StationNameCheck CheckStationName(std::string_view given) {
@@ -78,10 +64,10 @@ StationNameCheck CheckStationName(std::string_view given) {
       return check;
     }
     ++characters;
-    if (ControlCharacter(point)) {
+    if (IsControlCharacter(point)) {
       // TRANSLATORS: %1$s is the character's code ("U+001B"), %2$d counts the
       // name's characters from 1.
-      check.problem = Format(Tr("the name holds a control character, %1$s, at character %2$d"), CodePointText(point),
+      check.problem = Format(Tr("the name holds a control character, %1$s, at character %2$d"), CodePointName(point),
                              characters);
       return check;
     }

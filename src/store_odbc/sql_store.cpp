@@ -16,8 +16,8 @@
 #include "i18n/translate.h"
 #include "record/record_columns.h"
 #include "record/record_file.h"
+#include "record/record_time.h"
 #include "store_odbc/connection_security.h"
-#include "store_odbc/record_time.h"
 #include "store_odbc/store_schema.h"
 
 namespace vx::odbc {
@@ -445,6 +445,18 @@ std::optional<StoreFault> SqlStore::FindMany(const std::string& format, const st
     return Finished(session, std::nullopt, false);
   });
   if (!fault) states = std::move(*found);
+  return fault;
+}
+
+std::optional<StoreFault> SqlStore::WrittenRows(std::vector<CredentialRow>& rows) {
+  auto found = std::make_shared<std::vector<CredentialRow>>();
+  auto fault = Run([found](Session& session) {
+    return Finished(session,
+                    SelectRows(session, "state = ? ORDER BY written_at, format, facility_code, card_number",
+                               {Param::Text(StateWord(CredentialState::Written))}, *found),
+                    false);
+  });
+  if (!fault) rows = std::move(*found);
   return fault;
 }
 

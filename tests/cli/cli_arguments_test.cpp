@@ -225,6 +225,51 @@ const std::vector<Row> kRows = {
     {{"store", "schema"}, Make(Command::Store, [](Options& o) { o.storeAction = vx::cli::StoreAction::Schema; }), "",
      "DSN=b"},
     {{"link", "--port", "COM3"}, Make(Command::Link, [](Options& o) { o.port = "COM3"; }), "", "DSN=b"},
+    // export: several records, what narrows them, and how the file is written.
+    {{"export", "--record", "a.csv", "--record=b.csv", "--source", "cards.txt", "--since", "2026-12-01", "--until",
+      "2026-12-31", "--format", "em4100", "--layout", "CAMEL", "--em4100", "W26", "--delimiter", "Semicolon", "--bom",
+      "--output", "import.csv"},
+     Make(Command::Export,
+          [](Options& o) {
+            o.records = {"a.csv", "b.csv"};
+            o.source = "cards.txt";
+            o.since = "2026-12-01";
+            o.until = "2026-12-31";
+            o.format = "EM4100";
+            o.layout = "camel";
+            o.em4100 = "w26";
+            o.delimiter = "semicolon";
+            o.byteOrderMark = true;
+            o.output = "import.csv";
+          }),
+     ""},
+    {{"export", "--shared-record", "cards", "--station", "DESK-1", "--layout", "@site.layout"},
+     Make(Command::Export,
+          [](Options& o) {
+            o.sharedRecord = "cards";
+            o.station = "DESK-1";
+            o.layout = "@site.layout";
+          }),
+     ""},
+    {{"export"}, Make(Command::Export, [](Options& o) { o.sharedRecord = "DSN=b"; }), "", "DSN=b"},
+    {{"export", "--record", "r.csv"}, Make(Command::Export, [](Options& o) { o.records = {"r.csv"}; }), "", "DSN=b"},
+    {{"export"}, {}, "export needs --record FILE or --shared-record"},
+    {{"export", "--record", "r.csv", "--station", "DESK-1"}, {}, "--station needs --shared-record"},
+    {{"export", "--record", "r.csv", "--since", "2026-02-30"}, {}, "--since needs a day as YYYY-MM-DD, not \"2026-02-30\""},
+    {{"export", "--record", "r.csv", "--until", "1.12.2026"}, {}, "--until needs a day as YYYY-MM-DD"},
+    {{"export", "--record", "r.csv", "--since", "2026-12-02", "--until", "2026-12-01"}, {},
+     "--since 2026-12-02 is after --until 2026-12-01"},
+    {{"export", "--record", "r.csv", "--layout", "grid"}, {},
+     "no layout \"grid\"; the layouts are plain, camel, pair or columns, or @FILE"},
+    {{"export", "--record", "r.csv", "--layout", "@"}, {}, "--layout @FILE needs a value"},
+    {{"export", "--record", "r.csv", "--em4100", "dez9"}, {}, "--em4100 takes hex10, dez10, dez8 or w26, not \"dez9\""},
+    {{"export", "--record", "r.csv", "--delimiter", "pipe"}, {}, "--delimiter takes comma, semicolon or tab, not \"pipe\""},
+    {{"export", "--record", "r.csv", "--layout", "@site.layout", "--delimiter", "tab"}, {},
+     "--delimiter is for the named layouts"},
+    {{"export", "--record", "r.csv", "--output", "a.csv", "--output", "b.csv"}, {}, "--output is given twice"},
+    {{"export", "--record", "r.csv", "--port", "COM3"}, {}, "--port is not an option of export"},
+    {{"write", "--port", "COM3", "--format", "HID26", "--fc", "1", "--cn", "1", "--bom"}, {},
+     "--bom is not an option of write"},
 };
 
 TEST(CardCommandLine, ParsesOrSaysWhatIsWrong) {

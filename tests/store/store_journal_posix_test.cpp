@@ -47,6 +47,7 @@ class RefusingStore : public SharedStore {
   std::optional<StoreFault> FindMany(const std::string&, const std::vector<CardNumbers>&, EntryStates&) override {
     return {};
   }
+  std::optional<StoreFault> WrittenRows(std::vector<CredentialRow>&) override { return {}; }
   std::optional<StoreFault> UnsettledFromEarlierRuns(std::vector<CredentialRow>&) override { return {}; }
   std::optional<StoreFault> Resolve(const Credential&, CredentialState) override { return {}; }
   std::optional<StoreFault> Status(StoreStatus&) override { return {}; }

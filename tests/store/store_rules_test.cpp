@@ -749,6 +749,59 @@ TEST_P(StoreRules, EarlierRunsAndSupervision) {
                                                "5|written|DESK-1"}));
 }
 
+// What an export reads: the credentials a card holds, at every station, in
+// the order of the write that stands; reservations, unknown and freed
+// credentials are none.
+TEST_P(StoreRules, WrittenRowsInTheOrderWritten) {
+  struct Step {
+    const char* station;
+    std::uint32_t cn;
+    std::optional<CardVerdict> outcome;  // none: reserved and never settled
+  };
+  struct Case {
+    const char* name;
+    std::vector<Step> steps;
+    std::vector<std::string> written;  // "cn station source", in order
+  };
+  const Case cases[] = {
+      {"two stations, in the order written",
+       {{"DESK-1", 3, CardVerdict::Written}, {"DESK-2", 1, CardVerdict::Written}, {"DESK-1", 2, CardVerdict::Written}},
+       {"3 DESK-1 cards.txt", "1 DESK-2 cards.txt", "2 DESK-1 cards.txt"}},
+      {"only what a card holds",
+       {{"DESK-1", 1, CardVerdict::Written}, {"DESK-1", 2, std::nullopt}, {"DESK-1", 3, CardVerdict::NoReadBack},
+        {"DESK-2", 4, CardVerdict::VerifyFailed}},
+       {"1 DESK-1 cards.txt"}},
+      {"written again: where its last write puts it",
+       {{"DESK-1", 1, CardVerdict::Written}, {"DESK-1", 2, CardVerdict::Written}, {"DESK-2", 1, CardVerdict::Written}},
+       {"2 DESK-1 cards.txt", "1 DESK-2 cards.txt"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DropTables();
+    std::map<std::string, std::unique_ptr<SharedStore>> stations;
+    for (const Step& step : c.steps) {
+      std::unique_ptr<SharedStore>& store = stations[step.station];
+      if (!store) store = Connect(step.station);
+      ASSERT_TRUE(store);
+      const Credential card{"HID26", 12, step.cn};
+      Reservation r;
+      ASSERT_EQ(store->Reserve(card, "cards.txt", 1, r), std::nullopt);
+      if (step.outcome) {
+        Attempt attempt = AttemptOf(step.station, card, *step.outcome, "cards.txt");
+        ASSERT_EQ(store->Settle(card, r, *step.outcome, attempt), std::nullopt);
+      }
+    }
+    std::vector<CredentialRow> rows;
+    ASSERT_EQ(stations.begin()->second->WrittenRows(rows), std::nullopt);
+    std::vector<std::string> written;
+    for (const CredentialRow& row : rows) {
+      EXPECT_EQ(row.state, CredentialState::Written);
+      written.push_back(std::to_string(row.credential.cardNumber) + " " + row.station + " " + row.source);
+    }
+    EXPECT_EQ(written, c.written);
+  }
+}
+
 // The throw-away servers take connections in clear, and each engine, asked
 // once connected, says so.
 TEST_P(StoreRules, EngineSaysTheConnectionIsNotEncrypted) {

@@ -1,5 +1,7 @@
 #include "support/fake_shared_store.h"
 
+#include <algorithm>
+
 namespace vx::test {
 
 std::string PairOf(const Credential& c) { return std::to_string(c.facilityCode) + "," + std::to_string(c.cardNumber); }
@@ -114,6 +116,16 @@ std::optional<StoreFault> FakeSharedStore::FindMany(const std::string& format, c
   states.rows.clear();
   for (const CardNumbers& card : cards)
     states.rows.push_back(db_->Row({format, card.facilityCode, card.cardNumber}));
+  return std::nullopt;
+}
+
+std::optional<StoreFault> FakeSharedStore::WrittenRows(std::vector<CredentialRow>& rows) {
+  if (auto fault = Call("WrittenRows")) return fault;
+  rows.clear();
+  for (const auto& [key, stored] : db_->rows)
+    if (stored.row.state == CredentialState::Written) rows.push_back(stored.row);
+  std::stable_sort(rows.begin(), rows.end(),
+                   [](const CredentialRow& a, const CredentialRow& b) { return a.writtenAt < b.writtenAt; });
   return std::nullopt;
 }
 

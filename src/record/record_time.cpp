@@ -1,8 +1,8 @@
-#include "store_odbc/record_time.h"
+#include "record/record_time.h"
 
 #include <charconv>
 
-namespace vx::odbc {
+namespace vx {
 
 namespace {
 
@@ -45,4 +45,4 @@ std::optional<std::chrono::system_clock::time_point> TimeOfRecordText(std::strin
   return time_point_cast<system_clock::duration>(local - minutes(offsetMinutes));
 }
 
-}  // namespace vx::odbc
+}  // namespace vx

@@ -1,0 +1,105 @@
+#include "exports/written_credentials.h"
+
+#include <algorithm>
+#include <chrono>
+#include <map>
+#include <optional>
+#include <tuple>
+#include <utility>
+
+#include "carddata/card_data.h"
+#include "i18n/ascii_case.h"
+#include "record/record_columns.h"
+#include "record/record_time.h"
+
+namespace vx {
+
+namespace {
+
+// A format name as the tabs and HID.cfg give them: letters and digits.
+bool PlausibleFormatName(std::string_view name) {
+  if (name.empty() || name.size() > static_cast<std::size_t>(kFormatColumnLength)) return false;
+  return std::all_of(name.begin(), name.end(), [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+  });
+}
+
+// The credential when its format, numbers and time are what a card of that
+// kind can carry and the record writes.
+std::optional<ExportedCredential> CheckedCredential(std::string_view format, std::string_view fc, std::string_view cn,
+                                                    const std::string& time) {
+  if (!PlausibleFormatName(format) || !TimeOfRecordText(time)) return std::nullopt;
+  ExportedCredential credential;
+  credential.format = AsciiUppered(format);
+  const bool em4100 = credential.format == kEm4100FormatName;
+  const auto facilityCode = WholeNumberUpTo(fc, em4100 ? kEm4100FcLimit : kHidFcLimit);
+  const auto cardNumber = WholeNumberUpTo(cn, em4100 ? kEm4100CnLimit : kHidCnLimit);
+  if (!facilityCode || !cardNumber) return std::nullopt;
+  credential.facilityCode = *facilityCode;
+  credential.cardNumber = *cardNumber;
+  credential.time = time;
+  return credential;
+}
+
+bool Lets(const ExportFilter& filter, const ExportedCredential& c) {
+  // The time was checked as a record time: its first ten characters are the date.
+  const std::string_view date = std::string_view(c.time).substr(0, 10);
+  return (filter.source.empty() || c.source == filter.source) &&
+         (filter.station.empty() || c.station == filter.station) &&
+         (filter.since.empty() || date >= filter.since) && (filter.until.empty() || date <= filter.until) &&
+         (filter.format.empty() || EqualsIgnoringAsciiCase(c.format, filter.format));
+}
+
+}  // namespace
+
+std::vector<CredentialOutcome> OutcomesOfRecord(const std::vector<RecordLine>& lines) {
+  std::vector<CredentialOutcome> outcomes;
+  for (const RecordLine& line : lines) {
+    if (line.facilityCode.empty() && line.cardNumber.empty()) continue;  // a read
+    auto credential = CheckedCredential(line.format, line.facilityCode, line.cardNumber, line.time);
+    if (!credential) continue;
+    credential->source = line.source;
+    credential->printed = line.printedNumber;
+    outcomes.push_back({std::move(*credential), line.outcome == kWrittenOutcome});
+  }
+  return outcomes;
+}
+
+std::vector<CredentialOutcome> OutcomesOfRows(const std::vector<CredentialRow>& rows) {
+  std::vector<CredentialOutcome> outcomes;
+  for (const CredentialRow& row : rows) {
+    const bool written = row.state == CredentialState::Written;
+    auto credential = CheckedCredential(row.credential.format, std::to_string(row.credential.facilityCode),
+                                        std::to_string(row.credential.cardNumber),
+                                        written ? row.writtenAt : row.reservedAt);
+    if (!credential) continue;
+    credential->source = row.source;
+    credential->station = row.station;
+    outcomes.push_back({std::move(*credential), written});
+  }
+  return outcomes;
+}
+
+std::vector<ExportedCredential> SelectWritten(std::vector<CredentialOutcome> outcomes, const ExportFilter& filter) {
+  // Records of stations in other time zones are put in one order by the
+  // instant each time names; every time was checked to name one.
+  std::vector<std::pair<std::chrono::system_clock::time_point, std::size_t>> order;
+  order.reserve(outcomes.size());
+  for (std::size_t i = 0; i < outcomes.size(); ++i)
+    order.emplace_back(*TimeOfRecordText(outcomes[i].credential.time), i);
+  std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  using Key = std::tuple<std::string, std::uint32_t, std::uint32_t>;
+  const auto keyOf = [&outcomes](std::size_t i) {
+    const ExportedCredential& c = outcomes[i].credential;
+    return Key{c.format, c.facilityCode, c.cardNumber};
+  };
+  std::map<Key, std::size_t> last;
+  for (const auto& [instant, i] : order) last[keyOf(i)] = i;
+  std::vector<ExportedCredential> selected;
+  for (const auto& [instant, i] : order)
+    if (last[keyOf(i)] == i && outcomes[i].written && Lets(filter, outcomes[i].credential))
+      selected.push_back(std::move(outcomes[i].credential));
+  return selected;
+}
+
+}  // namespace vx

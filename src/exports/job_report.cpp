@@ -72,10 +72,18 @@ constexpr const char* kStyle =
     "table{border-collapse:collapse;width:100%}"
     "th,td{text-align:left;padding:0.8mm 2mm;border-bottom:0.2mm solid #bbb;vertical-align:top}"
     "td.n{text-align:right;font-variant-numeric:tabular-nums}"
-    "table.facts th{width:45mm;font-weight:normal;color:#444}"
+    "table.facts th{width:45mm;font-weight:normal;color:#444}table.facts td.n{text-align:left}"
     "thead{display:table-header-group}tr{break-inside:avoid}"
     "figure{margin:0;break-inside:avoid}svg{width:100%;height:auto}"
-    "td,th{overflow-wrap:anywhere}";
+    "table.facts td{overflow-wrap:anywhere}td.t{white-space:nowrap}";
+
+// A record time as a reader reads it: 2026-12-01T14:03:12.345+01:00 becomes
+// 2026-12-01 14:03:12 +01:00 (the times were checked as record times).
+std::string ShownTime(const std::string& time) {
+  if (time.size() < 19) return time;
+  const std::size_t offset = time.find_first_of("+-Z", 19);
+  return time.substr(0, 10) + " " + time.substr(11, 8) + (offset == std::string::npos ? "" : " " + time.substr(offset));
+}
 
 }  // namespace
 
@@ -147,7 +155,7 @@ std::string RenderJobReport(const JobReport& report, std::string_view language) 
   // and at which stations.
   page += "<h2>" + HtmlText(Tr("When and where")) + "</h2>\n<table class=\"facts\" id=\"when\">\n";
   // TRANSLATORS: %1$s and %2$s are the times of the first and the last card written.
-  page += FactRow(Tr("Written"), report.written ? Format(Tr("from %1$s to %2$s"), report.firstTime, report.lastTime)
+  page += FactRow(Tr("Written"), report.written ? Format(Tr("from %1$s to %2$s"), ShownTime(report.firstTime), ShownTime(report.lastTime))
                                                 : "\u2014");
   // The cards each station wrote.
   for (const auto& [station, count] : report.writtenAtStation) page += FactRow(StationText(station), std::to_string(count));
@@ -165,7 +173,7 @@ std::string RenderJobReport(const JobReport& report, std::string_view language) 
   for (const ExportedCredential& c : report.credentials) {
     page += "<tr><td class=\"n\">" + std::to_string(++row) + "</td><td>" + HtmlText(c.format) + "</td><td class=\"n\">" +
             std::to_string(c.facilityCode) + "</td><td class=\"n\">" + std::to_string(c.cardNumber) +
-            "</td><td class=\"n\">" + HtmlText(c.printed) + "</td><td>" + HtmlText(c.time) + "</td><td>" +
+            "</td><td class=\"n\">" + HtmlText(c.printed) + "</td><td class=\"t\">" + HtmlText(ShownTime(c.time)) + "</td><td>" +
             HtmlText(StationText(c.station)) + "</td></tr>\n";
   }
   page += "</tbody>\n</table>\n</body>\n</html>\n";

@@ -51,6 +51,21 @@ constexpr std::string_view RecordWordOf(CardVerdict verdict) { return WordsOf(ve
 // "verify-failed": the journal's word.
 constexpr std::string_view JournalWordOf(CardVerdict verdict) { return WordsOf(verdict).journal; }
 
+// A write whose card may hold what was sent, or may not: the device never
+// acknowledged it, or acknowledged it and gave no card data back. The
+// shared record keeps such a credential as unknown.
+constexpr bool MayHoldCredential(CardVerdict verdict) {
+  return verdict == CardVerdict::NoAcknowledgement || verdict == CardVerdict::NoReadBack ||
+         verdict == CardVerdict::ReadBackRefused;
+}
+
+// The verdict the record's `word` names, if any does.
+constexpr std::optional<CardVerdict> VerdictOfRecordWord(std::string_view word) {
+  for (const VerdictWords& words : kVerdictWords)
+    if (words.record == word) return words.verdict;
+  return std::nullopt;
+}
+
 // The verdict the journal's `word` names, if any does.
 constexpr std::optional<CardVerdict> VerdictOfJournalWord(std::string_view word) {
   for (const VerdictWords& words : kVerdictWords)

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "carddata/card_data.h"
+#include "carddata/card_verdict.h"
 #include "i18n/ascii_case.h"
 #include "record/record_columns.h"
 #include "record/record_time.h"
@@ -41,7 +42,9 @@ std::optional<ExportedCredential> CheckedCredential(std::string_view format, std
   return credential;
 }
 
-bool Lets(const ExportFilter& filter, const ExportedCredential& c) {
+}  // namespace
+
+bool FilterLets(const ExportFilter& filter, const ExportedCredential& c) {
   // The time was checked as a record time: its first ten characters are the date.
   const std::string_view date = std::string_view(c.time).substr(0, 10);
   return (filter.source.empty() || c.source == filter.source) &&
@@ -49,8 +52,6 @@ bool Lets(const ExportFilter& filter, const ExportedCredential& c) {
          (filter.since.empty() || date >= filter.since) && (filter.until.empty() || date <= filter.until) &&
          (filter.format.empty() || EqualsIgnoringAsciiCase(c.format, filter.format));
 }
-
-}  // namespace
 
 std::vector<CredentialOutcome> OutcomesOfRecord(const std::vector<RecordLine>& lines) {
   std::vector<CredentialOutcome> outcomes;
@@ -60,7 +61,9 @@ std::vector<CredentialOutcome> OutcomesOfRecord(const std::vector<RecordLine>& l
     if (!credential) continue;
     credential->source = line.source;
     credential->printed = line.printedNumber;
-    outcomes.push_back({std::move(*credential), line.outcome == kWrittenOutcome});
+    const bool written = line.outcome == kWrittenOutcome;
+    const std::optional<CardVerdict> verdict = VerdictOfRecordWord(line.outcome);
+    outcomes.push_back({std::move(*credential), written, !written, verdict && MayHoldCredential(*verdict)});
   }
   return outcomes;
 }
@@ -75,12 +78,12 @@ std::vector<CredentialOutcome> OutcomesOfRows(const std::vector<CredentialRow>& 
     if (!credential) continue;
     credential->source = row.source;
     credential->station = row.station;
-    outcomes.push_back({std::move(*credential), written});
+    outcomes.push_back({std::move(*credential), written, false, row.state == CredentialState::Unknown});
   }
   return outcomes;
 }
 
-std::vector<ExportedCredential> SelectWritten(std::vector<CredentialOutcome> outcomes, const ExportFilter& filter) {
+std::vector<CredentialOutcome> LastOutcomes(std::vector<CredentialOutcome> outcomes) {
   // Records of stations in other time zones are put in one order by the
   // instant each time names; every time was checked to name one.
   std::vector<std::pair<std::chrono::system_clock::time_point, std::size_t>> order;
@@ -95,10 +98,16 @@ std::vector<ExportedCredential> SelectWritten(std::vector<CredentialOutcome> out
   };
   std::map<Key, std::size_t> last;
   for (const auto& [instant, i] : order) last[keyOf(i)] = i;
-  std::vector<ExportedCredential> selected;
+  std::vector<CredentialOutcome> lastOnes;
   for (const auto& [instant, i] : order)
-    if (last[keyOf(i)] == i && outcomes[i].written && Lets(filter, outcomes[i].credential))
-      selected.push_back(std::move(outcomes[i].credential));
+    if (last[keyOf(i)] == i) lastOnes.push_back(std::move(outcomes[i]));
+  return lastOnes;
+}
+
+std::vector<ExportedCredential> SelectWritten(std::vector<CredentialOutcome> outcomes, const ExportFilter& filter) {
+  std::vector<ExportedCredential> selected;
+  for (CredentialOutcome& outcome : LastOutcomes(std::move(outcomes)))
+    if (outcome.written && FilterLets(filter, outcome.credential)) selected.push_back(std::move(outcome.credential));
   return selected;
 }
 

@@ -32,6 +32,8 @@ struct ExportedCredential {
 struct CredentialOutcome {
   ExportedCredential credential;
   bool written = false;
+  bool failedAttempt = false;  // a write the device did not confirm (a record's line; never a row)
+  bool mayHold = false;        // not confirmed, yet the card may hold it: unknown
 };
 
 // Narrows what is listed; an empty text narrows nothing.
@@ -50,6 +52,13 @@ struct ExportFilter {
 std::vector<CredentialOutcome> OutcomesOfRecord(const std::vector<RecordLine>& lines);
 // The shared record's rows, held to the same checks.
 std::vector<CredentialOutcome> OutcomesOfRows(const std::vector<CredentialRow>& rows);
+
+// Whether `filter` lets `credential` through.
+bool FilterLets(const ExportFilter& filter, const ExportedCredential& credential);
+
+// Each credential's last outcome, in the order of the outcomes' times
+// (outcomes of one time in the order given), in the order of those outcomes.
+std::vector<CredentialOutcome> LastOutcomes(std::vector<CredentialOutcome> outcomes);
 
 // The credentials whose last outcome, in the order of the outcomes' times
 // (outcomes of one time in the order given), is `written` and whose last

@@ -77,11 +77,6 @@ std::optional<DbError> SelectRows(Session& session, const std::string& where, st
 
 bool ChangesNoCredential(CardVerdict verdict) { return !IsWrite(verdict); }
 
-bool MayHoldCredential(CardVerdict verdict) {
-  return verdict == CardVerdict::NoAcknowledgement || verdict == CardVerdict::NoReadBack ||
-         verdict == CardVerdict::ReadBackRefused;
-}
-
 
 std::optional<DbError> SelectRow(Session& session, const Credential& credential, std::optional<CredentialRow>& row) {
   std::vector<CredentialRow> rows;

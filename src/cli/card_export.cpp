@@ -1,8 +1,11 @@
 #include "cli/card_export.h"
 
+#include <algorithm>
+
 #include "cli/console_system.h"
 #include "exports/credential_fields.h"
 #include "exports/export_writer.h"
+#include "exports/job_report.h"
 #include "exports/layout_file.h"
 #include "exports/record_reading.h"
 #include "i18n/terminal_text.h"
@@ -14,7 +17,9 @@
 namespace vx::cli {
 
 std::optional<int> ExportJob::Prepare() {
-  if (o_.layout.starts_with("@")) {
+  if (o_.command == Command::Report) {
+    // A report has no layout.
+  } else if (o_.layout.starts_with("@")) {
     const std::string path = o_.layout.substr(1);
     const LayoutFileResult read = ReadLayoutFile(path);
     if (!read.layout) {
@@ -47,7 +52,7 @@ std::optional<int> ExportJob::TakeSharedRecord(SharedStore& store) {
   return std::nullopt;
 }
 
-int ExportJob::Finish() {
+ExportFilter ExportJob::Filter() const {
   ExportFilter filter;
   // The record names a card-number file by its full path, and a typed card "typed".
   filter.source = o_.source.empty() || o_.source == kTypedSource ? o_.source : FullPathOf(o_.source);
@@ -55,7 +60,12 @@ int ExportJob::Finish() {
   filter.since = o_.since;
   filter.until = o_.until;
   filter.format = o_.format;
-  const std::vector<ExportedCredential> credentials = SelectWritten(std::move(outcomes_), filter);
+  return filter;
+}
+
+int ExportJob::Finish() {
+  if (o_.command == Command::Report) return FinishReport();
+  const std::vector<ExportedCredential> credentials = SelectWritten(std::move(outcomes_), Filter());
   if (credentials.empty()) {
     Say(Tr("No credential to export: the records hold none written that the options let through. Nothing was written."));
     return kExitCardFailed;
@@ -84,6 +94,27 @@ int ExportJob::Finish() {
   const int count = static_cast<int>(credentials.size());
   // TRANSLATORS: %1$d is how many, %2$s the file (or "standard output").
   Say(Format(TrN("%1$d credential exported (%2$s)", "%1$d credentials exported (%2$s)", count), count, where));
+  return kExitOk;
+}
+
+int ExportJob::FinishReport() {
+  const JobReport report = SummarizeJob(std::move(outcomes_), Filter());
+  // An HTML page names its language as BCP 47 does: pt-BR, zh-CN.
+  std::string language = c_.language;
+  std::replace(language.begin(), language.end(), '_', '-');
+  const std::string page = RenderJobReport(report, language);
+  if (o_.output.empty()) {
+    if (!WriteOutputBytes(page)) {
+      Say(Tr("The report cannot be written to standard output."));
+      return kExitUsage;
+    }
+  } else if (const auto problem = WriteWholeFile(o_.output, page)) {
+    // TRANSLATORS: %1$s is the file, %2$s the system's reason.
+    Say(Format(Tr("The report cannot be written to %1$s: %2$s. Nothing was written."), o_.output, *problem));
+    return kExitUsage;
+  }
+  // TRANSLATORS: %s is the file (or "standard output").
+  Say(Format(Tr("The job report is written (%s)."), o_.output.empty() ? Tr("standard output") : o_.output));
   return kExitOk;
 }
 

@@ -23,10 +23,13 @@ class ExportJob {
   std::optional<int> Prepare();
   // The shared record's written credentials; the exit status when it fails.
   std::optional<int> TakeSharedRecord(SharedStore& store);
-  // Selects, writes the file and says how many it lists; the exit status.
+  // Selects, writes the file (the export, or the report) and says how many
+  // it lists; the exit status.
   int Finish();
 
  private:
+  ExportFilter Filter() const;
+  int FinishReport();
   void Say(const std::string& message);
 
   const Options& o_;

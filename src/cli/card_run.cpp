@@ -64,7 +64,8 @@ class Run {
       case Command::Batch: return Batch();
       case Command::Identify: return Identify();
       case Command::Store: return Store();
-      case Command::Export: return Export();
+      case Command::Export:
+      case Command::Report: return Export();
       case Command::None: break;
     }
     return kExitUsage;
@@ -314,7 +315,7 @@ class Run {
     // so no other program here settles or journals as this station meanwhile.
     // The store's other commands and an export settle nothing of the
     // station's, and keep no journal.
-    const bool runsCards = o_.command != Command::Store && o_.command != Command::Export;
+    const bool runsCards = o_.command != Command::Store && !ListsRecords(o_.command);
     if (runsCards) {
       if (const auto refusal = reach.LockStation()) {
         Say(*refusal);

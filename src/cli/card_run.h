@@ -3,6 +3,7 @@
 // handlers as the window's buttons, reported on the console.
 
 #include <ostream>
+#include <string>
 
 #include "cli/cli_arguments.h"
 
@@ -14,6 +15,7 @@ struct Console {
   bool colour = false; // the card lines in their tone's colour
   bool interactive = false;  // a person at the terminal answers prompts and questions
   bool inputTerminal = false;  // standard input is a terminal: printed numbers may be typed there
+  std::string language = "en";  // the catalogue in use, for what names its language (the job report)
 };
 
 // The exit status of the run.

@@ -26,21 +26,23 @@ constexpr unsigned kOnPort =
     Bit(Command::Link) | Bit(Command::Read) | Bit(Command::Write) | Bit(Command::Batch) | Bit(Command::Identify);
 constexpr unsigned kOnCards = Bit(Command::Read) | Bit(Command::Write) | Bit(Command::Batch);
 constexpr unsigned kOnWrites = Bit(Command::Write) | Bit(Command::Batch);
-constexpr unsigned kOnShared = kOnWrites | Bit(Command::Store) | Bit(Command::Export);
+constexpr unsigned kOnListing = Bit(Command::Export) | Bit(Command::Report);
+constexpr unsigned kOnShared = kOnWrites | Bit(Command::Store) | kOnListing;
 constexpr unsigned kOnExport = Bit(Command::Export);
 
 struct CommandName {
   std::string_view name;
   Command command;
 };
-constexpr std::array<CommandName, 8> kCommands{{{"ports", Command::Ports},
+constexpr std::array<CommandName, 9> kCommands{{{"ports", Command::Ports},
                                                 {"link", Command::Link},
                                                 {"read", Command::Read},
                                                 {"write", Command::Write},
                                                 {"batch", Command::Batch},
                                                 {"identify", Command::Identify},
                                                 {"store", Command::Store},
-                                                {"export", Command::Export}}};
+                                                {"export", Command::Export},
+                                                {"report", Command::Report}}};
 
 struct StoreActionName {
   std::string_view name;
@@ -73,9 +75,9 @@ struct OptionRule {
 
 constexpr std::array<OptionRule, 30> kOptions{{
     {"--port", Opt::Port, true, kOnPort, kOnPort},
-    {"--format", Opt::Format, true, kOnCards | kOnExport, kOnCards},
+    {"--format", Opt::Format, true, kOnCards | kOnListing, kOnCards},
     {"--config", Opt::Config, true, kOnCards | Bit(Command::Identify), 0},
-    {"--record", Opt::Record, true, kOnCards | kOnExport, 0},
+    {"--record", Opt::Record, true, kOnCards | kOnListing, 0},
     {"--file", Opt::File, true, Bit(Command::Batch), Bit(Command::Batch)},
     {"--fc", Opt::Fc, true, Bit(Command::Write), Bit(Command::Write)},
     {"--cn", Opt::Cn, true, Bit(Command::Write), Bit(Command::Write)},
@@ -94,14 +96,14 @@ constexpr std::array<OptionRule, 30> kOptions{{
     {"--check-printed", Opt::CheckPrinted, false, kOnWrites, 0},
     {"--printed-offset", Opt::PrintedOffset, true, kOnWrites, 0},
     {"--printed-from", Opt::PrintedFrom, true, kOnWrites, 0},
-    {"--source", Opt::Source, true, kOnExport, 0},
-    {"--since", Opt::Since, true, kOnExport, 0},
-    {"--until", Opt::Until, true, kOnExport, 0},
+    {"--source", Opt::Source, true, kOnListing, 0},
+    {"--since", Opt::Since, true, kOnListing, 0},
+    {"--until", Opt::Until, true, kOnListing, 0},
     {"--layout", Opt::Layout, true, kOnExport, 0},
     {"--em4100", Opt::Em4100, true, kOnExport, 0},
     {"--delimiter", Opt::Delimiter, true, kOnExport, 0},
     {"--bom", Opt::Bom, false, kOnExport, 0},
-    {"--output", Opt::Output, true, kOnExport, 0},
+    {"--output", Opt::Output, true, kOnListing, 0},
 }};
 
 constexpr int kMaxStoreWait = 86400;  // a day
@@ -148,7 +150,7 @@ std::string Apply(Options& o, Opt opt, const std::string& value) {
         return Format(Tr("--format: no format \"%1$s\"; the formats are %2$s"), value, FormatList());
       break;
     case Opt::Config: o.config = value; break;
-    case Opt::Record: (o.command == Command::Export ? o.records.emplace_back() : o.record) = value; break;
+    case Opt::Record: (ListsRecords(o.command) ? o.records.emplace_back() : o.record) = value; break;
     case Opt::File: o.file = value; break;
     case Opt::Fc:
     case Opt::Cn:
@@ -292,8 +294,8 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments, const std:
     if (!(rule->commands & Bit(o.command)))
       // TRANSLATORS: an option ("--file"), then a command ("write").
       return Fail(Format(Tr("%1$s is not an option of %2$s"), name, NameOf(o.command)));
-    // An export may list the cards of several records.
-    const bool repeatable = rule->opt == Opt::Record && o.command == Command::Export;
+    // An export or a report may list the cards of several records.
+    const bool repeatable = rule->opt == Opt::Record && ListsRecords(o.command);
     if (!repeatable && std::find(given.begin(), given.end(), rule->opt) != given.end())
       return Fail(Format(Tr("%s is given twice"), name));
     given.push_back(rule->opt);
@@ -326,7 +328,7 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments, const std:
   bool sharedGiven = std::find(given.begin(), given.end(), Opt::SharedRecord) != given.end();
   const bool schemaOnly = o.command == Command::Store && o.storeAction == StoreAction::Schema;
   // An export from records alone reaches no shared record unless asked to.
-  const bool recordsOnly = o.command == Command::Export && !o.records.empty();
+  const bool recordsOnly = ListsRecords(o.command) && !o.records.empty();
   if (!sharedGiven && !sharedRecordVariable.empty() && (kOnShared & Bit(o.command)) && !schemaOnly && !recordsOnly) {
     o.sharedRecord = sharedRecordVariable;
     sharedGiven = true;
@@ -337,8 +339,10 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments, const std:
     if (!sharedGiven && std::find(given.begin(), given.end(), opt) != given.end())
       // TRANSLATORS: the option given (--station or --store-wait).
       return Fail(Format(Tr("%s needs --shared-record"), opt == Opt::Station ? "--station" : "--store-wait"));
-  if (o.command == Command::Export) {
-    if (o.records.empty() && !sharedGiven) return Fail(Tr("export needs --record FILE or --shared-record"));
+  if (ListsRecords(o.command)) {
+    if (o.records.empty() && !sharedGiven)
+      // TRANSLATORS: the command (export or report); the options stay as they are.
+      return Fail(Format(Tr("%s needs --record FILE or --shared-record"), NameOf(o.command)));
     if (!o.since.empty() && !o.until.empty() && o.since > o.until)
       // TRANSLATORS: the two days given, as YYYY-MM-DD.
       return Fail(Format(Tr("--since %1$s is after --until %2$s: no day is left"), o.since, o.until));
@@ -388,7 +392,8 @@ std::string HelpText(Command command) {
                 "  store   the shared record: init, schema, status, release\n") +
              // TRANSLATORS: "export" stays as it is; keep the description in
              // line with those of the other commands.
-             Tr("  export  the credentials written, as a file an access-control system imports\n") + "\n" +
+             Tr("  export  the credentials written, as a file an access-control system imports\n") +
+             Tr("  report  the job report: one HTML page of what was written, when and where\n") + "\n" +
              // TRANSLATORS: the option names and the language codes stay as they are.
              Tr("Options for every command that works with cards:\n"
                 "  --config FILE       the format file (default HID.cfg in the current folder)\n"
@@ -564,6 +569,20 @@ std::string HelpText(Command command) {
              "  vandorix-card export --record desk1.csv --record desk2.csv --em4100 dez8 --bom\n"
              "  vandorix-card export --shared-record @db.txt --since 2026-12-01 \\\n"
              "      --layout @site.layout --output import.csv\n";
+    case Command::Report:
+      return Tr("Usage: vandorix-card report --record FILE [--record FILE ...] [OPTIONS]\n"
+                "       vandorix-card report --shared-record CONNECTION [OPTIONS]\n") +
+             "\n" +
+             Tr("Writes the job report: one HTML page, in the language the program speaks,\n"
+                "of the cards written, their counts, when and where, a chart and the list.\n") +
+             "\n" +
+             // TRANSLATORS: the option names stay as they are.
+             Tr("The options --record, --shared-record, --source, --station, --since, --until\n"
+                "and --format choose the cards as in export; --output FILE names the page.\n") +
+             "\n" + examples +
+             "  vandorix-card report --record r.csv --output job.html\n"
+             "  vandorix-card report --shared-record @db.txt --station DESK-2 --since 2026-12-01 \\\n"
+             "      --output job.html\n";
     case Command::Identify:
       return Tr("Usage: vandorix-card identify --port PORT [--config FILE] [--json]\n") + "\n" +
              // TRANSLATORS: "HID26: 12,1000" and "EM4100: 12,3456789012 (ID

@@ -8,7 +8,10 @@
 
 namespace vx::cli {
 
-enum class Command { None, Ports, Link, Read, Write, Batch, Identify, Store, Export };
+enum class Command { None, Ports, Link, Read, Write, Batch, Identify, Store, Export, Report };
+
+// export and report: they list what records hold, chosen by the same options.
+constexpr bool ListsRecords(Command command) { return command == Command::Export || command == Command::Report; }
 
 // What `store` does: create the tables, print their SQL, show the counts, free one credential.
 enum class StoreAction { None, Init, Schema, Status, Release };

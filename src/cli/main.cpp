@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
   using namespace vx::cli;
   const bool colourable = PrepareConsole();
   const std::vector<std::string> arguments = vx::ProgramArguments(argc, argv);
-  vx::UseLanguage(vx::LanguageArgument(arguments));
+  const std::string language = vx::UseLanguage(vx::LanguageArgument(arguments));
   const ParseResult parsed = ParseArguments(arguments, vx::SharedRecordVariable());
   if (!parsed.options) {
     // TRANSLATORS: what is wrong with the command line, then where to look.
@@ -35,6 +35,7 @@ int main(int argc, char* argv[]) {
   const char* noColour = std::getenv("NO_COLOR");
   const char* term = std::getenv("TERM");
   Console console{std::cout, std::cerr};
+  console.language = language;
   console.colour = colourable && IsTerminal(Stream::Output) && !(noColour && *noColour) &&
                    !(term && std::string_view(term) == "dumb");
   console.inputTerminal = IsTerminal(Stream::Input);

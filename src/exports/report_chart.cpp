@@ -88,7 +88,8 @@ std::string CardsPerQuarterHourSvg(const std::vector<ExportedCredential>& creden
   constexpr double kWidth = 680, kHeight = 240, kLeft = 36, kRight = 8, kTop = 10, kBottom = 34;
   const double plotWidth = kWidth - kLeft - kRight, plotHeight = kHeight - kTop - kBottom;
   const double binWidth = plotWidth / static_cast<double>(bins);
-  const double barWidth = binWidth * 0.8 / static_cast<double>(stations.size());
+  // A bar no wider than a finger, however few the spans.
+  const double barWidth = std::min(binWidth * 0.8 / static_cast<double>(stations.size()), 24.0);
   const double legendHeight = 16.0 * static_cast<double>((stations.size() + 3) / 4);
   char number[64];
   const auto at = [&number](double value) {

@@ -154,13 +154,15 @@ const std::vector<Case> kCases = {
     {"SecondCtrlCEndsTheWaitAtOnce", "silent",
      {{kBatch, {Interrupt::After::DeviceFrames, 1, {SIGINT, SIGINT}}, 130, {}, "second Ctrl+C"}},
      {}},
-    // What was written, as a file to import: one line a card, with CR LF.
+    // What was written, as a file to import: one line a card, with CR LF;
+    // and as the job report.
     {"ExportTheCardsWritten", "",
      {{kWriteThree, kNone, 0, {}},
       {{"export", "--record", "r.csv", "--layout", "camel"}, kNone, 0,
        {"cardFormat,facilityCode,cardNumber,externalNumber\r", "HID26,12,1000,\r", "HID26,12,1001,\r",
         "HID26,12,1002,\r"},
-       "3 credentials exported (standard output)"}},
+       "3 credentials exported (standard output)"},
+      {{"report", "--record", "r.csv", "--output", "job.html"}, kNone, 0, {}, "The job report is written (job.html)."}},
      {"12,1000 written", "12,1001 written", "12,1002 written"}},
     {"KilledBatchResumes", "",
      {{kBatch, {Interrupt::After::CardLines, 2, {SIGKILL}}, -SIGKILL, {}},

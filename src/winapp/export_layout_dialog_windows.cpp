@@ -60,17 +60,14 @@ INT_PTR CALLBACK ExportLayoutProcedure(HWND dialog, UINT message, WPARAM wParam,
       SendDlgItemMessageW(dialog, VX_EXPORT_LAYOUT_LIST, CB_SETCURSEL, 0, 0);
       SendDlgItemMessageW(dialog, VX_EXPORT_EM4100_LIST, CB_SETCURSEL, 0, 0);
       return TRUE;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDOK:
-          asked->choice = ChoiceShown(dialog);
-          EndDialog(dialog, IDOK);
-          return TRUE;
-        case IDCANCEL:
-          EndDialog(dialog, IDCANCEL);
-          return TRUE;
-      }
-      return FALSE;
+    case WM_COMMAND: {
+      // OK and Cancel end the dialog; the lists and the box keep what is chosen.
+      const int button = LOWORD(wParam);
+      if (button != IDOK && button != IDCANCEL) return FALSE;
+      if (button == IDOK) asked->choice = ChoiceShown(dialog);
+      EndDialog(dialog, button);
+      return TRUE;
+    }
   }
   return FALSE;
 }

@@ -61,8 +61,8 @@ std::optional<Layout> LayoutOfChoice(const ExportChoice& choice, Host& host) {
 
 bool NoRecordInUse(const FormState& state, Host& host) {
   if (RecordInUse(state)) return false;
-  host.ShowMessage(
-      Tr("No record is in use: tick \"Keep Record\" or \"Shared Record\" first, then the cards it holds can be saved."));
+  host.ShowMessage(Tr(
+      "No record is in use: tick \"Keep Record\" or \"Shared Record\" first, then the cards it holds can be saved."));
   return true;
 }
 
@@ -80,8 +80,9 @@ void ExportFile_Click(FormState& state, Host& host) {
   if (!outcomes) return;
   const std::vector<ExportedCredential> credentials = SelectWritten(std::move(*outcomes), FilterOfFileLoaded(state));
   if (credentials.empty()) {
-    host.ShowMessage(Tr("No credential to export: the record in use holds none written (from the card-number file "
-                        "loaded, when one is). Nothing was written."));
+    host.ShowMessage(
+        Tr("No credential to export: the record in use holds none written (from the card-number file "
+           "loaded, when one is). Nothing was written."));
     return;
   }
   const ExportText text = ExportFileText(*layout, credentials, *form, choice->byteOrderMark);

@@ -3,10 +3,10 @@
 
 #include "app/export_layout_dialog.h"
 
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QComboBox>
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -50,6 +50,7 @@ int main(int argc, char* argv[]) {
       box.exec();
     });
   }
+  started.window->Core().reportLanguage = language;
   started.window->show();
   return app.exec();
 }

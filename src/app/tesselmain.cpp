@@ -27,6 +27,7 @@
 
 #include "app/length_limit.h"
 #include "app/port_combo.h"
+#include "app/export_layout_dialog.h"
 #include "app/printed_number_dialog.h"
 #include "operations/printed_check.h"
 #include "app/shared_record_dialog.h"
@@ -133,7 +134,9 @@ Tesselmain::Tesselmain(std::unique_ptr<vx::SerialLink> link, QWidget* parent)
   auto* frame9Layout = new QGridLayout(frame9_);
   frame9Layout->addWidget(text2_, 0, 0);
   frame9Layout->addWidget(AddButton(vx::kBrowseButton, vx::Control::Browse), 0, 1);
-  frame9Layout->addWidget(batchProgress_, 1, 0, 1, 2);
+  frame9Layout->addWidget(AddButton(vx::kExportButton, vx::Control::Export), 0, 2);
+  frame9Layout->addWidget(AddButton(vx::kReportButton, vx::Control::Report), 0, 3);
+  frame9Layout->addWidget(batchProgress_, 1, 0, 1, 4);
   frame9_->hide();
 
   list1_ = new QListWidget;
@@ -471,6 +474,26 @@ std::optional<std::string> Tesselmain::ChooseRecordFile() {
   const QString filter = Q(vx::Tr("Card records")) + " (*.csv);;" + Q(vx::Tr("All files")) + " (*)";
   const QString path = QFileDialog::getSaveFileName(this, title, QDir(folder).filePath(name), filter, nullptr,
                                                     QFileDialog::DontConfirmOverwrite);
+  if (path.isEmpty()) return std::nullopt;
+  return QDir::toNativeSeparators(path).toStdString();
+}
+
+std::optional<vx::ExportChoice> Tesselmain::ChooseExportLayout() {
+  if (exportLayoutChooser) return exportLayoutChooser();
+  return AskForExportLayout(this, vx::CaptionOf(vx::Control::Export));
+}
+
+std::optional<std::string> Tesselmain::ChooseSaveFile(vx::SaveKind kind, const std::string& suggestedName) {
+  if (saveFileChooser) return saveFileChooser(kind, suggestedName);
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (!QDir(folder).exists()) folder = QDir::homePath();
+  const bool report = kind == vx::SaveKind::Report;
+  const QString title = Q(vx::CaptionOf(report ? vx::Control::Report : vx::Control::Export));
+  // The patterns stay as they are; each description is the operator's.
+  // TRANSLATORS: the kinds of file offered by the save dialogs of an export and of a report.
+  const QString offered = report ? Q(vx::Tr("Web pages")) + " (*.html)" : Q(vx::Tr("Import files")) + " (*.csv *.txt)";
+  const QString filter = offered + ";;" + Q(vx::Tr("All files")) + " (*)";
+  const QString path = QFileDialog::getSaveFileName(this, title, QDir(folder).filePath(Q(suggestedName)), filter);
   if (path.isEmpty()) return std::nullopt;
   return QDir::toNativeSeparators(path).toStdString();
 }

@@ -77,6 +77,10 @@ class Tesselmain : public QWidget, public vx::WindowView, public vx::StartingWin
   std::function<std::vector<vx::SerialPortInfo>()> portLister;
   // The dialog of "Shared Record". Empty means the real dialog.
   std::function<std::optional<std::string>(const std::vector<std::string>&)> sharedRecordChooser;
+  // The dialog of "Export…" and the save dialog of an export or a report.
+  // Empty means the real dialogs.
+  std::function<std::optional<vx::ExportChoice>()> exportLayoutChooser;
+  std::function<std::optional<std::string>(vx::SaveKind, const std::string&)> saveFileChooser;
 
   // vx::Host
   void ProcessEventsOnce() override;
@@ -95,6 +99,8 @@ class Tesselmain : public QWidget, public vx::WindowView, public vx::StartingWin
   std::optional<std::string> ChooseCardFile() override;
   void SetKeepRecord(bool ticked, const std::string& path) override;
   std::optional<std::string> ChooseRecordFile() override;
+  std::optional<vx::ExportChoice> ChooseExportLayout() override;
+  std::optional<std::string> ChooseSaveFile(vx::SaveKind kind, const std::string& suggestedName) override;
   std::string BoxText(int box) override;
   void SetBoxText(int box, const std::string& text) override;
   vx::PortChoice ComPortChoice() override;

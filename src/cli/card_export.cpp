@@ -99,10 +99,7 @@ int ExportJob::Finish() {
 
 int ExportJob::FinishReport() {
   const JobReport report = SummarizeJob(std::move(outcomes_), Filter());
-  // An HTML page names its language as BCP 47 does: pt-BR, zh-CN.
-  std::string language = c_.language;
-  std::replace(language.begin(), language.end(), '_', '-');
-  const std::string page = RenderJobReport(report, language);
+  const std::string page = RenderJobReport(report, ReportLanguageTag(c_.language));
   if (o_.output.empty()) {
     if (!WriteOutputBytes(page)) {
       Say(Tr("The report cannot be written to standard output."));

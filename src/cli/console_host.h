@@ -81,6 +81,9 @@ class ConsoleHost : public Host {
   std::optional<std::string> ChooseCardFile() override { return cardFile; }
   void SetKeepRecord(bool, const std::string&) override {}
   std::optional<std::string> ChooseRecordFile() override { return recordFile; }
+  // The console has its own export and report commands: no dialog here.
+  std::optional<ExportChoice> ChooseExportLayout() override { return std::nullopt; }
+  std::optional<std::string> ChooseSaveFile(SaveKind, const std::string&) override { return std::nullopt; }
   std::string BoxText(int box) override;
   void SetBoxText(int box, const std::string& text) override { boxes_[box] = text; }
   PortChoice ComPortChoice() override { return {-1, port}; }

@@ -122,6 +122,12 @@ JobReport SummarizeJob(std::vector<CredentialOutcome> outcomes, const ExportFilt
   return report;
 }
 
+std::string ReportLanguageTag(std::string_view catalogue) {
+  std::string tag(catalogue);
+  std::replace(tag.begin(), tag.end(), '_', '-');
+  return tag;
+}
+
 std::string RenderJobReport(const JobReport& report, std::string_view language) {
   // TRANSLATORS: the title of the job report, the page that lists the cards
   // a job wrote.

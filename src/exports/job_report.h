@@ -35,6 +35,10 @@ struct JobReport {
 // reads them) say of the job, narrowed by `filter` as an export is.
 JobReport SummarizeJob(std::vector<CredentialOutcome> outcomes, const ExportFilter& filter);
 
+// The code of a catalogue (pt_BR) as an HTML page names its language, the
+// way BCP 47 writes it (pt-BR).
+std::string ReportLanguageTag(std::string_view catalogue);
+
 // The page, in the language in use; `language` is its code (de, pt-BR ...).
 std::string RenderJobReport(const JobReport& report, std::string_view language);
 

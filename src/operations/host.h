@@ -14,6 +14,18 @@ namespace vx {
 struct CardOutcome;
 struct SharedRecordNote;
 
+// What the dialog of "Export…" chose: a named layout or a layout file, the
+// form of EM4100 numbers and whether the file starts with a byte-order mark.
+struct ExportChoice {
+  std::string layoutName = {};  // a name of kLayoutNames; empty when a layout file is chosen
+  std::string layoutFile = {};  // the layout file's path
+  std::string em4100 = "hex10";  // a name of kEm4100Forms
+  bool byteOrderMark = false;
+};
+
+// What a save dialog saves, for its title and the kinds of file it offers.
+enum class SaveKind { Export, Report };
+
 // The button of a question that is chosen unless the operator picks the other.
 enum class Answer { Yes, No };
 
@@ -90,6 +102,13 @@ class Host {
   virtual void SetKeepRecord(bool ticked, const std::string& path) = 0;
   // The save dialog for the record file; nullopt when cancelled.
   virtual std::optional<std::string> ChooseRecordFile() = 0;
+
+  // The dialog of "Export…": the layout and how to write the numbers;
+  // nullopt when cancelled.
+  virtual std::optional<ExportChoice> ChooseExportLayout() = 0;
+  // The save dialog of an export or a report, proposing `suggestedName`; the
+  // path chosen, nullopt when cancelled.
+  virtual std::optional<std::string> ChooseSaveFile(SaveKind kind, const std::string& suggestedName) = 0;
 
   // Entry boxes by control number (3 is Text3). Setting a box's text does not
   // cut it to the box's maximum length.

@@ -15,7 +15,7 @@ namespace vx {
 namespace {
 
 
-void Refuse(Device& dev, const std::string& text) { dev.host.ShowResult({"\u2718 " + text, BannerTone::Bad}); }
+void RefuseWithBanner(Device& dev, const std::string& text) { dev.host.ShowResult({"\u2718 " + text, BannerTone::Bad}); }
 
 WrittenCard WrittenOf(const CredentialRow& row) { return {row.writtenAt, row.source, row.entry, {}}; }
 
@@ -115,20 +115,20 @@ ReserveStep ReserveBeforeWrite(Device& dev, const CardBinding& b, const CardNumb
       if (fromList && LeftToOthers(held, store.Station(), source, entry)) return ReserveStep::PassOver;
       if (!dev.host.AskYesNo(AlreadyWrittenQuestion(card, credential.format, WrittenOf(held), held.station),
                              Answer::No)) {
-        Refuse(dev, AlreadyWrittenRefusal(card));
+        RefuseWithBanner(dev, AlreadyWrittenRefusal(card));
         return ReserveStep::Refused;
       }
       break;
     case ReserveVerdict::HeldElsewhere:
       if (fromList) return ReserveStep::PassOver;
-      Refuse(dev, HeldElsewhereText(card, held.station));
+      RefuseWithBanner(dev, HeldElsewhereText(card, held.station));
       return ReserveStep::Refused;
     case ReserveVerdict::OwnEarlierRun:
       // Never written again unasked: the card it was written on may hold it.
       if (fromList) return ReserveStep::PassOver;
       if (!dev.host.AskYesNo(UnsettledQuestion(card, credential.format, held), Answer::No)) {
         // TRANSLATORS: %s is the card's numbers ("12,1000").
-        Refuse(dev, Format(Tr("Not written: %s was left unsettled by an earlier run"), card.PairText()));
+        RefuseWithBanner(dev, Format(Tr("Not written: %s was left unsettled by an earlier run"), card.PairText()));
         return ReserveStep::Refused;
       }
       break;

@@ -9,6 +9,7 @@
 #include "winapp/control_ids_windows.h"
 #include "winapp/file_dialogs_windows.h"
 #include "winapp/message_wait_windows.h"
+#include "winapp/export_layout_dialog_windows.h"
 #include "winapp/printed_number_dialog_windows.h"
 #include "winapp/shared_record_dialog_windows.h"
 #include "winapp/window_fonts_windows.h"
@@ -142,6 +143,8 @@ bool MainWindow::Create() {
   focusOrder_.push_back(
       Add(L"EDIT", L"", WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, TextId(2), WS_EX_CLIENTEDGE));
   focusOrder_.push_back(captioned(WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON, CommandId(kBrowseButton)));
+  focusOrder_.push_back(captioned(WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON, CommandId(kExportButton)));
+  focusOrder_.push_back(captioned(WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON, CommandId(kReportButton)));
   Add(L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kBatchProgressId);
 
   focusOrder_.push_back(Add(L"LISTBOX", L"", child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
@@ -335,7 +338,9 @@ void MainWindow::UpdateVisibility() {
   show(kDeviceNoteId, deviceNoteShown_);
   show(kRecordPathId, recordPathShown_);
   show(kSharedRecordLineId, sharedRecordLineShown_);
-  for (int id : {kFrame9Id, TextId(2), CommandId(kBrowseButton), kBatchProgressId}) show(id, databaseFrameShown_);
+  for (int id : {kFrame9Id, TextId(2), CommandId(kBrowseButton), CommandId(kExportButton), CommandId(kReportButton),
+                 kBatchProgressId})
+    show(id, databaseFrameShown_);
   ShowFrontTab();
   Layout();
 }
@@ -654,7 +659,17 @@ void MainWindow::ShowBatchProgress(const std::string& text) {
   SetWindowTextW(Item(kBatchProgressId), Wide(text).c_str());
 }
 
-std::optional<std::string> MainWindow::ChooseCardFile() { return win::ChooseCardFile(window_); }
+std::optional<std::string> MainWindow::ChooseCardFile() { return win::ChooseFileToOpen(window_); }
+
+std::optional<ExportChoice> MainWindow::ChooseExportLayout() {
+  if (Closing()) return std::nullopt;
+  return AskForExportLayout(instance_, window_, CaptionOf(Control::Export));
+}
+
+std::optional<std::string> MainWindow::ChooseSaveFile(SaveKind kind, const std::string& suggestedName) {
+  if (Closing()) return std::nullopt;
+  return win::ChooseSaveFile(window_, kind, suggestedName);
+}
 
 void MainWindow::SetKeepRecord(bool ticked, const std::string& path) {
   SendMessageW(Item(kKeepRecordId), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);

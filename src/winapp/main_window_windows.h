@@ -66,6 +66,8 @@ class MainWindow : public WindowView, public StartingWindow {
   std::optional<std::string> ChooseCardFile() override;
   void SetKeepRecord(bool ticked, const std::string& path) override;
   std::optional<std::string> ChooseRecordFile() override;
+  std::optional<ExportChoice> ChooseExportLayout() override;
+  std::optional<std::string> ChooseSaveFile(SaveKind kind, const std::string& suggestedName) override;
   std::string BoxText(int box) override;
   void SetBoxText(int box, const std::string& text) override;
   PortChoice ComPortChoice() override;

@@ -75,6 +75,8 @@ std::optional<Control> ControlOfId(int id) {
     case kPrintedOffsetCaptionId: return Control::PrintedOffset;
     case kFrame9Id: return Control::DatabasePath;
     case CommandId(kBrowseButton): return Control::Browse;
+    case CommandId(kExportButton): return Control::Export;
+    case CommandId(kReportButton): return Control::Report;
     case CommandId(kIdentifyButton): return Control::IdentifyCard;
     default: break;
   }
@@ -206,10 +208,18 @@ WindowLayout LayOutWindow(const LayoutInput& input) {
   place(kRecordPathId, kMargin, y, inner, 18, input.recordPath);
   if (input.recordPath) y += 22;
   const bool database = input.databaseFrame;
+  // Browse, Export… and Report… in a row at the frame's right, each as wide as its words.
   const int browseWidth = widest(100, {CommandId(kBrowseButton)});
+  const int exportWidth = widest(100, {CommandId(kExportButton)});
+  const int reportWidth = widest(100, {CommandId(kReportButton)});
+  const int reportLeft = kMargin + inner - 10 - reportWidth;
+  const int exportLeft = reportLeft - 6 - exportWidth;
+  const int browseLeft = exportLeft - 6 - browseWidth;
   place(kFrame9Id, kMargin, y, inner, 72, database);
-  place(TextId(2), kMargin + 10, y + 20, inner - browseWidth - 30, 24, database);
-  place(CommandId(kBrowseButton), kMargin + inner - 10 - browseWidth, y + 19, browseWidth, 26, database);
+  place(TextId(2), kMargin + 10, y + 20, browseLeft - kMargin - 20, 24, database);
+  place(CommandId(kBrowseButton), browseLeft, y + 19, browseWidth, 26, database);
+  place(CommandId(kExportButton), exportLeft, y + 19, exportWidth, 26, database);
+  place(CommandId(kReportButton), reportLeft, y + 19, reportWidth, 26, database);
   place(kBatchProgressId, kMargin + 10, y + 48, inner - 20, 18, database);
   if (database) y += 78;
   // A longer banner takes its room from the list, never from the tab's boxes;

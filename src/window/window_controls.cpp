@@ -61,6 +61,14 @@ const std::array<ControlSpec, kControlCount> kControls{{
     {Control::Browse, "Browse",
      // TRANSLATORS: a button; chooses the card-number file.
      TrLater("Browse"), kNone, kNone},
+    {Control::Export, "Export",
+     // TRANSLATORS: a button; saves the cards written as a file an access-control
+     // system imports. The ellipsis says a dialog follows.
+     TrLater("Export…"), kNone,
+     TrLater("Save the cards written from the card-number file loaded as a file to import into the door system")},
+    {Control::Report, "Report",
+     // TRANSLATORS: a button; saves a page listing the job's cards for the customer.
+     TrLater("Report…"), kNone, TrLater("Save the job report of the cards written from the card-number file loaded")},
     {Control::Messages, "Messages", kNone,
      // TRANSLATORS: the list of what the reader/writer and the program said.
      TrLater("Messages"), kNone},

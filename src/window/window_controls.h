@@ -28,6 +28,8 @@ enum class Control {
   PrintedOffset,   // the offset box beside "Check Printed Number", and its caption
   DatabasePath,    // the card-number file's frame, shown with Use Database, and its path
   Browse,
+  Export,          // beside Browse: saves the import file of the record in use
+  Report,          // beside Export: saves the job report of the record in use
   Messages,        // the list of what the reader/writer and the program said
   IdentifyCard,
   FacilityCode,    // a tab's facility-code frame and box
@@ -44,7 +46,7 @@ struct ControlSpec {
   LazyText toolTip;         // empty: none
 };
 
-inline constexpr int kControlCount = 19;
+inline constexpr int kControlCount = 21;
 extern const std::array<ControlSpec, kControlCount> kControls;
 
 const ControlSpec& ControlOf(Control control);

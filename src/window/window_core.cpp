@@ -5,6 +5,7 @@
 
 #include "operations/card_feed.h"
 #include "operations/database.h"
+#include "operations/export_files.h"
 #include "operations/missing_format.h"
 #include "operations/tabs.h"
 #include "window/validators.h"
@@ -99,6 +100,14 @@ void WindowCore::ButtonClicked(int command) {
   }
   if (command == kBrowseButton) {
     Run([this] { Command2_Click(state_, view_); });
+    return;
+  }
+  if (command == kExportButton) {
+    Run([this] { ExportFile_Click(state_, view_); });
+    return;
+  }
+  if (command == kReportButton) {
+    Run([this] { ReportFile_Click(state_, view_, reportLanguage); });
     return;
   }
   if (command == kIdentifyButton) {

@@ -31,6 +31,8 @@ enum class CheckBox { UseDatabase, KeepRecord, Sound, CheckCardFirst, SharedReco
 inline constexpr int kClearButton = 11;   // Command11 "Clear"
 inline constexpr int kLinkButton = 12;    // Command12 "Link"
 inline constexpr int kBrowseButton = 2;   // Command2 "Browse"
+inline constexpr int kExportButton = 23;  // "Export…", beside Browse
+inline constexpr int kReportButton = 24;  // "Report…", beside Export
 inline constexpr int kIdentifyButton = 22;  // Command22 "Identify Card": it concerns every tab
 // The entry box outside the tabs: Text23, the printed number's offset.
 inline constexpr int kPrintedOffsetBox = 23;
@@ -104,6 +106,8 @@ class WindowCore {
   std::function<std::vector<SerialPortInfo>()> listPorts = ListSerialPorts;
   // How "Shared Record" reaches the store; the program sets it before start-up ends.
   SharedRecordAccess sharedRecord;
+  // The language of the job report: the catalogue in use (de, pt_BR ...).
+  std::string reportLanguage = "en";
   // --shared-record: connects now, as ticking the box does.
   void StartSharedRecord();
 

@@ -53,6 +53,15 @@ class FakeHost : public WindowView {
     recordPathShown = path;
   }
   std::optional<std::string> ChooseRecordFile() override { return chosenRecord; }
+  std::optional<ExportChoice> ChooseExportLayout() override {
+    ++exportDialogs;
+    return chosenLayout;
+  }
+  std::optional<std::string> ChooseSaveFile(SaveKind kind, const std::string& suggestedName) override {
+    saveKinds.push_back(kind);
+    suggestedNames.push_back(suggestedName);
+    return chosenSaveFile;
+  }
   std::string BoxText(int box) override;
   void SetBoxText(int box, const std::string& text) override { boxes[box] = text; }
   PortChoice ComPortChoice() override { return port; }
@@ -100,6 +109,11 @@ class FakeHost : public WindowView {
   bool keepRecord = false;
   std::string recordPathShown;
   std::optional<std::string> chosenRecord;
+  std::optional<ExportChoice> chosenLayout;  // the answer of the dialog of "Export…"
+  int exportDialogs = 0;                     // how often it was shown
+  std::optional<std::string> chosenSaveFile;  // the answer of every save dialog of an export or report
+  std::vector<SaveKind> saveKinds;            // what each save dialog saved
+  std::vector<std::string> suggestedNames;    // and the name it proposed
   PortChoice port{0, "1"};
   int frontTab = 8;
   bool closing = false;

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "record/record_columns.h"
 #include "carddata/card_data.h"
 #include "operations/tabs.h"
 #include "window/window_core.h"
@@ -142,6 +143,14 @@ TEST(WindowCore, SystemButtons) {
   b.view.chosenFile = cards.path();
   b.core.ButtonClicked(kBrowseButton);
   EXPECT_EQ(b.core.State().cards.CardCount, 2);
+
+  // With a record in use, Export… opens its dialog and Report… its save dialog.
+  TempFile record(std::string(kRecordHeader) + "\r\n", "record.csv");
+  b.core.State().recordPath = record.path();
+  b.core.ButtonClicked(kExportButton);
+  EXPECT_EQ(b.view.exportDialogs, 1);
+  b.core.ButtonClicked(kReportButton);
+  EXPECT_EQ(b.view.saveKinds, std::vector<SaveKind>{SaveKind::Report});
 }
 
 // Closing while idle closes at once; while a handler waits, the wait is cut

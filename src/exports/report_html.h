@@ -1,8 +1,8 @@
 #pragma once
 // Text from outside (a card file's name, a station's) as HTML and SVG show
 // it: plain text, never markup. The five characters markup gives meaning to
-// become references, and control characters, which no page should carry,
-// become U+FFFD.
+// become references; control characters, which no page should carry, and
+// bytes that are no UTF-8 become U+FFFD.
 
 #include <string>
 #include <string_view>

@@ -123,6 +123,7 @@ TEST(JobReport, ChartSpanKeepsALongJobToItsMostBars) {
 TEST(JobReport, HtmlTextKeepsMarkupAndControlsOut) {
   EXPECT_EQ(HtmlText("a<b>&\"'c"), "a&lt;b&gt;&amp;&quot;&#39;c");
   EXPECT_EQ(HtmlText(std::string("x\x01y\x7F", 4)), "x\uFFFDy\uFFFD");
+  EXPECT_EQ(HtmlText("a\xC2\x85" "b\xFF" "c"), "a\uFFFDb\uFFFDc");  // a C1 control, a byte no UTF-8 starts with
   EXPECT_EQ(HtmlText("Zürich\tA"), "Zürich\tA");
 }
 

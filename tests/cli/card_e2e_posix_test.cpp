@@ -53,6 +53,7 @@ struct Case {
   // Each line of the record at the end: "fc,cn outcome".
   std::vector<std::string> record;
   std::string printedFile = {};  // printed.txt beside the card-number file, for --printed-from
+  const char* cards = nullptr;   // cards.txt; the four entries 12,2001 to 12,2004 when null
 };
 
 const char* const kCards = "12,2001\n12,2002\n12,2003\n12,2004\n";
@@ -132,16 +133,25 @@ const std::vector<Case> kCases = {
         "Batch not complete: 1 written, no failed attempts along the way; 2 of 3 cards not written"},
        "This card was just written as 12,1000"}},
      {"12,1000 written"}},
-    // Entry 2's fob is handed out of order: refused with nothing sent, and the
-    // next attempt takes entry 2 again with the right one.
-    {"CheckPrintedRefusesTheWrongFob", "",
+    // A card-number file with printed numbers: entry 2's fob is handed out of
+    // order and refused with nothing sent, the next attempt takes entry 2
+    // again with the right one. Then what was written, as a file to import
+    // (one line a card, CR LF, the printed numbers' zeros kept) and as the
+    // job report.
+    {"CheckPrintedRefusesTheWrongFobThenExports", "",
      {{With(With(With(kBatch, "--check-printed"), "--printed-from"), "printed.txt"), kNone, 1,
        {"card 1 of 4: \u2714 Written and verified: 12,2001",
-        "card 2 of 4: \u2718 Not written: this card is printed 2003, the next entry is printed 2002",
+        "card 2 of 4: \u2718 Not written: this card is printed 0004713, the next entry is printed 0004712",
         "card 2 of 4: \u2714 Written and verified: 12,2002", "card 3 of 4: \u2714 Written and verified: 12,2003",
-        "Batch not complete: 3 written, 1 failed attempt along the way; 1 of 4 cards not written"}}},
+        "Batch not complete: 3 written, 1 failed attempt along the way; 1 of 4 cards not written"}},
+      {{"export", "--record", "r.csv", "--layout", "camel"}, kNone, 0,
+       {"cardFormat,facilityCode,cardNumber,externalNumber\r", "HID26,12,2001,\"0004711\"\r",
+        "HID26,12,2002,\"0004712\"\r", "HID26,12,2003,\"0004713\"\r"},
+       "3 credentials exported (standard output)"},
+      {{"report", "--record", "r.csv", "--output", "job.html"}, kNone, 0, {}, "The job report is written (job.html)."}},
      {"12,2001 written", "12,2002 written", "12,2003 written"},
-     "2001\n2003\n2002\n2003\n"},
+     "0004711\n0004713\n0004712\n0004713\n",
+     "fc,cn,printed\n12,2001,0004711\n12,2002,0004712\n12,2003,0004713\n12,2004,0004714\n"},
     {"CheckPrintedNeedsAFileOffATerminal", "",
      {{With(kWriteOne, "--check-printed"), kNone, 2, {}, "--printed-from"}},
      {}},
@@ -154,16 +164,6 @@ const std::vector<Case> kCases = {
     {"SecondCtrlCEndsTheWaitAtOnce", "silent",
      {{kBatch, {Interrupt::After::DeviceFrames, 1, {SIGINT, SIGINT}}, 130, {}, "second Ctrl+C"}},
      {}},
-    // What was written, as a file to import: one line a card, with CR LF;
-    // and as the job report.
-    {"ExportTheCardsWritten", "",
-     {{kWriteThree, kNone, 0, {}},
-      {{"export", "--record", "r.csv", "--layout", "camel"}, kNone, 0,
-       {"cardFormat,facilityCode,cardNumber,externalNumber\r", "HID26,12,1000,\r", "HID26,12,1001,\r",
-        "HID26,12,1002,\r"},
-       "3 credentials exported (standard output)"},
-      {{"report", "--record", "r.csv", "--output", "job.html"}, kNone, 0, {}, "The job report is written (job.html)."}},
-     {"12,1000 written", "12,1001 written", "12,1002 written"}},
     {"KilledBatchResumes", "",
      {{kBatch, {Interrupt::After::CardLines, 2, {SIGKILL}}, -SIGKILL, {}},
       {With(kBatch, "--resume"), kNone, 0,
@@ -261,7 +261,7 @@ TEST_P(CardProgram, PrintsExitsAndRecords) {
   };
   vx::sim::PtyServer server(options);
   ASSERT_TRUE(server.Start());
-  vx::test::TempFile cards(kCards);
+  vx::test::TempFile cards(c.cards ? c.cards : kCards);
   std::filesystem::copy_file(std::string(VX_SOURCE_DIR) + "/config/HID.cfg", cards.dir() + "/HID.cfg");
   if (!c.printedFile.empty()) std::ofstream(cards.dir() + "/printed.txt", std::ios::binary) << c.printedFile;
 

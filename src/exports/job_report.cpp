@@ -75,7 +75,12 @@ constexpr const char* kStyle =
     "table.facts th{width:45mm;font-weight:normal;color:#444}table.facts td.n{text-align:left}"
     "thead{display:table-header-group}tr{break-inside:avoid}"
     "figure{margin:0;break-inside:avoid}svg{width:100%;height:auto}"
-    "table.facts td{overflow-wrap:anywhere}td.t{white-space:nowrap}";
+    "table.facts td{overflow-wrap:anywhere}td.t{white-space:nowrap}"
+    // The counts beside when and where, and print a size smaller: a job of a
+    // few dozen cards prints on one sheet of A4 or Letter.
+    "div.side{display:flex;gap:8mm}div.side>section{flex:1}div.side table.facts th{width:40%}"
+    "@media print{body{font-size:9pt}h1{font-size:14pt;margin:0 0 2mm}h2{font-size:11pt;margin:4mm 0 1.5mm}"
+    "th,td{padding:0.4mm 1.5mm}svg{max-height:50mm}}";
 
 // A record time as a reader reads it: 2026-12-01T14:03:12.345+01:00 becomes
 // 2026-12-01 14:03:12 +01:00 (the times were checked as record times).
@@ -147,7 +152,7 @@ std::string RenderJobReport(const JobReport& report, std::string_view language) 
 
   // TRANSLATORS: a heading of the job report: how many cards were written,
   // how many attempts failed.
-  page += "<h2>" + HtmlText(Tr("Counts")) + "</h2>\n<table class=\"facts\" id=\"counts\">\n";
+  page += "<div class=\"side\">\n<section>\n<h2>" + HtmlText(Tr("Counts")) + "</h2>\n<table class=\"facts\" id=\"counts\">\n";
   page += CountRow(Tr("Written"), std::to_string(report.written), "written");
   page += CountRow(Tr("Failed attempts"), std::to_string(report.failedAttempts), "failed");
   // TRANSLATORS: credentials whose last write was not confirmed: the card
@@ -155,17 +160,17 @@ std::string RenderJobReport(const JobReport& report, std::string_view language) 
   page += CountRow(Tr("Unknown (the card may hold it)"), std::to_string(report.unknown), "unknown");
   page += CountRow(Tr("Passed over to other stations"),
                    report.passedOver ? std::to_string(*report.passedOver) : "\u2014", "passed-over");
-  page += "</table>\n";
+  page += "</table>\n</section>\n";
 
   // TRANSLATORS: a heading of the job report: when the cards were written,
   // and at which stations.
-  page += "<h2>" + HtmlText(Tr("When and where")) + "</h2>\n<table class=\"facts\" id=\"when\">\n";
+  page += "<section>\n<h2>" + HtmlText(Tr("When and where")) + "</h2>\n<table class=\"facts\" id=\"when\">\n";
   // TRANSLATORS: %1$s and %2$s are the times of the first and the last card written.
   page += FactRow(Tr("Written"), report.written ? Format(Tr("from %1$s to %2$s"), ShownTime(report.firstTime), ShownTime(report.lastTime))
                                                 : "\u2014");
   // The cards each station wrote.
   for (const auto& [station, count] : report.writtenAtStation) page += FactRow(StationText(station), std::to_string(count));
-  page += "</table>\n";
+  page += "</table>\n</section>\n</div>\n";
 
   if (!report.credentials.empty()) page += "<figure id=\"chart\">\n" + CardsPerQuarterHourSvg(report.credentials, &StationText) + "</figure>\n";
 

@@ -11,6 +11,7 @@
 #include "exports/record_reading.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
+#include "platform/utf8_path.h"
 #include "platform/whole_file.h"
 
 namespace vx {
@@ -18,6 +19,14 @@ namespace vx {
 namespace {
 
 bool RecordInUse(const FormState& state) { return !state.recordPath.empty() || state.shared.store; }
+
+// The name a save dialog offers: after the card-number file loaded
+// ("site-a-export.csv"), so the files of several jobs do not share one name.
+std::string SuggestedName(const FormState& state, const std::string& name) {
+  if (state.cards.sourcePath.empty()) return name;
+  const std::string stem = Utf8OfPath(PathOfUtf8(state.cards.sourcePath).stem());
+  return stem.empty() ? name : stem + "-" + name;
+}
 
 // The outcomes of every record in use; none, after a message saying why,
 // when one cannot be read.
@@ -93,7 +102,7 @@ void ExportFile_Click(FormState& state, Host& host) {
                             choice->layoutFile, text.unmappedFormat));
     return;
   }
-  const std::optional<std::string> path = host.ChooseSaveFile(SaveKind::Export, "export.csv");
+  const std::optional<std::string> path = host.ChooseSaveFile(SaveKind::Export, SuggestedName(state, "export.csv"));
   if (!path) return;
   if (const auto problem = WriteWholeFile(*path, text.bytes)) {
     // TRANSLATORS: %1$s is the file, %2$s the system's reason.
@@ -112,7 +121,7 @@ void ReportFile_Click(FormState& state, Host& host, const std::string& language)
   if (!outcomes) return;
   const JobReport report = SummarizeJob(std::move(*outcomes), FilterOfFileLoaded(state));
   const std::string page = RenderJobReport(report, ReportLanguageTag(language));
-  const std::optional<std::string> path = host.ChooseSaveFile(SaveKind::Report, "job-report.html");
+  const std::optional<std::string> path = host.ChooseSaveFile(SaveKind::Report, SuggestedName(state, "job-report.html"));
   if (!path) return;
   if (const auto problem = WriteWholeFile(*path, page)) {
     // TRANSLATORS: %1$s is the file, %2$s the system's reason.

@@ -135,6 +135,10 @@ TEST(ExportFiles, SaveTheRecordInUseNarrowedToTheFileLoaded) {
 
     EXPECT_EQ(b.host.exportDialogs, !c.report && c.recordInUse != InUse::None ? 1 : 0);
     EXPECT_EQ(static_cast<int>(b.host.saveKinds.size()), c.saveDialogs);
+    // Named after the card-number file loaded.
+    if (c.saveDialogs)
+      EXPECT_EQ(b.host.suggestedNames[0],
+                std::filesystem::path(cards.path()).stem().string() + (c.report ? "-job-report.html" : "-export.csv"));
     if (c.fileHas) {
       const std::string contents = SavedBytes(saved);
       EXPECT_EQ(contents.substr(0, std::string(c.fileHas).size()), c.fileHas);

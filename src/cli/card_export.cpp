@@ -42,6 +42,17 @@ std::optional<int> ExportJob::Prepare() {
 }
 
 std::optional<int> ExportJob::TakeSharedRecord(SharedStore& store) {
+  // A report counts the attempts, as it does a card record's lines; an
+  // export lists what the cards hold.
+  if (o_.command == Command::Report) {
+    std::vector<Attempt> attempts;
+    if (const auto fault = store.AttemptRows(attempts)) {
+      Say(fault->Message());
+      return kExitSharedRecord;
+    }
+    outcomes_ = JoinedWithAttempts(std::move(outcomes_), OutcomesOfAttempts(attempts));
+    return std::nullopt;
+  }
   std::vector<CredentialRow> rows;
   if (const auto fault = store.WrittenRows(rows)) {
     Say(fault->Message());

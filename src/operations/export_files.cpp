@@ -19,9 +19,13 @@ namespace {
 
 bool RecordInUse(const FormState& state) { return !state.recordPath.empty() || state.shared.store; }
 
+// What is read of the shared record: what the cards hold, for an export, or
+// every attempt, for a report, which counts them as it does a card record's lines.
+enum class SharedPart { WrittenRows, Attempts };
+
 // The outcomes of every record in use; none, after a message saying why,
 // when one cannot be read.
-std::optional<std::vector<CredentialOutcome>> OutcomesInUse(FormState& state, Host& host) {
+std::optional<std::vector<CredentialOutcome>> OutcomesInUse(FormState& state, Host& host, SharedPart part) {
   std::vector<CredentialOutcome> outcomes;
   if (!state.recordPath.empty()) {
     if (const auto problem = ReadRecordOutcomes(state.recordPath, outcomes)) {
@@ -29,6 +33,14 @@ std::optional<std::vector<CredentialOutcome>> OutcomesInUse(FormState& state, Ho
       host.ShowMessage(Format(Tr("The card record %1$s cannot be read: %2$s."), state.recordPath, *problem));
       return std::nullopt;
     }
+  }
+  if (state.shared.store && part == SharedPart::Attempts) {
+    std::vector<Attempt> attempts;
+    if (const auto fault = state.shared.store->AttemptRows(attempts)) {
+      host.ShowMessage(fault->Message());
+      return std::nullopt;
+    }
+    return JoinedWithAttempts(std::move(outcomes), OutcomesOfAttempts(attempts));
   }
   if (state.shared.store) {
     std::vector<CredentialRow> rows;
@@ -76,7 +88,7 @@ void ExportFile_Click(FormState& state, Host& host) {
   const std::optional<Layout> layout = LayoutOfChoice(*choice, host);
   const std::optional<Em4100Form> form = Em4100FormOfName(choice->em4100);
   if (!layout || !form) return;
-  std::optional<std::vector<CredentialOutcome>> outcomes = OutcomesInUse(state, host);
+  std::optional<std::vector<CredentialOutcome>> outcomes = OutcomesInUse(state, host, SharedPart::WrittenRows);
   if (!outcomes) return;
   const std::vector<ExportedCredential> credentials = SelectWritten(std::move(*outcomes), FilterOfFileLoaded(state));
   if (credentials.empty()) {
@@ -108,7 +120,7 @@ void ExportFile_Click(FormState& state, Host& host) {
 void ReportFile_Click(FormState& state, Host& host, const std::string& language) {
   BusyGuard busy(state);
   if (!busy.Taken() || NoRecordInUse(state, host)) return;
-  std::optional<std::vector<CredentialOutcome>> outcomes = OutcomesInUse(state, host);
+  std::optional<std::vector<CredentialOutcome>> outcomes = OutcomesInUse(state, host, SharedPart::Attempts);
   if (!outcomes) return;
   const JobReport report = SummarizeJob(std::move(*outcomes), FilterOfFileLoaded(state));
   const std::string page = RenderJobReport(report, ReportLanguageTag(language));

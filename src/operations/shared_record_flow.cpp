@@ -89,8 +89,8 @@ ReserveStep ReserveBeforeWrite(Device& dev, const CardBinding& b, const CardNumb
   // A printed number the operator gives is digits checked to fit; a card
   // file's is its own.
   static_assert(kPrintedNumberDigits <= static_cast<std::size_t>(kPrintedColumnLength));
-  const std::string printed = fromList && !list.UsedUp() ? list.entries[static_cast<std::size_t>(list.CardCursor)].printed
-                                                         : std::string();
+  const std::string printed =
+      fromList && !list.UsedUp() ? list.entries[static_cast<std::size_t>(list.CardCursor)].printed : std::string();
 
   // What this card's rows would hold must fit their columns: a server
   // refuses a value too long for good, and at the settle that would be a

@@ -169,8 +169,9 @@ TEST(ExportSelection, SharedRecordsAttemptsJoinTheCardRecord) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::vector<CredentialOutcome> joined = JoinedWithAttempts(
-        OutcomesOfRecord(ParseRecordText(std::string(kRecordHeader) + "\r\n" + c.record)), OutcomesOfAttempts(c.attempts));
+    const std::vector<CredentialOutcome> joined =
+        JoinedWithAttempts(OutcomesOfRecord(ParseRecordText(std::string(kRecordHeader) + "\r\n" + c.record)),
+                           OutcomesOfAttempts(c.attempts));
     std::vector<std::string> seen;
     for (const CredentialOutcome& o : joined)
       seen.push_back(std::to_string(o.credential.cardNumber) + " " + o.credential.station + " " +

@@ -180,14 +180,16 @@ bool HasColumn(const Found& found, const SchemaColumn& column) {
                      [&column](const std::string& name) { return EqualsIgnoringAsciiCase(name, column.name); });
 }
 
-// The oldest version vx_schema holds, or none when it holds no row (tables
-// being made: they are of this version); a refusal for a newer program's.
-std::optional<DbError> ReadVersion(Session& session, std::optional<int>& oldest, std::string& refusal) {
+// vx_schema holding no row: tables being made, of this version.
+constexpr int kNoVersion = -1;
+
+// The oldest version vx_schema holds, or kNoVersion; a refusal for a newer program's.
+std::optional<DbError> ReadVersion(Session& session, int& oldest, std::string& refusal) {
   Result result;
   auto error = session.Execute("SELECT version FROM vx_schema", {}, &result);
   session.Rollback();
   if (error) return error;
-  oldest.reset();
+  oldest = kNoVersion;
   for (const Row& row : result.rows) {
     int version = 0;
     const std::string text = row.empty() ? "" : row[0].value_or("");
@@ -200,7 +202,7 @@ std::optional<DbError> ReadVersion(Session& session, std::optional<int>& oldest,
                        version, kSchemaVersion);
       return std::nullopt;
     }
-    oldest = std::min(oldest.value_or(kSchemaVersion), version);
+    oldest = oldest == kNoVersion ? version : std::min(oldest, version);
   }
   return std::nullopt;
 }
@@ -212,20 +214,23 @@ std::optional<DbError> EnsureSchema(Session& session, std::string& refusal) {
   // Two stations may make the tables at the same moment, and two owners
   // upgrade them: the one that loses finds them made when it looks again.
   for (int round = 0;; ++round) {
+    // The version is read before the other tables are looked at: it is
+    // raised only once the columns are added, so tables of the version read
+    // have its columns, whatever an owner upgrading meanwhile does.
     std::vector<std::pair<const SchemaTable*, Found>> looked;
+    int version = kNoVersion;
     for (const SchemaTable& table : SchemaTables()) {
       Found found;
       if (auto error = Look(session, table, found)) return error;
+      const bool isSchema = &table == &SchemaTables().front();  // vx_schema comes first
+      if (isSchema && found.exists && HasColumn(found, table.columns.front())) {
+        if (auto error = ReadVersion(session, version, refusal)) return error;
+        if (!refusal.empty()) return std::nullopt;
+      }
       looked.emplace_back(&table, std::move(found));
     }
-    const Found& schema = looked.front().second;  // vx_schema comes first
-    std::optional<int> version;
-    if (schema.exists && HasColumn(schema, SchemaTables().front().columns.front())) {
-      if (auto error = ReadVersion(session, version, refusal)) return error;
-      if (!refusal.empty()) return std::nullopt;
-    }
     // Tables of an older version lack the later columns, and only those.
-    const int tablesVersion = version.value_or(kSchemaVersion);
+    const int tablesVersion = version != kNoVersion ? version : kSchemaVersion;
     std::vector<const SchemaTable*> missing;
     std::vector<Addition> additions;
     for (const auto& [table, found] : looked) {
@@ -251,23 +256,23 @@ std::optional<DbError> EnsureSchema(Session& session, std::string& refusal) {
       }
     }
 
-    if (missing.empty() && version && *version < kSchemaVersion) {
-      auto error = Upgrade(session, *version, additions, refusal);
+    if (missing.empty() && version != kNoVersion && version < kSchemaVersion) {
+      auto error = Upgrade(session, version, additions, refusal);
       // Another owner added a column first: each look again finds at least
       // that one added, so as many rounds as there were columns to add will do.
       if (error && error->ColumnExists() && round <= static_cast<int>(additions.size())) continue;
       return error;
     }
-    if (missing.empty() && version) return std::nullopt;
+    if (missing.empty() && version != kNoVersion) return std::nullopt;
 
     std::optional<DbError> error;
     for (const SchemaTable* table : missing)
       if (!error) error = session.Execute(CreateTableSql(*table));
-    if (!error && !version)
+    if (!error && version == kNoVersion)
       error = session.Execute("INSERT INTO vx_schema (version) VALUES (?)", {Param::Number(kSchemaVersion)});
     if (!error) error = session.Commit();
     // Tables made beside older ones: the upgrade follows.
-    if (!error && version && *version < kSchemaVersion && round < 2) continue;
+    if (!error && version != kNoVersion && version < kSchemaVersion && round < 2) continue;
     if (!error) return std::nullopt;
     session.Rollback();
     if (round > 0 || !error->sqlState.starts_with("42")) return error;

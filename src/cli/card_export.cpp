@@ -8,6 +8,7 @@
 #include "exports/job_report.h"
 #include "exports/layout_file.h"
 #include "exports/record_reading.h"
+#include "exports/shared_outcomes.h"
 #include "i18n/terminal_text.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
@@ -42,13 +43,11 @@ std::optional<int> ExportJob::Prepare() {
 }
 
 std::optional<int> ExportJob::TakeSharedRecord(SharedStore& store) {
-  std::vector<CredentialRow> rows;
-  if (const auto fault = store.WrittenRows(rows)) {
+  const SharedOutcomes what = o_.command == Command::Report ? SharedOutcomes::OfAttemptsAndCards : SharedOutcomes::OfCards;
+  if (const auto fault = AddSharedOutcomes(store, what, outcomes_)) {
     Say(fault->Message());
     return kExitSharedRecord;
   }
-  std::vector<CredentialOutcome> outcomes = OutcomesOfRows(rows);
-  outcomes_.insert(outcomes_.end(), std::make_move_iterator(outcomes.begin()), std::make_move_iterator(outcomes.end()));
   return std::nullopt;
 }
 

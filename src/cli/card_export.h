@@ -21,7 +21,8 @@ class ExportJob {
 
   // The layout and every --record; the exit status when one is at fault.
   std::optional<int> Prepare();
-  // The shared record's written credentials; the exit status when it fails.
+  // The shared record's written credentials, or for a report its attempts;
+  // the exit status when it fails.
   std::optional<int> TakeSharedRecord(SharedStore& store);
   // Selects, writes the file (the export, or the report) and says how many
   // it lists; the exit status.

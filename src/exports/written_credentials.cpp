@@ -4,10 +4,12 @@
 #include <chrono>
 #include <map>
 #include <optional>
+#include <set>
 #include <tuple>
 #include <utility>
 
 #include "carddata/card_data.h"
+#include "carddata/card_outcome.h"
 #include "carddata/card_verdict.h"
 #include "i18n/ascii_case.h"
 #include "record/record_columns.h"
@@ -53,19 +55,54 @@ bool FilterLets(const ExportFilter& filter, const ExportedCredential& c) {
          (filter.format.empty() || EqualsIgnoringAsciiCase(c.format, filter.format));
 }
 
+namespace {
+
+// What one attempt says; none for a read or a line held back by the checks.
+// An attempt that names no write's outcome (a release in the shared record)
+// leaves its credential on no card, and is no failed attempt.
+std::optional<CredentialOutcome> OutcomeOfLine(const RecordLine& line) {
+  if (line.facilityCode.empty() && line.cardNumber.empty()) return std::nullopt;  // a read
+  auto credential = CheckedCredential(line.format, line.facilityCode, line.cardNumber, line.time);
+  if (!credential) return std::nullopt;
+  credential->source = line.source;
+  credential->printed = line.printedNumber;
+  const bool written = line.outcome == kWrittenOutcome;
+  const std::optional<CardVerdict> verdict = VerdictOfRecordWord(line.outcome);
+  const bool write = verdict && IsWrite(*verdict);
+  return CredentialOutcome{std::move(*credential), written, write && !written, write && MayHoldCredential(*verdict)};
+}
+
+}  // namespace
+
 std::vector<CredentialOutcome> OutcomesOfRecord(const std::vector<RecordLine>& lines) {
   std::vector<CredentialOutcome> outcomes;
-  for (const RecordLine& line : lines) {
-    if (line.facilityCode.empty() && line.cardNumber.empty()) continue;  // a read
-    auto credential = CheckedCredential(line.format, line.facilityCode, line.cardNumber, line.time);
-    if (!credential) continue;
-    credential->source = line.source;
-    credential->printed = line.printedNumber;
-    const bool written = line.outcome == kWrittenOutcome;
-    const std::optional<CardVerdict> verdict = VerdictOfRecordWord(line.outcome);
-    outcomes.push_back({std::move(*credential), written, !written, verdict && MayHoldCredential(*verdict)});
+  for (const RecordLine& line : lines)
+    if (auto outcome = OutcomeOfLine(line)) outcomes.push_back(std::move(*outcome));
+  return outcomes;
+}
+
+std::vector<CredentialOutcome> OutcomesOfAttempts(const std::vector<Attempt>& attempts) {
+  std::vector<CredentialOutcome> outcomes;
+  for (const Attempt& attempt : attempts) {
+    auto outcome = OutcomeOfLine(attempt.line);
+    if (!outcome) continue;
+    outcome->credential.station = attempt.station;
+    outcomes.push_back(std::move(*outcome));
   }
   return outcomes;
+}
+
+std::vector<CredentialOutcome> JoinedWithAttempts(std::vector<CredentialOutcome> record,
+                                                  std::vector<CredentialOutcome> attempts) {
+  using Key = std::tuple<std::string, std::string, std::uint32_t, std::uint32_t>;
+  const auto keyOf = [](const CredentialOutcome& o) {
+    return Key{o.credential.time, o.credential.format, o.credential.facilityCode, o.credential.cardNumber};
+  };
+  std::set<Key> inShared;
+  for (const CredentialOutcome& outcome : attempts) inShared.insert(keyOf(outcome));
+  std::erase_if(record, [&](const CredentialOutcome& outcome) { return inShared.contains(keyOf(outcome)); });
+  record.insert(record.end(), std::make_move_iterator(attempts.begin()), std::make_move_iterator(attempts.end()));
+  return record;
 }
 
 std::vector<CredentialOutcome> OutcomesOfRows(const std::vector<CredentialRow>& rows) {
@@ -78,6 +115,7 @@ std::vector<CredentialOutcome> OutcomesOfRows(const std::vector<CredentialRow>& 
     if (!credential) continue;
     credential->source = row.source;
     credential->station = row.station;
+    credential->printed = row.printedNumber;
     outcomes.push_back({std::move(*credential), written, false, row.state == CredentialState::Unknown});
   }
   return outcomes;

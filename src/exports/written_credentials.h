@@ -32,7 +32,7 @@ struct ExportedCredential {
 struct CredentialOutcome {
   ExportedCredential credential;
   bool written = false;
-  bool failedAttempt = false;  // a write the device did not confirm (a record's line; never a row)
+  bool failedAttempt = false;  // a write the device did not confirm (an attempt; never a row)
   bool mayHold = false;        // not confirmed, yet the card may hold it: unknown
 };
 
@@ -50,8 +50,16 @@ struct ExportFilter {
 // not have written (an edited or damaged line), so nothing from outside that
 // is not a card's numbers reaches an import file.
 std::vector<CredentialOutcome> OutcomesOfRecord(const std::vector<RecordLine>& lines);
+// The shared record's attempts, by the same rule, each with its station.
+std::vector<CredentialOutcome> OutcomesOfAttempts(const std::vector<Attempt>& attempts);
 // The shared record's rows, held to the same checks.
 std::vector<CredentialOutcome> OutcomesOfRows(const std::vector<CredentialRow>& rows);
+
+// A card record's outcomes and the shared record's attempts together. A
+// station that keeps both has each of its attempts in each (the same time and
+// credential): it counts once, as the shared record has it, with its station.
+std::vector<CredentialOutcome> JoinedWithAttempts(std::vector<CredentialOutcome> record,
+                                                  std::vector<CredentialOutcome> attempts);
 
 // Whether `filter` lets `credential` through.
 bool FilterLets(const ExportFilter& filter, const ExportedCredential& credential);

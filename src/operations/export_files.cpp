@@ -9,6 +9,7 @@
 #include "exports/job_report.h"
 #include "exports/layout_file.h"
 #include "exports/record_reading.h"
+#include "exports/shared_outcomes.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
 #include "platform/utf8_path.h"
@@ -30,7 +31,7 @@ std::string SuggestedName(const FormState& state, const std::string& name) {
 
 // The outcomes of every record in use; none, after a message saying why,
 // when one cannot be read.
-std::optional<std::vector<CredentialOutcome>> OutcomesInUse(FormState& state, Host& host) {
+std::optional<std::vector<CredentialOutcome>> OutcomesInUse(FormState& state, Host& host, SharedOutcomes what) {
   std::vector<CredentialOutcome> outcomes;
   if (!state.recordPath.empty()) {
     if (const auto problem = ReadRecordOutcomes(state.recordPath, outcomes)) {
@@ -40,13 +41,10 @@ std::optional<std::vector<CredentialOutcome>> OutcomesInUse(FormState& state, Ho
     }
   }
   if (state.shared.store) {
-    std::vector<CredentialRow> rows;
-    if (const auto fault = state.shared.store->WrittenRows(rows)) {
+    if (const auto fault = AddSharedOutcomes(*state.shared.store, what, outcomes)) {
       host.ShowMessage(fault->Message());
       return std::nullopt;
     }
-    std::vector<CredentialOutcome> shared = OutcomesOfRows(rows);
-    outcomes.insert(outcomes.end(), std::make_move_iterator(shared.begin()), std::make_move_iterator(shared.end()));
   }
   return outcomes;
 }
@@ -85,7 +83,7 @@ void ExportFile_Click(FormState& state, Host& host) {
   const std::optional<Layout> layout = LayoutOfChoice(*choice, host);
   const std::optional<Em4100Form> form = Em4100FormOfName(choice->em4100);
   if (!layout || !form) return;
-  std::optional<std::vector<CredentialOutcome>> outcomes = OutcomesInUse(state, host);
+  std::optional<std::vector<CredentialOutcome>> outcomes = OutcomesInUse(state, host, SharedOutcomes::OfCards);
   if (!outcomes) return;
   const std::vector<ExportedCredential> credentials = SelectWritten(std::move(*outcomes), FilterOfFileLoaded(state));
   if (credentials.empty()) {
@@ -117,7 +115,7 @@ void ExportFile_Click(FormState& state, Host& host) {
 void ReportFile_Click(FormState& state, Host& host, const std::string& language) {
   BusyGuard busy(state);
   if (!busy.Taken() || NoRecordInUse(state, host)) return;
-  std::optional<std::vector<CredentialOutcome>> outcomes = OutcomesInUse(state, host);
+  std::optional<std::vector<CredentialOutcome>> outcomes = OutcomesInUse(state, host, SharedOutcomes::OfAttemptsAndCards);
   if (!outcomes) return;
   const JobReport report = SummarizeJob(std::move(*outcomes), FilterOfFileLoaded(state));
   const std::string page = RenderJobReport(report, ReportLanguageTag(language));

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "cardlist/card_file.h"
 #include "operations/shared_batch.h"
 #include "i18n/text_format.h"
 #include "i18n/translate.h"
@@ -17,7 +18,7 @@ namespace {
 
 void RefuseWithBanner(Device& dev, const std::string& text) { dev.host.ShowResult({"\u2718 " + text, BannerTone::Bad}); }
 
-WrittenCard WrittenOf(const CredentialRow& row) { return {row.writtenAt, row.source, row.entry, {}}; }
+WrittenCard WrittenOf(const CredentialRow& row) { return {row.writtenAt, row.source, row.entry, row.printedNumber}; }
 
 }  // namespace
 
@@ -85,6 +86,11 @@ ReserveStep ReserveBeforeWrite(Device& dev, const CardBinding& b, const CardNumb
   const std::string source = fromList ? list.sourcePath : std::string(kTypedSource);
   const int entry = fromList ? list.CardCursor + 1 : 0;
   const Credential credential = CredentialOf(b.format, card);
+  // A printed number the operator gives is digits checked to fit; a card
+  // file's is its own.
+  static_assert(kPrintedNumberDigits <= static_cast<std::size_t>(kPrintedColumnLength));
+  const std::string printed =
+      fromList && !list.UsedUp() ? list.entries[static_cast<std::size_t>(list.CardCursor)].printed : std::string();
 
   // What this card's rows would hold must fit their columns: a server
   // refuses a value too long for good, and at the settle that would be a
@@ -96,7 +102,8 @@ ReserveStep ReserveBeforeWrite(Device& dev, const CardBinding& b, const CardNumb
            {"vx_cards.station", kStationColumnLength, station},
            {"vx_cards.source", kSourceColumnLength, source},
            {"vx_attempts.port", kPortColumnLength, dev.portName},
-           {"vx_attempts.tab", kTabColumnLength, b.tab}})) {
+           {"vx_attempts.tab", kTabColumnLength, b.tab},
+           {"vx_cards.printed_number", kPrintedColumnLength, printed}})) {
     StopForStore(dev, *fault);
     return ReserveStep::Refused;
   }

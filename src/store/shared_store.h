@@ -45,6 +45,7 @@ struct CredentialRow {
   std::string writtenAt;   // empty until written
   std::string source;      // "typed" or the card-number file's path
   int entry = 0;           // 1-based entry of that file; 0 for a typed card
+  std::string printedNumber = {};  // printed on the card that holds it, or may; empty when none is known
   bool operator==(const CredentialRow&) const = default;
 };
 
@@ -163,6 +164,11 @@ class SharedStore {
   // Every credential a card holds (state written), at any station, in the
   // order of their writes: what an access-control system imports.
   virtual std::optional<StoreFault> WrittenRows(std::vector<CredentialRow>& rows) = 0;
+
+  // Every attempt of vx_attempts, at any station, in the order of their
+  // times as recorded: what a job report counts, as it counts a card
+  // record's lines.
+  virtual std::optional<StoreFault> AttemptRows(std::vector<Attempt>& attempts) = 0;
 
   // This station's own reserved rows left by an earlier run.
   virtual std::optional<StoreFault> UnsettledFromEarlierRuns(std::vector<CredentialRow>& rows) = 0;

@@ -43,6 +43,9 @@ struct DbError {
   // (23; where the key being taken is an answer, the work asks KeyTaken
   // first).
   bool Refused() const;
+  // An ALTER TABLE that adds a column the table has already: 42S21 as ODBC
+  // names it (MariaDB, SQL Server), 42701 as PostgreSQL's server does.
+  bool ColumnExists() const { return sqlState == "42S21" || sqlState == "42701"; }
 };
 
 using Row = std::vector<std::optional<std::string>>;  // each column as text; empty for NULL

@@ -60,6 +60,7 @@ CredentialRow RowOf(const Row& r) {
   row.writtenAt = r[6].value_or("");
   row.source = r[7].value_or("");
   row.entry = NumberOf<int>(r[8]);
+  row.printedNumber = r[9].value_or("");
   return row;
 }
 
@@ -71,7 +72,7 @@ std::optional<DbError> SelectRows(Session& session, const std::string& where, st
     return error;
   rows.clear();
   for (const Row& r : result.rows)
-    if (r.size() == 9) rows.push_back(RowOf(r));
+    if (r.size() == 10) rows.push_back(RowOf(r));
   return std::nullopt;
 }
 
@@ -96,7 +97,8 @@ std::optional<DbError> FreeReservation(Session& session, const std::string& stat
   std::vector<Param> params = {Param::Text(StateWord(CredentialState::Free))};
   for (Param& p : KeyParams(credential)) params.push_back(std::move(p));
   params.insert(params.end(), {Param::Text(station), Param::Text(StateWord(CredentialState::Reserved))});
-  return session.Execute(std::string("UPDATE vx_cards SET state = ?, written_at = NULL WHERE ") + kKeyMatch +
+  return session.Execute(std::string("UPDATE vx_cards SET state = ?, written_at = NULL, printed_number = NULL WHERE ") +
+                             kKeyMatch +
                              " AND station = ? AND state = ?",
                          params);
 }
@@ -108,8 +110,8 @@ std::optional<DbError> InsertAttempt(Session& session, const Attempt& attempt, b
   const RecordLine& l = attempt.line;
   std::vector<Param> params;
   std::string marks;
-  // vx_attempts has the columns every record line has.
-  for (std::size_t at = 0; at < kRecordBaseColumns; ++at) {
+  // vx_attempts has the record line's columns, a trailing one NULL when the line has no value for it.
+  for (std::size_t at = 0; at < kRecordColumns; ++at) {
     const RecordColumn& column = kRecordColumnTable[at];
     marks += "?, ";
     switch (column.kind) {
@@ -121,7 +123,7 @@ std::optional<DbError> InsertAttempt(Session& session, const Attempt& attempt, b
   }
   params.push_back(Param::Text(attempt.station));
   auto error = session.Execute(
-      "INSERT INTO vx_attempts (" + RecordColumnNames(", ", kRecordBaseColumns) + ", station) VALUES (" + marks + "?)", params);
+      "INSERT INTO vx_attempts (" + RecordColumnNames(", ") + ", station) VALUES (" + marks + "?)", params);
   if (!error || !error->KeyTaken()) return error;
   session.Rollback();
   Result result;
@@ -142,8 +144,9 @@ std::optional<DbError> PutRow(Session& session, const std::string& station, cons
                               CredentialState state, const Attempt& attempt) {
   const RecordLine& l = attempt.line;
   const bool written = state == CredentialState::Written;
-  std::vector<Param> params = {Param::Text(StateWord(state)), Param::Text(station)};
-  std::string sql = "UPDATE vx_cards SET state = ?, station = ?";
+  // The card in hand holds the credential, or may: its printed number with it.
+  std::vector<Param> params = {Param::Text(StateWord(state)), Param::Text(station), Param::TextOrNull(l.printedNumber)};
+  std::string sql = "UPDATE vx_cards SET state = ?, station = ?, printed_number = ?";
   if (written) {
     sql += ", written_at = ?, source = ?, entry = ?";
     params.insert(params.end(), {Param::Text(l.time), Param::Text(l.source), Param::NumberOrNull(l.entry)});
@@ -166,7 +169,7 @@ std::optional<DbError> PutRow(Session& session, const std::string& station, cons
   std::vector<Param> insert = KeyParams(credential);
   insert.insert(insert.end(), {Param::Text(StateWord(state)), Param::Text(station), Param::Text(l.time),
                                written ? Param::Text(l.time) : Param::TextOrNull(""), Param::Text(l.source),
-                               Param::NumberOrNull(l.entry)});
+                               Param::NumberOrNull(l.entry), Param::TextOrNull(l.printedNumber)});
   auto error = session.Execute(InsertCardSql(), insert);
   // Another station reserved it between the look and the insert: the whole
   // settle is done again, and finds that row.
@@ -282,7 +285,7 @@ std::optional<StoreFault> SqlStore::Reserve(const Credential& credential, const 
       std::vector<Param> params = KeyParams(credential);
       params.insert(params.end(), {Param::Text(StateWord(CredentialState::Reserved)), Param::Text(station),
                                    Param::Text(at), Param::TextOrNull(""), Param::Text(source),
-                                   Param::NumberOrNull(entry)});
+                                   Param::NumberOrNull(entry), Param::TextOrNull("")});
       auto error = session.Execute(InsertCardSql(), params);
       if (!error) error = session.Commit();
       if (!error) {
@@ -303,7 +306,7 @@ std::optional<StoreFault> SqlStore::Reserve(const Credential& credential, const 
         take.push_back(Param::Text(StateWord(CredentialState::Free)));
         Result taken;
         error = session.Execute(std::string("UPDATE vx_cards SET state = ?, station = ?, reserved_at = ?, "
-                                            "written_at = NULL, source = ?, entry = ? WHERE ") +
+                                            "written_at = NULL, source = ?, entry = ?, printed_number = NULL WHERE ") +
                                     kKeyMatch + " AND state = ?",
                                 take, &taken);
         if (!error && taken.affected == 1) error = session.Commit();
@@ -455,6 +458,34 @@ std::optional<StoreFault> SqlStore::WrittenRows(std::vector<CredentialRow>& rows
   return fault;
 }
 
+std::optional<StoreFault> SqlStore::AttemptRows(std::vector<Attempt>& attempts) {
+  auto found = std::make_shared<Result>();
+  auto fault = Run([found](Session& session) {
+    return Finished(session,
+                    session.Execute("SELECT " + RecordColumnNames(", ") +
+                                        ", station FROM vx_attempts ORDER BY time, station, format, facility_code, "
+                                        "card_number",
+                                    {}, found.get()),
+                    false);
+  });
+  if (fault) return fault;
+  attempts.clear();
+  for (const Row& r : found->rows) {
+    if (r.size() != kRecordColumns + 1) continue;
+    Attempt attempt;
+    for (std::size_t at = 0; at < kRecordColumns; ++at) {
+      const RecordColumn& column = kRecordColumnTable[at];
+      if (column.IsText())
+        attempt.line.*column.text = r[at].value_or("");
+      else
+        attempt.line.*column.number = NumberOf<int>(r[at]);
+    }
+    attempt.station = r[kRecordColumns].value_or("");
+    attempts.push_back(std::move(attempt));
+  }
+  return std::nullopt;
+}
+
 std::optional<StoreFault> SqlStore::UnsettledFromEarlierRuns(std::vector<CredentialRow>& rows) {
   auto found = std::make_shared<std::vector<CredentialRow>>();
   auto fault = Run([found, station = station_](Session& session) {
@@ -519,6 +550,9 @@ std::optional<StoreFault> SqlStore::Status(StoreStatus& status) {
 std::optional<StoreFault> SqlStore::Release(const Credential& credential, bool& released) {
   auto affected = std::make_shared<long long>(0);
   auto fault = Run([affected, credential, station = station_](Session& session) -> std::optional<DbError> {
+    // The row's printed number goes into the release's attempt: the card a supervisor checked.
+    std::optional<CredentialRow> row;
+    if (auto error = SelectRow(session, credential, row)) return Finished(session, error, false);
     std::vector<Param> params = KeyParams(credential);
     params.push_back(Param::Text(StateWord(CredentialState::Written)));
     params.push_back(Param::Text(StateWord(CredentialState::Free)));
@@ -536,6 +570,7 @@ std::optional<StoreFault> SqlStore::Release(const Credential& credential, bool& 
       line.facilityCode = std::to_string(credential.facilityCode);
       line.cardNumber = std::to_string(credential.cardNumber);
       line.outcome = "released";
+      if (row) line.printedNumber = row->printedNumber;
       bool alreadyThere = false;
       error = InsertAttempt(session, Attempt{line, station}, alreadyThere);
       // A row of that very millisecond: done again, at a later one.

@@ -41,6 +41,7 @@ class SqlStore final : public SharedStore {
   std::optional<StoreFault> FindMany(const std::string& format, const std::vector<CardNumbers>& cards,
                                      EntryStates& states) override;
   std::optional<StoreFault> WrittenRows(std::vector<CredentialRow>& rows) override;
+  std::optional<StoreFault> AttemptRows(std::vector<Attempt>& attempts) override;
   std::optional<StoreFault> UnsettledFromEarlierRuns(std::vector<CredentialRow>& rows) override;
   std::optional<StoreFault> Resolve(const Credential& credential, CredentialState state) override;
   std::optional<StoreFault> Status(StoreStatus& status) override;

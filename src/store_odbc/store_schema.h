@@ -14,11 +14,13 @@ namespace vx::odbc {
 
 // 2: a credential no card holds is a free row, taken over by an update, and
 // stations add to vx_attempts only.
-inline constexpr int kSchemaVersion = 2;
+// 3: vx_cards and vx_attempts keep the number printed on the card.
+inline constexpr int kSchemaVersion = 3;
 
 struct SchemaColumn {
   const char* name;
   std::string type;
+  int since = 1;  // the schema version that brought the column
 };
 
 struct SchemaTable {
@@ -38,9 +40,11 @@ std::string InsertCardSql();
 
 // Looks at the tables through `session`: makes those that are missing in one
 // transaction (the schema's version with them), and refuses tables that lack
-// columns, naming them, or that a newer program made, before anything is
-// written. Tables of an older version are upgraded when this session may
-// change vx_schema, else refused with what to run. The refusal's words in `refusal`; a database error as the result.
+// columns of their version, naming them, or that a newer program made, before
+// anything is written. Tables of an older version are upgraded (the columns
+// of the later versions added, then the version raised) when this session
+// may alter them and change vx_schema, else refused with what to run. The
+// refusal's words in `refusal`; a database error as the result.
 std::optional<DbError> EnsureSchema(Session& session, std::string& refusal);
 
 }  // namespace vx::odbc

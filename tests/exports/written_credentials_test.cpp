@@ -16,7 +16,7 @@ namespace {
 // A record line of a write (or, with empty numbers, a read).
 std::string Line(const std::string& time, const std::string& format, const std::string& fc, const std::string& cn,
                  const std::string& outcome, const std::string& source = "typed") {
-  RecordLine line{time, "COM3", "HID  WG26", format, 8, 16, 0, 0, fc, cn, source, 0, outcome, "", ""};
+  RecordLine line{time, "COM3", "HID  WG26", format, 8, 16, 0, 0, fc, cn, source, 0, outcome, "", "", ""};
   return FormatRecordLine(line);
 }
 
@@ -138,6 +138,45 @@ TEST(ExportSelection, ListsEachWrittenCredentialOnceInTheOrderWritten) {
                        std::to_string(credential.cardNumber));
     }
     EXPECT_EQ(listed, c.listed) << c.name;
+  }
+}
+
+// A job report reads the shared record's attempts as it does a card record's
+// lines: each with its station; a release is no write; an attempt a station
+// keeps in both counts once, as the shared record has it.
+TEST(ExportSelection, SharedRecordsAttemptsJoinTheCardRecord) {
+  struct Case {
+    const char* name;
+    std::string record;                // a card record's text, header left out
+    std::vector<vx::Attempt> attempts;  // the shared record's (job_report_test has an Attempt of its own)
+    std::vector<std::string> outcomes; // "cn station flags": w written, f failed attempt, u the card may hold it
+  };
+  const auto attempt = [](const std::string& time, const std::string& cn, const std::string& outcome,
+                          const std::string& station) {
+    return vx::Attempt{{time, "COM3", "HID  WG26", "HID26", 8, 16, 0, 0, "12", cn, "typed", 0, outcome, "", "", ""},
+                   station};
+  };
+  const Case cases[] = {
+      {"an attempt names its station", "", {attempt(At(1), "1", "no read-back", "DESK-2")}, {"1 DESK-2 fu"}},
+      {"a release is no failed attempt",
+       "",
+       {attempt(At(1), "1", "no read-back", "DESK-1"), attempt(At(2), "1", "released", "SUPERVISOR")},
+       {"1 DESK-1 fu", "1 SUPERVISOR "}},
+      {"kept in both, counted once",
+       Line(At(1), "HID26", "12", "1", "verify failed") + Line(At(2), "HID26", "12", "2", "written"),
+       {attempt(At(1), "1", "verify failed", "DESK-1")},
+       {"2  w", "1 DESK-1 f"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<CredentialOutcome> joined =
+        JoinedWithAttempts(OutcomesOfRecord(ParseRecordText(std::string(kRecordHeader) + "\r\n" + c.record)),
+                           OutcomesOfAttempts(c.attempts));
+    std::vector<std::string> seen;
+    for (const CredentialOutcome& o : joined)
+      seen.push_back(std::to_string(o.credential.cardNumber) + " " + o.credential.station + " " +
+                     (o.written ? "w" : "") + (o.failedAttempt ? "f" : "") + (o.mayHold ? "u" : ""));
+    EXPECT_EQ(seen, c.outcomes);
   }
 }
 

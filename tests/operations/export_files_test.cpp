@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <regex>
 #include <sstream>
 #include <string>
 
@@ -21,7 +22,7 @@ namespace {
 
 std::string WrittenRecordLine(const std::string& time, const std::string& format, const std::string& cn,
                               const std::string& source) {
-  RecordLine line{time, "COM3", format, format, 8, 16, 0, 0, "12", cn, source, 0, "written", "", ""};
+  RecordLine line{time, "COM3", format, format, 8, 16, 0, 0, "12", cn, source, 0, "written", "", "", ""};
   return FormatRecordLine(line);
 }
 
@@ -136,9 +137,10 @@ TEST(ExportFiles, SaveTheRecordInUseNarrowedToTheFileLoaded) {
     EXPECT_EQ(b.host.exportDialogs, !c.report && c.recordInUse != InUse::None ? 1 : 0);
     EXPECT_EQ(static_cast<int>(b.host.saveKinds.size()), c.saveDialogs);
     // Named after the card-number file loaded.
-    if (c.saveDialogs)
+    if (c.saveDialogs) {
       EXPECT_EQ(b.host.suggestedNames[0],
                 std::filesystem::path(cards.path()).stem().string() + (c.report ? "-job-report.html" : "-export.csv"));
+    }
     if (c.fileHas) {
       const std::string contents = SavedBytes(saved);
       EXPECT_EQ(contents.substr(0, std::string(c.fileHas).size()), c.fileHas);
@@ -156,6 +158,48 @@ TEST(ExportFiles, SaveTheRecordInUseNarrowedToTheFileLoaded) {
       EXPECT_TRUE(b.host.messages.empty());
     }
     EXPECT_FALSE(b.state.BusyFlag);
+  }
+}
+
+// "Report…" with the shared record counts its attempts, as it counts a card
+// record's lines: failed attempts the credentials' rows no longer show; and
+// its rows, which alone show a card resolved as written by reading it.
+TEST(ExportFiles, ReportCountsTheSharedRecordsAttempts) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> attempts;  // card number and outcome, a second apart
+    std::string counts;                                         // written, failed, unknown
+    std::vector<std::string> writtenRows = {};  // card numbers whose row says written, after the attempts
+  };
+  const Case cases[] = {
+      {"a failure, a rewrite, a card that may hold it",
+       {{"1000", "verify failed"}, {"1000", "written"}, {"1001", "no read-back"}}, "1 2 1", {"1000"}},
+      {"an earlier run's card resolved as written by reading it", {{"1002", "no acknowledgement"}}, "1 1 0", {"1002"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Bench b;
+    auto db = std::make_shared<FakeDatabase>();
+    for (const auto& [cn, outcome] : c.attempts) {
+      const std::string time = "2026-12-01T10:00:0" + std::to_string(db->attempts.size()) + ".000+01:00";
+      db->attempts.push_back(
+          {{time, "COM3", "HID  WG26", "HID26", 8, 16, 0, 0, "12", cn, "typed", 0, outcome, "", "", ""}, "DESK-1"});
+    }
+    for (const std::string& cn : c.writtenRows)
+      db->Put({{"HID26", 12, static_cast<std::uint32_t>(std::stoul(cn))}, CredentialState::Written, "DESK-1",
+               "2026-12-01T10:00:00.000+01:00", "2026-12-01T10:00:09.000+01:00", "typed", 0});
+    b.state.shared.store = std::make_unique<FakeSharedStore>(db, "DESK-1");
+    TempFile folder("");
+    b.host.chosenSaveFile = (std::filesystem::path(folder.dir()) / "report.html").string();
+    ReportFile_Click(b.state, b.host, "en");
+    const std::string page = SavedBytes(*b.host.chosenSaveFile);
+    std::string counts;
+    for (const std::string id : {"written", "failed", "unknown"}) {
+      std::smatch n;
+      std::regex_search(page, n, std::regex("id=\"" + id + "\"><th>[^<]*</th><td class=\"n\">([0-9]+)<"));
+      counts += (counts.empty() ? "" : " ") + n[1].str();
+    }
+    EXPECT_EQ(counts, c.counts);
   }
 }
 

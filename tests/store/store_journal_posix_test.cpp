@@ -48,6 +48,7 @@ class RefusingStore : public SharedStore {
     return {};
   }
   std::optional<StoreFault> WrittenRows(std::vector<CredentialRow>&) override { return {}; }
+  std::optional<StoreFault> AttemptRows(std::vector<Attempt>&) override { return {}; }
   std::optional<StoreFault> UnsettledFromEarlierRuns(std::vector<CredentialRow>&) override { return {}; }
   std::optional<StoreFault> Resolve(const Credential&, CredentialState) override { return {}; }
   std::optional<StoreFault> Status(StoreStatus&) override { return {}; }

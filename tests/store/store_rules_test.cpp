@@ -237,13 +237,14 @@ TEST_P(StoreRules, WrittenBeforeCarriesItsRow) {
   auto desk1 = Connect("DESK-1");
   Reservation r;
   ASSERT_EQ(desk1->Reserve(kCard, "C:\\batches\\cards.txt", 17, r), std::nullopt);
-  const Attempt attempt = AttemptOf("DESK-1", kCard, CardVerdict::Written, "C:\\batches\\cards.txt");
+  Attempt attempt = AttemptOf("DESK-1", kCard, CardVerdict::Written, "C:\\batches\\cards.txt");
+  attempt.line.printedNumber = "0004711";
   ASSERT_EQ(desk1->Settle(kCard, r, CardVerdict::Written, attempt), std::nullopt);
   ASSERT_EQ(Connect("DESK-2")->Reserve(kCard, "typed", 0, r), std::nullopt);
   ASSERT_EQ(r.verdict, ReserveVerdict::WrittenBefore);
   ASSERT_TRUE(r.existing);
   EXPECT_EQ(*r.existing, (CredentialRow{kCard, CredentialState::Written, "DESK-1", r.existing->reservedAt,
-                                        attempt.line.time, "C:\\batches\\cards.txt", 0}));
+                                        attempt.line.time, "C:\\batches\\cards.txt", 0, "0004711"}));
   EXPECT_TRUE(std::regex_match(r.existing->reservedAt, std::regex(R"(\d{4}-\d\d-\d\dT[\d:.]+[+-]\d\d:\d\d)")));
 }
 
@@ -534,42 +535,126 @@ TEST_P(StoreRules, FreeRowGoesToTheNextStation) {
   EXPECT_EQ(Rows("SELECT COUNT(*) FROM vx_cards WHERE state = 'reserved'"), std::vector<std::string>{"2"});
 }
 
-// Tables of the first schema are upgraded by a login that may change
-// vx_schema, and refused, with what to run, to one that may not; tables of
-// a newer program are refused.
+// The tables as an older program left them, made now and then altered.
+enum class Tables {
+  AsMadeNow,               // every column; of version 2, what an interrupted upgrade leaves
+  OfVersion2,              // without the printed numbers
+  OfVersion2LackingEntry,  // and without a column version 2 has
+};
+
+// Tables of an older schema are upgraded by a login that may alter them and
+// change vx_schema, the printed numbers then stored, and refused, with what
+// to run, to one that may not; tables that lack a column of their own version,
+// and tables of a newer program, are refused. Owners upgrading at the same
+// moment all connect: where one adds a column first, the others find it added.
 TEST_P(StoreRules, SchemaUpgrade) {
   struct Case {
     const char* name;
+    Tables tables;
     int version;
     bool asStation;
     std::string fault;  // a text the message holds; empty when it connects
     std::string after;  // vx_schema's version afterwards
+    int logins = 1;     // connecting at once
   };
   const Case cases[] = {
-      {"first version, the owner", 1, false, "", "2"},
-      {"first version, a station",
-       1, true,
-       "The shared record refused it: localhost: its tables are of schema version 1 and this program keeps version 2: "
+      {"first version, the owner", Tables::AsMadeNow, 1, false, "", "3"},
+      {"first version without printed numbers, the owner", Tables::OfVersion2, 1, false, "", "3"},
+      {"first version, a station", Tables::AsMadeNow, 1, true,
+       "The shared record refused it: localhost: its tables are of schema version 1 and this program keeps version 3: "
        "run \"vandorix-card store init\" as the tables' owner to upgrade them.",
        "1"},
-      {"a newer program's", 3, false, "made by a newer program", "3"},
+      {"second version, the owner", Tables::OfVersion2, 2, false, "", "3"},
+      {"second version, upgrade interrupted after the columns", Tables::AsMadeNow, 2, false, "", "3"},
+      {"second version, three owners at once", Tables::OfVersion2, 2, false, "", "3", 3},
+      {"second version, a station", Tables::OfVersion2, 2, true,
+       "its tables are of schema version 2 and this program keeps version 3", "2"},
+      {"second version lacking one of its columns", Tables::OfVersion2LackingEntry, 2, false,
+       "the table vx_cards lacks the column entry.", "2"},
+      {"a newer program's", Tables::AsMadeNow, 4, false, "made by a newer program", "4"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     DropTables();
     const auto logins = MakeRoleLogins();
+    std::vector<std::string> alter;
+    if (c.tables != Tables::AsMadeNow)
+      alter = {"ALTER TABLE vx_cards DROP COLUMN printed_number", "ALTER TABLE vx_attempts DROP COLUMN printed_number"};
+    if (c.tables == Tables::OfVersion2LackingEntry) alter.push_back("ALTER TABLE vx_cards DROP COLUMN entry");
+    for (const std::string& sql : alter) {
+      ASSERT_EQ(look_.Execute(sql), std::nullopt) << sql;
+      ASSERT_EQ(look_.Commit(), std::nullopt);
+    }
     ASSERT_EQ(look_.Execute("UPDATE vx_schema SET version = ?", {odbc::Param::Number(c.version)}), std::nullopt);
     ASSERT_EQ(look_.Commit(), std::nullopt);
-    std::unique_ptr<SharedStore> store;
-    const auto fault = ConnectSharedStore(c.asStation ? logins.at("vx_test_station") : connection_, "DESK-2", store);
-    if (c.fault.empty()) {
-      EXPECT_EQ(fault, std::nullopt) << fault->Message();
-    } else {
+    std::vector<std::unique_ptr<SharedStore>> stores(c.logins);
+    std::vector<std::optional<StoreFault>> faults(c.logins);
+    std::vector<std::thread> connecting;
+    for (int i = 0; i < c.logins; ++i)
+      connecting.emplace_back([&, i] {
+        const std::string login = c.asStation ? logins.at("vx_test_station") : connection_;
+        faults[i] = ConnectSharedStore(login, "DESK-" + std::to_string(i + 2), stores[i]);
+      });
+    for (std::thread& t : connecting) t.join();
+    const std::optional<StoreFault>& fault = faults.front();
+    SharedStore* store = stores.front().get();
+    EXPECT_EQ(Rows("SELECT version FROM vx_schema"), std::vector<std::string>{c.after});
+    if (!c.fault.empty()) {
       ASSERT_TRUE(fault);
       EXPECT_TRUE(fault->refused);
       EXPECT_NE(fault->Message().find(c.fault), std::string::npos) << fault->Message();
+      continue;
     }
-    EXPECT_EQ(Rows("SELECT version FROM vx_schema"), std::vector<std::string>{c.after});
+    for (const auto& each : faults) ASSERT_EQ(each, std::nullopt) << each->Message();
+    Reservation r;
+    ASSERT_EQ(store->Reserve(kCard, "typed", 0, r), std::nullopt);
+    Attempt attempt = AttemptOf("DESK-2", kCard, CardVerdict::Written);
+    attempt.line.printedNumber = "0004711";
+    ASSERT_EQ(store->Settle(kCard, r, CardVerdict::Written, attempt), std::nullopt);
+    EXPECT_EQ(Rows("SELECT printed_number FROM vx_cards"), std::vector<std::string>{"0004711"});
+    EXPECT_EQ(Rows("SELECT printed_number FROM vx_attempts"), std::vector<std::string>{"0004711"});
+  }
+}
+
+// The printed number of the card in hand goes with each attempt, read back
+// in the order of their times, and with the credential's row while a card
+// holds it or may; a freed row has none.
+TEST_P(StoreRules, PrintedNumbersGoWithTheirCredential) {
+  struct Case {
+    const char* name;
+    std::string printed;
+    CardVerdict verdict;
+    bool released;                     // then released by the owner
+    std::vector<std::string> cards;    // state|printed_number of vx_cards
+    std::vector<std::string> attempts; // "station outcome printed" of AttemptRows
+  };
+  const Case cases[] = {
+      {"written, none printed", "", CardVerdict::Written, false, {"written|NULL"}, {"DESK-2 written "}},
+      {"no read-back", "4712", CardVerdict::NoReadBack, false, {"unknown|4712"}, {"DESK-2 failed 4712"}},
+      {"verify failed", "4713", CardVerdict::VerifyFailed, false, {"free|NULL"}, {"DESK-2 failed 4713"}},
+      {"no read-back, released", "4714", CardVerdict::NoReadBack, true, {},
+       {"DESK-2 failed 4714", "DESK-2 released 4714"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DropTables();
+    auto store = Connect("DESK-2");
+    Reservation r;
+    ASSERT_EQ(store->Reserve(kCard, "typed", 0, r), std::nullopt);
+    Attempt attempt = AttemptOf("DESK-2", kCard, c.verdict);
+    attempt.line.printedNumber = c.printed;
+    ASSERT_EQ(store->Settle(kCard, r, c.verdict, attempt), std::nullopt);
+    if (c.released) {
+      bool released = false;
+      ASSERT_EQ(store->Release(kCard, released), std::nullopt);
+      EXPECT_TRUE(released);
+    }
+    EXPECT_EQ(Rows("SELECT state, printed_number FROM vx_cards"), c.cards);
+    std::vector<Attempt> attempts;
+    ASSERT_EQ(store->AttemptRows(attempts), std::nullopt);
+    std::vector<std::string> seen;
+    for (const Attempt& a : attempts) seen.push_back(a.station + " " + a.line.outcome + " " + a.line.printedNumber);
+    EXPECT_EQ(seen, c.attempts);
   }
 }
 

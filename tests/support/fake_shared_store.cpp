@@ -73,6 +73,7 @@ std::optional<StoreFault> FakeSharedStore::Settle(const Credential& credential, 
       stored.row.writtenAt = attempt.line.time;
       stored.row.source = attempt.line.source;
       stored.row.entry = attempt.line.entry;
+      stored.row.printedNumber = attempt.line.printedNumber;
       stored.run = run_;
       break;
     case CardVerdict::VerifyFailed:
@@ -126,6 +127,14 @@ std::optional<StoreFault> FakeSharedStore::WrittenRows(std::vector<CredentialRow
     if (stored.row.state == CredentialState::Written) rows.push_back(stored.row);
   std::stable_sort(rows.begin(), rows.end(),
                    [](const CredentialRow& a, const CredentialRow& b) { return a.writtenAt < b.writtenAt; });
+  return std::nullopt;
+}
+
+std::optional<StoreFault> FakeSharedStore::AttemptRows(std::vector<Attempt>& attempts) {
+  if (auto fault = Call("AttemptRows")) return fault;
+  attempts = db_->attempts;
+  std::stable_sort(attempts.begin(), attempts.end(),
+                   [](const Attempt& a, const Attempt& b) { return a.line.time < b.line.time; });
   return std::nullopt;
 }
 

@@ -79,18 +79,18 @@ std::wstring TextOf(HWND window) {
 // ---- what the table asks for ------------------------------------------------
 
 enum class Act {
-  Link,         // "Link"
-  Write,        // the tab's "Write Card"
-  Read,         // the tab's "Read Card"
-  F2,           // the F2 key: "Write Card" of the tab in front
-  UseDatabase,  // tick "Use Database"
-  Browse,       // "Browse", answering the open dialog with the card-number file
+  Link,           // "Link"
+  Write,          // the tab's "Write Card"
+  Read,           // the tab's "Read Card"
+  F2,             // the F2 key: "Write Card" of the tab in front
+  UseDatabase,    // tick "Use Database"
+  Browse,         // "Browse", answering the open dialog with the card-number file
   BrowsePrinted,  // "Browse", answering the open dialog with the card-number file of printed numbers
-  KeepRecord,   // tick "Keep Record", answering the save dialog with the record's name (untick: none)
+  KeepRecord,     // tick "Keep Record", answering the save dialog with the record's name; or untick it
   CheckPrinted,   // tick or untick "Check Printed Number"
-  Identify,     // "Identify Card"
-  Export,       // "Export…", choosing kExportLayout, answering the save dialog with the export's name
-  Report,       // "Report…", answering the save dialog with the report's name
+  Identify,       // "Identify Card"
+  Export,         // "Export…", choosing kExportLayout, answering the save dialog with the export's name
+  Report,         // "Report…", answering the save dialog with the report's name
 };
 
 enum Port { kDevice = 1, kCorrupt = -1, kSilent = -2, kNothing = -3, kAbove16 = -4 };
@@ -108,7 +108,7 @@ struct Step {
   const char* banner;                 // what the banner must start with, or nullptr
   int frontAfter = -1;                // the tab in front afterwards, when given
   bool lineQuiet = false;             // the port's device logs nothing at all
-  const char* printed = nullptr;      // typed into the printed-number entry box, then Enter; none must come without
+  const char* printed = nullptr;      // typed into the printed-number entry box, then Enter; without, none may come
   const char* progress = nullptr;     // what the batch line says afterwards, when given
 };
 
@@ -439,7 +439,8 @@ void AnswerPrintedNumber(HWND dialog, const std::string& printed) {
   for (const char digit : printed) PostMessageW(focus.hwndFocus, WM_CHAR, static_cast<WPARAM>(digit), 1);
   const auto typedDeadline = Clock::now() + 2s;
   while (Utf8(TextOf(field)) != printed) {
-    if (Clock::now() > typedDeadline) Fail("the entry line shows \"" + Utf8(TextOf(field)) + "\" after typing \"" + printed + "\"");
+    if (Clock::now() > typedDeadline)
+      Fail("the entry line shows \"" + Utf8(TextOf(field)) + "\" after typing \"" + printed + "\"");
     Sleep(20);
   }
   PostMessageW(focus.hwndFocus, WM_KEYDOWN, VK_RETURN, 0x001C0001);

@@ -1,6 +1,7 @@
 // The Windows program end to end: works the running window through its
 // controls as an operator would -- chooses the port, changes tabs, types,
-// clicks, answers message boxes and file dialogs, presses F2 -- and checks
+// clicks, answers message boxes, file dialogs and the printed-number entry
+// box (digits then Enter, as a barcode scanner types them), presses F2 -- and checks
 // what List1, the message boxes, the banner, the frames the simulated devices
 // logged and the card record say. One table of steps; the first failing step
 // ends the run with its name and what was seen.
@@ -36,6 +37,7 @@
 #include "i18n/use_language.h"
 #include "winapp/control_ids_windows.h"
 #include "winapp/export_layout_dialog_ids_windows.h"
+#include "winapp/printed_number_dialog_ids_windows.h"
 #include "winapp/window_fonts_windows.h"
 #include "winapp/window_layout_windows.h"
 
@@ -77,16 +79,18 @@ std::wstring TextOf(HWND window) {
 // ---- what the table asks for ------------------------------------------------
 
 enum class Act {
-  Link,         // "Link"
-  Write,        // the tab's "Write Card"
-  Read,         // the tab's "Read Card"
-  F2,           // the F2 key: "Write Card" of the tab in front
-  UseDatabase,  // tick "Use Database"
-  Browse,       // "Browse", answering the open dialog with the card-number file
-  KeepRecord,   // tick "Keep Record", answering the save dialog with the record's name
-  Identify,     // "Identify Card"
-  Export,       // "Export…", choosing kExportLayout, answering the save dialog with the export's name
-  Report,       // "Report…", answering the save dialog with the report's name
+  Link,           // "Link"
+  Write,          // the tab's "Write Card"
+  Read,           // the tab's "Read Card"
+  F2,             // the F2 key: "Write Card" of the tab in front
+  UseDatabase,    // tick "Use Database"
+  Browse,         // "Browse", answering the open dialog with the card-number file
+  BrowsePrinted,  // "Browse", answering the open dialog with the card-number file of printed numbers
+  KeepRecord,     // tick "Keep Record", answering the save dialog with the record's name; or untick it
+  CheckPrinted,   // tick or untick "Check Printed Number"
+  Identify,       // "Identify Card"
+  Export,         // "Export…", choosing kExportLayout, answering the save dialog with the export's name
+  Report,         // "Report…", answering the save dialog with the report's name
 };
 
 enum Port { kDevice = 1, kCorrupt = -1, kSilent = -2, kNothing = -3, kAbove16 = -4 };
@@ -104,11 +108,14 @@ struct Step {
   const char* banner;                 // what the banner must start with, or nullptr
   int frontAfter = -1;                // the tab in front afterwards, when given
   bool lineQuiet = false;             // the port's device logs nothing at all
+  const char* printed = nullptr;      // typed into the printed-number entry box, then Enter; without, none may come
+  const char* progress = nullptr;     // what the batch line says afterwards, when given
 };
 
 // Names outside ASCII, as an operator's may be: the window must carry them
 // through the file dialogs, the card-number file and the record unchanged.
 const wchar_t kCardFile[] = L"Zo\u00EB cards.txt";
+const wchar_t kPrintedCardFile[] = L"Zo\u00EB printed.txt";
 const wchar_t kRecordFile[] = L"Zo\u00EB record.csv";
 const wchar_t kExportFile[] = L"Zo\u00EB export.csv";
 const wchar_t kReportFile[] = L"Zo\u00EB report.html";
@@ -194,6 +201,21 @@ const std::vector<Step> kSteps = {
      {"3 credentials exported (...\\Zo\u00EB export.csv)"}, nullptr, {}, nullptr, -1, true},
     {"Report\u2026 on the batch", Act::Report, kDevice, 0, nullptr, nullptr,
      {"The job report is written (...\\Zo\u00EB report.html)."}, nullptr, {}, nullptr, -1, true},
+    // A file of printed numbers, the record left as the batch made it. The
+    // card in hand is printed as the second entry: nothing is sent and the
+    // first entry waits for its own card.
+    {"untick Keep Record", Act::KeepRecord, kDevice, 0, nullptr, nullptr, {}, nullptr, {}, nullptr},
+    {"Browse the card-number file of printed numbers", Act::BrowsePrinted, kDevice, 0, nullptr, nullptr, {}, nullptr,
+     {}, nullptr, -1, false, nullptr, "Next card: 1 of 3"},
+    {"tick Check Printed Number", Act::CheckPrinted, kDevice, 0, nullptr, nullptr, {}, nullptr, {}, nullptr},
+    {"Write Card, the card printed as the next entry", Act::Write, kDevice, 0, nullptr, nullptr, {},
+     "Not written: this card is printed 0004712, the next entry is printed 0004711", {},
+     "\u2718 Not written: this card is printed 0004712, the next entry is printed 0004711", -1, true, "0004712",
+     "Next card: 1 of 3"},
+    {"Write Card, the card printed as its entry", Act::Write, kDevice, 0, nullptr, nullptr,
+     {"12,1101", "Write AND Read Block Success"}, nullptr, {"<- 02 01 A5 0B 00 00 08 10 00 00 00 0C 00 04 4D ..."},
+     "\u2714 Written and verified: 12,1101 (card 1 of 3)", -1, false, "0004711", "Next card: 2 of 3"},
+    {"untick Check Printed Number", Act::CheckPrinted, kDevice, 0, nullptr, nullptr, {}, nullptr, {}, nullptr},
 };
 
 // With the shared record: a card written through it, then one that another
@@ -209,6 +231,9 @@ const std::vector<Step> kSharedSteps = {
 
 // The record those three cards leave: card number, entry in the file.
 const std::vector<std::pair<std::string, std::string>> kRecordedCards = {{"1001", "1"}, {"1002", "2"}, {"1003", "3"}};
+
+// The card-number file of printed numbers, with their leading zeros.
+constexpr std::string_view kPrintedCards = "fc,cn,printed\r\n12,1101,0004711\r\n12,1102,0004712\r\n12,1103,0004713\r\n";
 
 // ---- finding and working the window -------------------------------------------
 
@@ -291,6 +316,7 @@ std::string FullPath(const wchar_t* name) {
 const wchar_t* FileAnswering(Act act) {
   switch (act) {
     case Act::Browse: return kCardFile;
+    case Act::BrowsePrinted: return kPrintedCardFile;
     case Act::KeepRecord: return kRecordFile;
     case Act::Export: return kExportFile;
     case Act::Report: return kReportFile;
@@ -397,11 +423,40 @@ void AnswerLayoutDialog(HWND dialog, std::string_view layout) {
   PressDialogButton(dialog, IDOK);
 }
 
+// Types into the printed-number entry box as a keyboard-wedge scanner does,
+// into whatever has the focus: the digits, then Enter. The entry line must
+// have the focus without a click, and Enter must answer the box.
+void AnswerPrintedNumber(HWND dialog, const std::string& printed) {
+  HWND field = GetDlgItem(dialog, VX_PRINTED_NUMBER_FIELD);
+  const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
+  GUITHREADINFO focus{};
+  focus.cbSize = sizeof focus;
+  const auto focusDeadline = Clock::now() + 2s;
+  while (!(GetGUIThreadInfo(thread, &focus) && focus.hwndFocus == field)) {
+    if (Clock::now() > focusDeadline) Fail("the entry line of the printed number does not have the focus");
+    Sleep(20);
+  }
+  for (const char digit : printed) PostMessageW(focus.hwndFocus, WM_CHAR, static_cast<WPARAM>(digit), 1);
+  const auto typedDeadline = Clock::now() + 2s;
+  while (Utf8(TextOf(field)) != printed) {
+    if (Clock::now() > typedDeadline)
+      Fail("the entry line shows \"" + Utf8(TextOf(field)) + "\" after typing \"" + printed + "\"");
+    Sleep(20);
+  }
+  PostMessageW(focus.hwndFocus, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+  PostMessageW(focus.hwndFocus, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC01C0001));
+  const auto closeDeadline = Clock::now() + 2s;
+  while (IsWindow(dialog) && IsWindowVisible(dialog)) {
+    if (Clock::now() > closeDeadline) Fail("Enter did not answer the printed-number entry box");
+    Sleep(20);
+  }
+}
+
 // Presses a control from a second thread (the press returns only when its
 // handler has, and the handler may wait on a dialog that this thread answers),
 // or posts F2. Then answers what comes up until the handler is done.
 void Perform(const Step& step, HWND control, std::size_t linesBefore, std::vector<std::string>& boxes,
-             bool& fileDialogAnswered) {
+             bool& fileDialogAnswered, bool& printedAnswered) {
   // Shared with the pressing thread, which may outlive a step that timed out.
   auto done = std::make_shared<std::atomic<bool>>(false);
   std::thread presser;
@@ -436,6 +491,12 @@ void Perform(const Step& step, HWND control, std::size_t linesBefore, std::vecto
       if (GetDlgItem(dialog.window, IDNO) && button != IDNO) Fail("the question \"" + boxes.back() + "\" does not preset No");
       PressDialogButton(dialog.window, button);
       Sleep(100);
+      continue;
+    }
+    if (dialog.window && GetDlgItem(dialog.window, VX_PRINTED_NUMBER_FIELD)) {
+      if (!step.printed) Fail("an unexpected printed-number entry box");
+      AnswerPrintedNumber(dialog.window, step.printed);
+      printedAnswered = true;
       continue;
     }
     if (dialog.window && step.act == Act::Export && GetDlgItem(dialog.window, VX_EXPORT_LAYOUT_LIST)) {
@@ -488,7 +549,9 @@ void RunStep(const Step& step, const Ports& ports) {
     case Act::Read: control = Control(CommandId(tab.readButton)); break;
     case Act::UseDatabase: control = Control(vx::win::kUseDatabaseId); break;
     case Act::KeepRecord: control = Control(vx::win::kKeepRecordId); break;
-    case Act::Browse: control = Control(kBrowse); break;
+    case Act::Browse:
+    case Act::BrowsePrinted: control = Control(kBrowse); break;
+    case Act::CheckPrinted: control = Control(vx::win::kCheckPrintedNumberId); break;
     case Act::Identify: control = Control(CommandId(vx::kIdentifyButton)); break;
     case Act::Export: control = Control(CommandId(vx::kExportButton)); break;
     case Act::Report: control = Control(CommandId(vx::kReportButton)); break;
@@ -496,9 +559,13 @@ void RunStep(const Step& step, const Ports& ports) {
   }
   const std::size_t logOffset = LogSize(port);
   const std::vector<std::wstring> before = ListLines();
+  const bool checkBox = step.act == Act::UseDatabase || step.act == Act::KeepRecord || step.act == Act::CheckPrinted;
+  const auto ticked = [control] { return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED; };
+  const bool tickedBefore = checkBox && ticked();
   std::vector<std::string> boxes;
   bool fileDialogAnswered = false;
-  Perform(step, control, before.size(), boxes, fileDialogAnswered);
+  bool printedAnswered = false;
+  Perform(step, control, before.size(), boxes, fileDialogAnswered, printedAnswered);
 
   const std::vector<std::wstring> after = ListLines();
   std::vector<std::string> added;
@@ -513,13 +580,18 @@ void RunStep(const Step& step, const Ports& ports) {
   const std::vector<std::string> wanted = step.box ? std::vector<std::string>{step.box} : std::vector<std::string>{};
   if (boxes.size() != wanted.size() || (step.box && !LineMatches(boxes.front(), step.box)))
     Fail(boxes.empty() ? "no message box came" : "message box \"" + boxes.front() + "\"");
-  if (FileAnswering(step.act) && !fileDialogAnswered) Fail("no file dialog came");
-  if (step.act == Act::UseDatabase || step.act == Act::KeepRecord) {
-    if (SendMessageW(control, BM_GETCHECK, 0, 0) != BST_CHECKED) Fail("the box is not ticked");
-  }
+  // Unticking "Keep Record" asks for no file.
+  const bool wantsFile = FileAnswering(step.act) && !(step.act == Act::KeepRecord && tickedBefore);
+  if (wantsFile && !fileDialogAnswered) Fail("no file dialog came");
+  if (step.printed && !printedAnswered) Fail("no printed-number entry box came");
+  if (checkBox && ticked() == tickedBefore) Fail(tickedBefore ? "the box is still ticked" : "the box is not ticked");
   if (step.banner) {
     const std::string banner = Utf8(TextOf(Control(vx::win::kResultBannerId)));
     if (!banner.starts_with(step.banner)) Fail("the banner says \"" + banner + "\"");
+  }
+  if (step.progress) {
+    const std::string progress = Utf8(TextOf(Control(vx::win::kBatchProgressId)));
+    if (progress != step.progress) Fail("the batch line says \"" + progress + "\"");
   }
   if (step.frontAfter >= 0) {
     const auto front = static_cast<int>(SendMessageW(Control(vx::win::kSSTab1Id), TCM_GETCURSEL, 0, 0));
@@ -586,9 +658,10 @@ void CheckRecord() {
   }
 }
 
-void WriteCardFile() {
+void WriteCardFiles() {
   std::ofstream out(std::filesystem::path(kCardFile), std::ios::binary | std::ios::trunc);
   for (const auto& [cn, entry] : kRecordedCards) out << "12," << cn << "\r\n";
+  std::ofstream(std::filesystem::path(kPrintedCardFile), std::ios::binary | std::ios::trunc) << kPrintedCards;
   std::error_code ignored;
   std::filesystem::remove(kRecordFile, ignored);
 }
@@ -708,7 +781,7 @@ int wmain(int argc, wchar_t** argv) {
       return 1;
     }
   }
-  if (!sharedRecord) WriteCardFile();
+  if (!sharedRecord) WriteCardFiles();
   int failed = 0;
   for (const Step& step : sharedRecord ? kSharedSteps : kSteps) {
     try {

@@ -27,11 +27,17 @@ bool PlausibleFormatName(std::string_view name) {
   });
 }
 
-// The credential when its format, numbers and time are what a card of that
-// kind can carry and the record writes.
+// A printed number as the card-number file gives them: none, or digits.
+bool PlausiblePrintedNumber(std::string_view printed) {
+  return printed.size() <= static_cast<std::size_t>(kPrintedColumnLength) &&
+         std::all_of(printed.begin(), printed.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The credential when its format, numbers, printed number and time are what
+// a card of that kind can carry and the record writes.
 std::optional<ExportedCredential> CheckedCredential(std::string_view format, std::string_view fc, std::string_view cn,
-                                                    const std::string& time) {
-  if (!PlausibleFormatName(format) || !TimeOfRecordText(time)) return std::nullopt;
+                                                    const std::string& printed, const std::string& time) {
+  if (!PlausibleFormatName(format) || !PlausiblePrintedNumber(printed) || !TimeOfRecordText(time)) return std::nullopt;
   ExportedCredential credential;
   credential.format = AsciiUppered(format);
   const bool em4100 = credential.format == kEm4100FormatName;
@@ -62,7 +68,7 @@ namespace {
 // leaves its credential on no card, and is no failed attempt.
 std::optional<CredentialOutcome> OutcomeOfLine(const RecordLine& line) {
   if (line.facilityCode.empty() && line.cardNumber.empty()) return std::nullopt;  // a read
-  auto credential = CheckedCredential(line.format, line.facilityCode, line.cardNumber, line.time);
+  auto credential = CheckedCredential(line.format, line.facilityCode, line.cardNumber, line.printedNumber, line.time);
   if (!credential) return std::nullopt;
   credential->source = line.source;
   credential->printed = line.printedNumber;
@@ -110,7 +116,7 @@ std::vector<CredentialOutcome> OutcomesOfRows(const std::vector<CredentialRow>& 
   for (const CredentialRow& row : rows) {
     const bool written = row.state == CredentialState::Written;
     auto credential = CheckedCredential(row.credential.format, std::to_string(row.credential.facilityCode),
-                                        std::to_string(row.credential.cardNumber),
+                                        std::to_string(row.credential.cardNumber), row.printedNumber,
                                         written ? row.writtenAt : row.reservedAt);
     if (!credential) continue;
     credential->source = row.source;

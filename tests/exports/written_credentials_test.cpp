@@ -15,8 +15,8 @@ namespace {
 
 // A record line of a write (or, with empty numbers, a read).
 std::string Line(const std::string& time, const std::string& format, const std::string& fc, const std::string& cn,
-                 const std::string& outcome, const std::string& source = "typed") {
-  RecordLine line{time, "COM3", "HID  WG26", format, 8, 16, 0, 0, fc, cn, source, 0, outcome, "", "", ""};
+                 const std::string& outcome, const std::string& source = "typed", const std::string& printed = "") {
+  RecordLine line{time, "COM3", "HID  WG26", format, 8, 16, 0, 0, fc, cn, source, 0, outcome, "", "", printed};
   return FormatRecordLine(line);
 }
 
@@ -31,7 +31,7 @@ struct SelectionCase {
   std::vector<std::string> records;  // each a card record's text, header left out
   std::vector<CredentialRow> rows;   // the shared record's
   ExportFilter filter;
-  std::vector<std::string> listed;   // "HID26 12,1000", in order
+  std::vector<std::string> listed;   // "HID26 12,1000", and its printed number when it has one, in order
 };
 
 const SelectionCase kSelections[] = {
@@ -74,6 +74,13 @@ const SelectionCase kSelections[] = {
      {},
      {},
      {"EM4100 255,4294967295"}},
+    {"nor is a line whose printed number is not one a card-number file gives",
+     {Line(At(1), "HID26", "12", "1", "written", "typed", "0004711") +
+      Line(At(2), "HID26", "12", "2", "written", "typed", "=1+2") +
+      Line(At(3), "HID26", "12", "3", "written", "typed", "123456789012345678901")},
+     {},
+     {},
+     {"HID26 12,1 0004711"}},
     {"by source",
      {Line(At(1), "HID26", "12", "1", "written", "/jobs/a.txt") + Line(At(2), "HID26", "12", "2", "written") +
       Line(At(3), "HID26", "12", "3", "written", "/jobs/b.txt") + Line(At(4), "HID26", "12", "4", "written", "/jobs/a.txt")},
@@ -133,9 +140,8 @@ TEST(ExportSelection, ListsEachWrittenCredentialOnceInTheOrderWritten) {
     outcomes.insert(outcomes.end(), rows.begin(), rows.end());
     std::vector<std::string> listed;
     for (const ExportedCredential& credential : SelectWritten(outcomes, c.filter)) {
-      EXPECT_EQ(credential.printed, "") << c.name;
       listed.push_back(credential.format + " " + std::to_string(credential.facilityCode) + "," +
-                       std::to_string(credential.cardNumber));
+                       std::to_string(credential.cardNumber) + (credential.printed.empty() ? "" : " " + credential.printed));
     }
     EXPECT_EQ(listed, c.listed) << c.name;
   }

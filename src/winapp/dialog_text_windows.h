@@ -1,5 +1,5 @@
 #pragma once
-// The text of a dialog's control, whatever its length.
+// The texts of a dialog's controls.
 
 #include <windows.h>
 
@@ -7,6 +7,10 @@
 
 namespace vx::win {
 
+// The text of a control, whatever its length.
 std::wstring DialogItemText(HWND dialog, int id);
+
+// The captions of the dialog's OK and Cancel buttons, in the operator's language.
+void PutOkCancelCaptions(HWND dialog);
 
 }  // namespace vx::win

@@ -2,6 +2,7 @@
 
 #include "exports/credential_fields.h"
 #include "exports/export_layout.h"
+#include "winapp/dialog_text_windows.h"
 #include "i18n/translate.h"
 #include "platform/utf16_text.h"
 #include "winapp/export_layout_dialog_ids_windows.h"
@@ -51,8 +52,7 @@ INT_PTR CALLBACK ExportLayoutProcedure(HWND dialog, UINT message, WPARAM wParam,
       SetDlgItemTextW(dialog, VX_EXPORT_LAYOUT_LABEL, Wide(Tr("Layout:")).c_str());
       SetDlgItemTextW(dialog, VX_EXPORT_EM4100_LABEL, Wide(Tr("EM4100 numbers:")).c_str());
       SetDlgItemTextW(dialog, VX_EXPORT_BOM_BOX, Wide(Tr("byte-order mark for spreadsheets")).c_str());
-      SetDlgItemTextW(dialog, IDOK, Wide(TrCtx("button", "OK")).c_str());
-      SetDlgItemTextW(dialog, IDCANCEL, Wide(TrCtx("button", "Cancel")).c_str());
+      PutOkCancelCaptions(dialog);
       // The layouts' names are the command line's, and stay as they are.
       for (const std::string_view name : kLayoutNames) AddEntry(dialog, VX_EXPORT_LAYOUT_LIST, std::string(name));
       AddEntry(dialog, VX_EXPORT_LAYOUT_LIST, Tr("a layout file…"));

@@ -24,8 +24,7 @@ INT_PTR CALLBACK PrintedNumberProcedure(HWND dialog, UINT message, WPARAM wParam
       asked = reinterpret_cast<PrintedNumberAsked*>(lParam);
       SetWindowTextW(dialog, Wide(*asked->title).c_str());
       SetDlgItemTextW(dialog, VX_PRINTED_NUMBER_PROMPT, Wide(*asked->prompt).c_str());
-      SetDlgItemTextW(dialog, IDOK, Wide(TrCtx("button", "OK")).c_str());
-      SetDlgItemTextW(dialog, IDCANCEL, Wide(TrCtx("button", "Cancel")).c_str());
+      PutOkCancelCaptions(dialog);
       // Room for the longest printed number and the blanks a scanner may send.
       HWND field = GetDlgItem(dialog, VX_PRINTED_NUMBER_FIELD);
       SendMessageW(field, EM_LIMITTEXT, static_cast<WPARAM>(kPrintedNumberDigits + 8), 0);

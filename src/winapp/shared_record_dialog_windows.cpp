@@ -40,8 +40,7 @@ void PutInTexts(HWND dialog) {
   // TRANSLATORS: above the masked box for the database password, kept apart
   // from the connection string so that it is never shown.
   SetDlgItemTextW(dialog, VX_PASSWORD_LABEL, Wide(Tr("Password (if the connection needs one):")).c_str());
-  SetDlgItemTextW(dialog, IDOK, Wide(Tr("OK")).c_str());
-  SetDlgItemTextW(dialog, IDCANCEL, Wide(Tr("Cancel")).c_str());
+  PutOkCancelCaptions(dialog);
 
   const int dpi = DpiOf(dialog);
   const auto font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
